@@ -1,0 +1,6 @@
+#include "Version.h"
+
+const char* MyCADVersion()
+{
+    return MYCAD_VERSION_STRING;
+}
