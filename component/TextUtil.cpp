@@ -1,0 +1,8 @@
+#include "TextUtil.h"
+
+QString AppendSpace(const QString& S, int32_t N)
+{
+    if (S.size() > N)
+        return S;
+    return S + QString(qsizetype(N) - S.size() + 1, QLatin1Char(' '));
+}
