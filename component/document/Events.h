@@ -1,0 +1,39 @@
+#pragma once
+// The event types of the drawing. Each event is a public std::function member of the
+// drawing; an empty one is skipped. Parameters passed by reference may be changed by
+// the handler.
+#include "platform/Input.h"
+#include "platform/Types.h"
+
+#include <QString>
+#include <functional>
+
+class QObject;
+class TMyShape;
+
+using TNotifyEvent = std::function<void(QObject* Sender)>;
+using TActionToolToSelecting = std::function<void()>;
+using TChildhapeSelected = std::function<void(TMyShape* SelectedChildShape, bool& AcceptSelect)>;
+using TLayerOp = std::function<void(int LayerId, const QString& LayerName, bool Visible)>;
+using TMouseEvent = std::function<void(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(QObject* Sender, TShiftState Shift, int X, int Y)>;
+using TEnterLeaveShape = std::function<void(TMyShape* AShape)>;
+using TNodeAdded = std::function<void(TMyShape*& AShape, int NewPointIndex)>;
+using TNodeDeleted = std::function<void(TMyShape*& AShape, int DeletedPointIndex)>;
+using TShapeAdded = std::function<void(TMyShape*& AShape, int ShapeCount)>;
+using TShapeCodeDraggingSizing = std::function<void(TMyShape* AShape, float dx, float dy)>;
+using TShapeCodeRotating = std::function<void(TMyShape* AShape, float AAngle)>;
+using TShapeDeleted = std::function<void(TMyShape* AShape)>;
+using TShapeMouseDraggingSizingRotating = std::function<void(TMyShape* AShape, TPoint FromPoint, TPoint& ToPoint)>;
+using TShapeSelected = std::function<void(TMyShape* LastSelectedShape, TMyShape* SelectedShape)>;
+using TWholeDragOperation = std::function<void()>;
+using TDragDropEvent = std::function<void(QObject* Sender, QObject* Source, int X, int Y)>;
+using TDragOverEvent = std::function<void(QObject* Sender, QObject* Source, int X, int Y, bool& Accept)>;
+
+// Fires an event when it is assigned.
+template <typename Event, typename... Args>
+inline void Fire(const Event& event, Args&&... args)
+{
+    if (event)
+        event(std::forward<Args>(args)...);
+}

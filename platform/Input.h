@@ -1,0 +1,51 @@
+#pragma once
+// Mouse buttons, shift state and cursor identifiers of the drawing model, with their
+// translation from Qt's input events.
+#include <Qt>
+#include <QCursor>
+#include <cstdint>
+
+enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
+
+// Keys and buttons held during a mouse event, as a bit set.
+enum TShiftStateFlag : uint16_t {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64,
+};
+using TShiftState = uint16_t;
+
+// Cursor identifiers (negative numbers of the standard cursors).
+using TCursor = int16_t;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
+constexpr TCursor crHSplit = -14;
+constexpr TCursor crVSplit = -15;
+constexpr TCursor crMultiDrag = -16;
+constexpr TCursor crSQLWait = -17;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
+// The Qt cursor shape that shows a cursor identifier.
+Qt::CursorShape ToQtCursorShape(TCursor c);
+// The button and shift state of a Qt mouse event.
+TMouseButton FromQtButton(Qt::MouseButton b);
+TShiftState FromQtModifiers(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons, bool doubleClick = false);
