@@ -363,8 +363,8 @@ bool ReadBmp(QIODevice& in, QImage& out, QString* error)
             rleSize = int64_t(info.fileSize) - pixelOffset;
         if (rleSize == 0)
             return Fail(error, QStringLiteral("compressed BMP without a data size"));
-        minEnd = pixelOffset;
         fullEnd = pixelOffset + rleSize;
+        minEnd = fullEnd;
     } else {
         const int64_t rowBytes = (info.width * info.bitCount + 7) / 8;
         minEnd = pixelOffset + stride * (info.height - 1) + rowBytes;
@@ -395,7 +395,7 @@ bool ReadBmp(QIODevice& in, QImage& out, QString* error)
     if (image.isNull())
         return Fail(error, QStringLiteral("out of memory for a %1 x %2 picture").arg(info.width).arg(info.height));
     TDecoder decoder(info, data, palette, image);
-    const bool ok = rle ? decoder.Rle(std::min<int64_t>(data.size(), fullEnd), error) : decoder.Uncompressed(stride, error);
+    const bool ok = rle ? decoder.Rle(minEnd, error) : decoder.Uncompressed(stride, error);
     if (!ok)
         return false;
     out = image;

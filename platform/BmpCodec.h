@@ -22,18 +22,23 @@ constexpr int64_t kBmpMaxPixels = int64_t(1) << 26;
 // last row not required), the image is bfSize bytes long, so trailing bytes such as an
 // embedded colour profile are consumed; data ending after the pixel rows but before
 // bfSize is accepted. When bfSize is smaller (0 included) or above 1 GiB it is ignored
-// and the image ends after the pixel rows (or after the compressed data, whose size then
-// comes from biSizeImage). On success the device is left at the end of the file image; after a
-// failure its position is unspecified.
+// and the image ends after the pixel rows (or after the compressed data, whose size
+// then comes from biSizeImage). On success the device is left at the end of the file
+// image; after a failure its position is unspecified.
 //
-// Decoding rules: the alpha channel is ignored (pixels are opaque); a palette index
-// beyond the colour table gives black; pixels an RLE image skips (delta, end of line,
-// end of bitmap) take colour-table entry 0; RLE runs past the end of a row are clipped,
-// and data that ends between two RLE commands ends the picture as an end-of-bitmap
-// would. Refused: other signatures, header sizes, bit depths and compressions (JPEG,
-// PNG, OS/2 Huffman and RLE24), empty or oversized dimensions, top-down RLE images,
-// offsets inside the headers, pixel rows or compressed commands cut short by the end of
-// the data.
+// Decoding rules: the alpha channel is ignored (pixels are opaque); bit-field channels
+// narrower than 8 bits are scaled to 0..255 rounded to nearest (5 bits: 16 -> 132),
+// wider ones keep their top 8 bits; a palette index beyond the colour table gives black;
+// pixels an RLE image skips (delta, end of line, end of bitmap) take colour-table entry
+// 0; RLE runs past the end of a row are clipped; compressed data that ends between two
+// commands ends the picture as an end-of-bitmap would; an embedded colour profile whose
+// position is beyond the limits is ignored.
+//
+// Refused: other signatures, header sizes, bit depths and compressions (JPEG, PNG, OS/2
+// Huffman and RLE24), empty or oversized dimensions, top-down RLE images, offsets inside
+// the headers, pixel rows or compressed data (biSizeImage bytes, or up to bfSize when
+// that is 0) cut short by the end of the data, and RLE commands cut short by the end of
+// the compressed data.
 bool ReadBmp(QIODevice& in, QImage& out, QString* error = nullptr);
 // The same from the bytes of a BMP file image (which may be followed by other bytes).
 bool ReadBmp(const QByteArray& data, QImage& out, QString* error = nullptr);
