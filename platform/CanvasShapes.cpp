@@ -1,0 +1,368 @@
+// TCanvas: lines, polygons, Bézier chains, boxes, ellipses and arcs.
+//
+// Figure geometry is built in logical coordinates where the integer point (x, y) is the
+// pixel (x, y). A width-1 (cosmetic) pen draws that geometry as is; wide pens and curved
+// fills are drawn half a device pixel further right and down, so that their outlines run
+// through pixel centres; polygon fills are not shifted (a pixel belongs to a polygon when
+// its centre is inside), which gives GDI's rule of leaving out the right and bottom edges.
+#include "Canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+void Normalize(int& x1, int& y1, int& x2, int& y2)
+{
+    if (x1 > x2)
+        std::swap(x1, x2);
+    if (y1 > y2)
+        std::swap(y1, y2);
+}
+
+QPointF ToF(const TPoint& p)
+{
+    return QPointF(p.X, p.Y);
+}
+
+} // namespace
+
+const QPoint* TCanvas::ToScratch(const std::vector<TPoint>& points)
+{
+    FScratch.resize(points.size());
+    for (size_t i = 0; i < points.size(); ++i)
+        FScratch[i] = QPoint(points[i].X, points[i].Y);
+    return FScratch.data();
+}
+
+void TCanvas::MoveTo(int x, int y)
+{
+    FPenPos = TPoint(x, y);
+    if (FPath.open)
+        FPath.newFigure = true;
+}
+
+void TCanvas::LineTo(int x, int y)
+{
+    const TPoint from = FPenPos;
+    FPenPos = TPoint(x, y);
+    if (FPath.open) {
+        PathStartFigure();
+        PathAddPoint(QPointF(x, y), PT_LINETO);
+        return;
+    }
+    QPainter* p = Begin();
+    if (p && SetupPen(p, false))
+        p->drawLine(QPoint(from.X, from.Y), QPoint(x, y));
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& points)
+{
+    if (points.size() < 2)
+        return;
+    if (FPath.open) {
+        FPath.newFigure = true;
+        PathAddPoint(ToF(points[0]), PT_MOVETO);
+        for (size_t i = 1; i < points.size(); ++i)
+            PathAddPoint(ToF(points[i]), PT_LINETO);
+        FPath.newFigure = true;
+        return;
+    }
+    QPainter* p = Begin();
+    if (p && SetupPen(p, false))
+        p->drawPolyline(ToScratch(points), int(points.size()));
+}
+
+void TCanvas::PolylineTo(const std::vector<TPoint>& points)
+{
+    if (points.empty())
+        return;
+    if (FPath.open) {
+        PathStartFigure();
+        for (const TPoint& pt : points)
+            PathAddPoint(ToF(pt), PT_LINETO);
+        FPenPos = points.back();
+        return;
+    }
+    std::vector<TPoint> all;
+    all.reserve(points.size() + 1);
+    all.push_back(FPenPos);
+    all.insert(all.end(), points.begin(), points.end());
+    FPenPos = points.back();
+    QPainter* p = Begin();
+    if (p && SetupPen(p, false))
+        p->drawPolyline(ToScratch(all), int(all.size()));
+}
+
+bool TCanvas::PolyBezier(const std::vector<TPoint>& points)
+{
+    if (points.empty() || (points.size() - 1) % 3 != 0)
+        return false;
+    if (FPath.open) {
+        FPath.newFigure = true;
+        PathAddPoint(ToF(points[0]), PT_MOVETO);
+        for (size_t i = 1; i < points.size(); ++i)
+            PathAddPoint(ToF(points[i]), PT_BEZIERTO);
+        FPath.newFigure = true;
+        return true;
+    }
+    QPainterPath path(ToF(points[0]));
+    for (size_t i = 1; i + 2 < points.size(); i += 3)
+        path.cubicTo(ToF(points[i]), ToF(points[i + 1]), ToF(points[i + 2]));
+    StrokeFillPath(path, FillShape::None);
+    return true;
+}
+
+bool TCanvas::PolyBezierTo(const std::vector<TPoint>& points)
+{
+    if (points.size() % 3 != 0)
+        return false;
+    if (points.empty())
+        return true;
+    const TPoint from = FPenPos;
+    FPenPos = points.back();
+    if (FPath.open) {
+        PathStartFigure();
+        for (const TPoint& pt : points)
+            PathAddPoint(ToF(pt), PT_BEZIERTO);
+        return true;
+    }
+    QPainterPath path(ToF(from));
+    for (size_t i = 0; i + 2 < points.size(); i += 3)
+        path.cubicTo(ToF(points[i]), ToF(points[i + 1]), ToF(points[i + 2]));
+    StrokeFillPath(path, FillShape::None);
+    return true;
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& points)
+{
+    if (points.size() < 2)
+        return;
+    if (FPath.open) {
+        FPath.newFigure = true;
+        PathAddPoint(ToF(points[0]), PT_MOVETO);
+        for (size_t i = 1; i < points.size(); ++i)
+            PathAddPoint(ToF(points[i]), PT_LINETO);
+        PathCloseFigure();
+        return;
+    }
+    QPainter* p = Begin();
+    if (!p)
+        return;
+    const QPoint* pts = ToScratch(points);
+    const int n = int(points.size());
+    if (SetupBrush(p, CurrentBrush())) {
+        UseXf(p, Xf::Logical);
+        p->drawPolygon(pts, n, FPolyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    }
+    if (SetupPen(p, false))
+        p->drawPolygon(pts, n);
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    Normalize(x1, y1, x2, y2);
+    if (x1 == x2 || y1 == y2)
+        return;
+    // The outline runs through the pixels x1 and x2 - 1 (y1 and y2 - 1).
+    const double r = double(x2) - 1;
+    const double b = double(y2) - 1;
+    if (FPath.open) {
+        FPath.newFigure = true;
+        PathAddPoint(QPointF(x1, y1), PT_MOVETO);
+        PathAddPoint(QPointF(r, y1), PT_LINETO);
+        PathAddPoint(QPointF(r, b), PT_LINETO);
+        PathAddPoint(QPointF(x1, b), PT_LINETO);
+        PathCloseFigure();
+        return;
+    }
+    QPainter* p = Begin();
+    if (!p)
+        return;
+    const PenSpec& pen = CurrentPen(1.0);
+    const double w = double(x2) - x1;
+    const double h = double(y2) - y1;
+    if (pen.visible && pen.cosmetic && (w <= 2 || h <= 2)) {
+        // A box one or two pixels across is all outline: cover it once.
+        if (SetupBrush(p, BrushSpec{true, QBrush(pen.pen.color()), pen.mode})) {
+            UseXf(p, Xf::Logical);
+            p->drawRect(QRectF(x1, y1, w, h));
+        }
+        return;
+    }
+    // With a one-pixel outline the brush covers only the inside; otherwise x1..x2-2.
+    const QRectF fill = pen.visible && pen.cosmetic ? QRectF(x1 + 1, y1 + 1, w - 2, h - 2) : QRectF(x1, y1, w - 1, h - 1);
+    if (!fill.isEmpty() && SetupBrush(p, CurrentBrush())) {
+        UseXf(p, Xf::Logical);
+        p->drawRect(fill);
+    }
+    if (!SetupPen(p, false))
+        return;
+    double inset = 0;
+    if (!pen.cosmetic && !GeometricPenSelected() && FPen.Style() == psInsideFrame)
+        inset = (FPen.Width() - 1) / 2.0;
+    const QPointF corners[4] = {QPointF(x1 + inset, y1 + inset), QPointF(r - inset, y1 + inset),
+                                QPointF(r - inset, b - inset), QPointF(x1 + inset, b - inset)};
+    p->drawPolygon(corners, 4);
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int w, int h)
+{
+    Normalize(x1, y1, x2, y2);
+    if (x1 == x2 || y1 == y2)
+        return;
+    QPainterPath path;
+    path.addRoundedRect(QRectF(x1, y1, double(x2) - x1 - 1, double(y2) - y1 - 1), std::abs(w) / 2.0, std::abs(h) / 2.0);
+    StrokeFillPath(path, FillShape::Curve);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
+{
+    Normalize(x1, y1, x2, y2);
+    if (x1 == x2 || y1 == y2)
+        return;
+    double inset = 0;
+    const PenSpec& pen = CurrentPen(1.0);
+    if (pen.visible && !pen.cosmetic && !GeometricPenSelected() && FPen.Style() == psInsideFrame)
+        inset = (FPen.Width() - 1) / 2.0;
+    const QRectF box(x1 + inset, y1 + inset, double(x2) - x1 - 1 - 2 * inset, double(y2) - y1 - 1 - 2 * inset);
+    QPainterPath path;
+    path.addEllipse(box);
+    if (FPath.open) {
+        StrokeFillPath(path, FillShape::Curve);
+        return;
+    }
+    QPainter* p = Begin();
+    if (!p)
+        return;
+    if (SetupBrush(p, CurrentBrush())) {
+        UseXf(p, Xf::LogicalHalf);
+        p->drawPath(path);
+    }
+    // Qt traces a one-pixel ellipse by the midpoint method, which reaches every side of
+    // the box exactly; a stroked curve may fall short of it by a pixel.
+    if (SetupPen(p, false)) {
+        if (pen.cosmetic)
+            p->drawEllipse(box);
+        else
+            p->drawPath(path);
+    }
+}
+
+// kind 0: arc, 1: chord, 2: pie.
+QPainterPath TCanvas::ArcPath(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int kind) const
+{
+    Normalize(x1, y1, x2, y2);
+    QPainterPath path;
+    const QRectF box(x1, y1, double(x2) - x1 - 1, double(y2) - y1 - 1);
+    const double rx = box.width() / 2;
+    const double ry = box.height() / 2;
+    if (rx <= 0 || ry <= 0)
+        return path;
+    const QPointF c = box.center();
+    // Qt measures arcs by the ellipse's parameter (counter-clockwise on screen); a radial
+    // through a point meets the ellipse at the parameter of that point scaled to a circle.
+    auto angleOf = [&](int x, int y) {
+        return std::atan2(-(y - c.y()) / ry, (x - c.x()) / rx) * 180.0 / std::numbers::pi;
+    };
+    const double start = angleOf(x3, y3);
+    double sweep = angleOf(x4, y4) - start;
+    if (FArcDirection == AD_COUNTERCLOCKWISE) {
+        while (sweep <= 0)
+            sweep += 360;
+        while (sweep > 360)
+            sweep -= 360;
+    } else {
+        while (sweep >= 0)
+            sweep -= 360;
+        while (sweep < -360)
+            sweep += 360;
+    }
+    if (kind == 2) {
+        path.moveTo(c);
+        path.arcTo(box, start, sweep);
+        path.closeSubpath();
+    } else {
+        path.arcMoveTo(box, start);
+        path.arcTo(box, start, sweep);
+        if (kind == 1)
+            path.closeSubpath();
+    }
+    return path;
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    const QPainterPath path = ArcPath(x1, y1, x2, y2, x3, y3, x4, y4, 0);
+    if (!path.isEmpty())
+        StrokeFillPath(path, FillShape::None);
+}
+
+void TCanvas::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    const QPainterPath path = ArcPath(x1, y1, x2, y2, x3, y3, x4, y4, 1);
+    if (!path.isEmpty())
+        StrokeFillPath(path, FillShape::Curve);
+}
+
+void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    const QPainterPath path = ArcPath(x1, y1, x2, y2, x3, y3, x4, y4, 2);
+    if (!path.isEmpty())
+        StrokeFillPath(path, FillShape::Curve);
+}
+
+void TCanvas::StrokeFillPath(const QPainterPath& path, FillShape fill)
+{
+    if (FPath.open) {
+        FPath.newFigure = true;
+        PathAddQPath(FLogToDev.map(path), fill != FillShape::None);
+        FPath.newFigure = true;
+        return;
+    }
+    QPainter* p = Begin();
+    if (!p)
+        return;
+    if (fill != FillShape::None && SetupBrush(p, CurrentBrush())) {
+        UseXf(p, fill == FillShape::Curve ? Xf::LogicalHalf : Xf::Logical);
+        QPainterPath filled = path;
+        filled.setFillRule(FPolyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+        p->drawPath(filled);
+    }
+    if (SetupPen(p, false))
+        p->drawPath(path);
+}
+
+void TCanvas::FillRect(const TRect& r)
+{
+    if (r.Left >= r.Right || r.Top >= r.Bottom)
+        return;
+    QPainter* p = Begin();
+    if (!p || !SetupBrush(p, MakeBrush(FBrush, true)))
+        return;
+    UseXf(p, Xf::Logical);
+    p->drawRect(QRectF(r.Left, r.Top, double(r.Right) - r.Left, double(r.Bottom) - r.Top));
+}
+
+void TCanvas::FrameRect(const TRect& r)
+{
+    if (r.Left >= r.Right || r.Top >= r.Bottom)
+        return;
+    QPainter* p = Begin();
+    if (!p || !SetupBrush(p, MakeBrush(FBrush, true)))
+        return;
+    UseXf(p, Xf::Logical);
+    const double l = r.Left, t = r.Top, w = double(r.Right) - r.Left, h = double(r.Bottom) - r.Top;
+    QRectF sides[4];
+    int n = 0;
+    sides[n++] = QRectF(l, t, w, 1);
+    if (h > 1)
+        sides[n++] = QRectF(l, t + h - 1, w, 1);
+    if (h > 2) {
+        sides[n++] = QRectF(l, t + 1, 1, h - 2);
+        if (w > 1)
+            sides[n++] = QRectF(l + w - 1, t + 1, 1, h - 2);
+    }
+    p->drawRects(sides, n);
+}

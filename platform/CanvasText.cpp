@@ -1,0 +1,103 @@
+// TCanvas: text output and measurement.
+//
+// Text is laid out in a frame whose x axis runs along the base line and whose y axis runs
+// down the characters, with its origin at the reference point (top-left by default). The
+// frame is turned by the escapement, then carried to the device: the reference point goes
+// through the whole logical-to-device mapping, while the glyphs are scaled by the mapping
+// mode without being mirrored by it (a mapping mode with y up still shows upright text)
+// and follow the world transform, so a world transform that mirrors mirrors the text.
+#include "Canvas.h"
+
+#include <QFontMetrics>
+
+QFont TCanvas::CurrentQFont() const
+{
+    QFont font = FFont.ToQFont();
+    if (FCharExtra != 0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, FCharExtra);
+    return font;
+}
+
+QTransform TCanvas::TextTransform(int x, int y) const
+{
+    const QPointF reference = FLogToDev.map(QPointF(x, y));
+    const double sx = FMap.m11();
+    const double sy = FMap.m22();
+    // Glyph vectors: into the page's orientation, through the world transform, then the
+    // signed mapping scale (which undoes the first flip and keeps the magnitude).
+    const QTransform toPage = QTransform::fromScale(sx < 0 ? -1 : 1, sy < 0 ? -1 : 1);
+    const QTransform world(FWorld.m11(), FWorld.m12(), FWorld.m21(), FWorld.m22(), 0, 0);
+    QTransform escapement;
+    escapement.rotate(-FFont.Escapement() / 10.0);
+    return escapement * toPage * world * FMap * QTransform::fromTranslate(reference.x(), reference.y());
+}
+
+TSize TCanvas::TextExtent(const QString& text)
+{
+    const QFontMetrics metrics(CurrentQFont());
+    return TSize{text.isEmpty() ? 0 : metrics.horizontalAdvance(text), metrics.height()};
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    const QFont font = CurrentQFont();
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(text);
+    const int ascent = metrics.ascent();
+    const int height = metrics.height();
+    double left = 0;
+    switch (FTextAlign & TA_CENTER) {
+    case TA_RIGHT: left = -width; break;
+    case TA_CENTER: left = -(width / 2); break;
+    default: break;
+    }
+    double top = 0;
+    switch (FTextAlign & TA_BASELINE) {
+    case TA_BOTTOM: top = -height; break;
+    case TA_BASELINE: top = -ascent; break;
+    default: break;
+    }
+    const QTransform frame = TextTransform(x, y);
+    if (FPath.open) {
+        QPainterPath glyphs;
+        glyphs.addText(QPointF(left, top + ascent), font, text);
+        FPath.newFigure = true;
+        PathAddQPath(frame.map(glyphs), true);
+        return;
+    }
+    QPainter* p = Begin();
+    if (!p)
+        return;
+    ApplyClip(p);
+    SyncBkFromBrush();
+    p->setTransform(frame * FBase);
+    FXf = Xf::Custom;
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (FBkMode == OPAQUE)
+        p->fillRect(QRectF(left, top, width, height), ToQColor(FBkColor));
+    p->setRenderHint(QPainter::TextAntialiasing, FFont.Antialiased());
+    p->setFont(font);
+    p->setPen(QPen(ToQColor(FFont.Color())));
+    p->setBrush(Qt::NoBrush);
+    p->drawText(QPointF(left, top + ascent), text);
+}
+
+void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
+{
+    if (FPath.open) {
+        TextOut(x, y, text);
+        return;
+    }
+    QPainter* p = Begin();
+    if (!p)
+        return;
+    ApplyClip(p);
+    UseXf(p, Xf::Logical);
+    p->save();
+    p->setClipRect(QRectF(r.Left, r.Top, double(r.Right) - r.Left, double(r.Bottom) - r.Top), Qt::IntersectClip);
+    TextOut(x, y, text);
+    p->restore();
+    FXf = Xf::Unknown;
+}
