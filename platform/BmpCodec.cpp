@@ -14,6 +14,8 @@ constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
 // No file image is read beyond this size, whatever its headers say.
 constexpr int64_t kMaxFileImage = int64_t(1) << 30;
+// A compressed picture up to this many pixels is accepted whatever its data size.
+constexpr int64_t kRleFreePixels = int64_t(1) << 22;
 
 enum : uint32_t { kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3, kBiAlphaBitfields = 6 };
 
@@ -365,6 +367,12 @@ bool ReadBmp(QIODevice& in, QImage& out, QString* error)
             return Fail(error, QStringLiteral("compressed BMP without a data size"));
         fullEnd = pixelOffset + rleSize;
         minEnd = fullEnd;
+        // Compressed data can describe a large blank picture in a few bytes; an encoder
+        // that ends every row with an end-of-line code needs two bytes per row, so no
+        // real file exceeds kBmpMaxDimension / 2 pixels per byte.
+        if (info.width * info.height > std::max(kRleFreePixels, rleSize * (kBmpMaxDimension / 2)))
+            return Fail(error, QStringLiteral("%1 bytes of compressed data for a %2 x %3 picture")
+                                   .arg(rleSize).arg(info.width).arg(info.height));
     } else {
         const int64_t rowBytes = (info.width * info.bitCount + 7) / 8;
         minEnd = pixelOffset + stride * (info.height - 1) + rowBytes;

@@ -35,7 +35,9 @@ constexpr int64_t kBmpMaxPixels = int64_t(1) << 26;
 // position is beyond the limits is ignored.
 //
 // Refused: other signatures, header sizes, bit depths and compressions (JPEG, PNG, OS/2
-// Huffman and RLE24), empty or oversized dimensions, top-down RLE images, offsets inside
+// Huffman and RLE24), empty or oversized dimensions, RLE pictures of more than 4 Mi
+// pixels with fewer than one byte of compressed data per 16384 pixels (more than any
+// encoder writing an end-of-line code per row needs), top-down RLE images, offsets inside
 // the headers, pixel rows or compressed data (biSizeImage bytes, or up to bfSize when
 // that is 0) cut short by the end of the data, and RLE commands cut short by the end of
 // the compressed data.

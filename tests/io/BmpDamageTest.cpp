@@ -170,6 +170,28 @@ TEST(BmpDamage, BadRleIsRefusedAndNeverOverrunsThePicture)
     ExpectRefused(BuildBmp(rle4));
 }
 
+TEST(BmpDamage, CompressedDataMustBePlausibleForLargePictures)
+{
+    TBmpSpec s;
+    s.Width = 4096;
+    s.Height = 2048; // 8 Mi pixels
+    s.BitCount = 8;
+    s.Compression = 1;
+    s.Palette = {0x00FF00, 0xFF0000};
+    s.Pixels = QByteArray::fromHex("0001"); // a blank picture in two bytes: refused
+    ExpectRefused(BuildBmp(s));
+    // The same picture with an end-of-line code per row and a run in the top row.
+    s.Pixels.clear();
+    for (int row = 0; row < 2047; ++row)
+        s.Pixels += QByteArray::fromHex("0000");
+    s.Pixels += QByteArray::fromHex("03010001");
+    QImage image;
+    ASSERT_TRUE(ReadBmp(BuildBmp(s), image));
+    EXPECT_EQ(image.pixel(2, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(3, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(image.pixel(0, 2047), qRgb(0, 255, 0));
+}
+
 TEST(BmpDamage, HugeColourCountsAndProfileFieldsAreHarmless)
 {
     TBmpSpec s;
