@@ -26,6 +26,18 @@ QPointF ToF(const TPoint& p)
     return QPointF(p.X, p.Y);
 }
 
+// The rectangle in device pixels when the logical-to-device mapping keeps axes (scale and
+// translation); empty when it is empty on the device (right before left or bottom above
+// top there, as GDI judges it).
+QRectF DeviceRect(const QTransform& toDevice, const TRect& r)
+{
+    const QPointF a = toDevice.map(QPointF(r.Left, r.Top));
+    const QPointF b = toDevice.map(QPointF(r.Right, r.Bottom));
+    if (a.x() >= b.x() || a.y() >= b.y())
+        return QRectF();
+    return QRectF(QPointF(std::round(a.x()), std::round(a.y())), QPointF(std::round(b.x()), std::round(b.y())));
+}
+
 } // namespace
 
 const QPoint* TCanvas::ToScratch(const std::vector<TPoint>& points)
@@ -45,13 +57,14 @@ void TCanvas::MoveTo(int x, int y)
 
 void TCanvas::LineTo(int x, int y)
 {
-    const TPoint from = FPenPos;
-    FPenPos = TPoint(x, y);
     if (FPath.open) {
         PathStartFigure();
         PathAddPoint(QPointF(x, y), PT_LINETO);
+        FPenPos = TPoint(x, y);
         return;
     }
+    const TPoint from = FPenPos;
+    FPenPos = TPoint(x, y);
     QPainter* p = Begin();
     if (p && SetupPen(p, false))
         p->drawLine(QPoint(from.X, from.Y), QPoint(x, y));
@@ -120,14 +133,15 @@ bool TCanvas::PolyBezierTo(const std::vector<TPoint>& points)
         return false;
     if (points.empty())
         return true;
-    const TPoint from = FPenPos;
-    FPenPos = points.back();
     if (FPath.open) {
         PathStartFigure();
         for (const TPoint& pt : points)
             PathAddPoint(ToF(pt), PT_BEZIERTO);
+        FPenPos = points.back();
         return true;
     }
+    const TPoint from = FPenPos;
+    FPenPos = points.back();
     QPainterPath path(ToF(from));
     for (size_t i = 0; i + 2 < points.size(); i += 3)
         path.cubicTo(ToF(points[i]), ToF(points[i + 1]), ToF(points[i + 2]));
@@ -336,24 +350,31 @@ void TCanvas::StrokeFillPath(const QPainterPath& path, FillShape fill)
 
 void TCanvas::FillRect(const TRect& r)
 {
-    if (r.Left >= r.Right || r.Top >= r.Bottom)
+    const bool axes = FLogToDev.type() <= QTransform::TxScale;
+    const QRectF area = axes ? DeviceRect(FLogToDev, r)
+                             : QRectF(r.Left, r.Top, double(r.Right) - r.Left, double(r.Bottom) - r.Top);
+    if (area.isEmpty())
         return;
     QPainter* p = Begin();
     if (!p || !SetupBrush(p, MakeBrush(FBrush, true)))
         return;
-    UseXf(p, Xf::Logical);
-    p->drawRect(QRectF(r.Left, r.Top, double(r.Right) - r.Left, double(r.Bottom) - r.Top));
+    UseXf(p, axes ? Xf::Device : Xf::Logical);
+    p->drawRect(area);
 }
 
 void TCanvas::FrameRect(const TRect& r)
 {
-    if (r.Left >= r.Right || r.Top >= r.Bottom)
+    const bool axes = FLogToDev.type() <= QTransform::TxScale;
+    const QRectF area = axes ? DeviceRect(FLogToDev, r)
+                             : QRectF(r.Left, r.Top, double(r.Right) - r.Left, double(r.Bottom) - r.Top);
+    if (area.isEmpty())
         return;
     QPainter* p = Begin();
     if (!p || !SetupBrush(p, MakeBrush(FBrush, true)))
         return;
-    UseXf(p, Xf::Logical);
-    const double l = r.Left, t = r.Top, w = double(r.Right) - r.Left, h = double(r.Bottom) - r.Top;
+    UseXf(p, axes ? Xf::Device : Xf::Logical);
+    // One device pixel (or logical unit under a turning transform) wide.
+    const double l = area.left(), t = area.top(), w = area.width(), h = area.height();
     QRectF sides[4];
     int n = 0;
     sides[n++] = QRectF(l, t, w, 1);

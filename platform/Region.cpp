@@ -36,7 +36,7 @@ struct Edge {
 // point test and the scan conversion, so both decide every pixel alike.
 double CrossX(const Edge& e, double yc)
 {
-    return e.from.X + (yc - e.from.Y) * double(e.to.X - e.from.X) / double(e.to.Y - e.from.Y);
+    return e.from.X + (yc - e.from.Y) * (double(e.to.X) - e.from.X) / (double(e.to.Y) - e.from.Y);
 }
 
 // Rows r whose sample line r + 0.5 lies strictly between the edge's end rows: min <= r < max.

@@ -1,0 +1,201 @@
+// Text output: reference point, escapement, height, extent, background and alignment,
+// probed by where the ink lands.
+#include "CanvasTestUtil.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TRect DrawText(QImage& image, int x, int y, const QString& text, const std::function<void(TCanvas&)>& setup)
+{
+    {
+        TCanvas canvas(&image);
+        canvas.SetBkMode(TRANSPARENT);
+        setup(canvas);
+        canvas.TextOut(x, y, text);
+    }
+    return InkBounds(image);
+}
+
+} // namespace
+
+TEST(CanvasText, TopLeftReferencePointAndExtent)
+{
+    QImage image = WhiteImage(200, 60);
+    TSize extent;
+    const TRect ink = DrawText(image, 20, 10, "Hello", [&](TCanvas& c) {
+        c.Font().SetHeight(-20);
+        extent = c.TextExtent("Hello");
+    });
+    // DejaVu Sans at a 20-pixel em: ascent 19, descent 5.
+    EXPECT_EQ(extent.cy, 24);
+    EXPECT_GT(extent.cx, 40);
+    EXPECT_LT(extent.cx, 60);
+    EXPECT_GE(ink.Left, 20);
+    EXPECT_LE(ink.Right, 20 + extent.cx + 1);
+    // The capital H spans the cap height (0.73 em) and sits on the base line, 19 below the top.
+    EXPECT_EQ(ink.Bottom, 10 + 19);
+    EXPECT_NEAR(ink.Bottom - ink.Top, 15, 1);
+}
+
+TEST(CanvasText, FontHeightMinus20GivesA20PixelEm)
+{
+    QImage image = WhiteImage(100, 60);
+    const TRect ink = DrawText(image, 5, 5, "H", [](TCanvas& c) { c.Font().SetHeight(-20); });
+    EXPECT_NEAR(ink.Height(), 0.729 * 20, 1.0); // cap height of DejaVu Sans
+    QImage large = WhiteImage(100, 100);
+    const TRect inkLarge = DrawText(large, 5, 5, "H", [](TCanvas& c) { c.Font().SetHeight(-60); });
+    EXPECT_NEAR(inkLarge.Height(), 0.729 * 60, 1.0);
+    // A positive height is the cell height: ascent + descent.
+    TCanvas canvas;
+    canvas.Font().SetHeight(48);
+    EXPECT_NEAR(canvas.TextHeight("Hg"), 48, 1);
+    // Size 15 at 96 pixels per inch is height -20.
+    canvas.Font().SetSize(15);
+    EXPECT_EQ(canvas.Font().Height(), -20);
+    EXPECT_EQ(canvas.TextHeight("x"), 24);
+}
+
+TEST(CanvasText, Escapement900RunsUpwardAndMinus900Downward)
+{
+    const QString text = "Upward";
+    TCanvas measure;
+    measure.Font().SetHeight(-20);
+    const TSize extent = measure.TextExtent(text);
+    {
+        QImage image = WhiteImage(120, 200);
+        const TRect ink = DrawText(image, 50, 150, text, [](TCanvas& c) {
+            c.Font().SetHeight(-20);
+            c.Font().SetEscapement(900);
+        });
+        // Turned a quarter counter-clockwise about the top-left corner: the text climbs from
+        // y = 150 and its glyphs stand to the right of x = 50.
+        EXPECT_LE(ink.Bottom, 151);
+        EXPECT_NEAR(ink.Top, 150 - extent.cx, 3);
+        EXPECT_GE(ink.Left, 50);
+        EXPECT_LE(ink.Right, 50 + extent.cy + 1);
+        EXPECT_GT(ink.Height(), ink.Width());
+    }
+    {
+        QImage image = WhiteImage(120, 200);
+        const TRect ink = DrawText(image, 50, 20, text, [](TCanvas& c) {
+            c.Font().SetHeight(-20);
+            c.Font().SetEscapement(-900);
+        });
+        // A quarter clockwise: downward from y = 20, glyphs to the left of x = 50.
+        EXPECT_GE(ink.Top, 19);
+        EXPECT_NEAR(ink.Bottom, 20 + extent.cx, 3);
+        EXPECT_LE(ink.Right, 51);
+        EXPECT_GE(ink.Left, 50 - extent.cy - 1);
+        EXPECT_GT(ink.Height(), ink.Width());
+    }
+}
+
+TEST(CanvasText, EscapementComesFromTheLogFontAndTheExtentIgnoresIt)
+{
+    TCanvas canvas;
+    canvas.Font().SetHeight(-16);
+    const TSize flat = canvas.TextExtent("Rotate me");
+    TLogFont lf = canvas.Font().GetLogFont();
+    lf.lfEscapement = 450;
+    lf.lfOrientation = 450;
+    lf.lfWeight = FW_BOLD;
+    canvas.Font().SetLogFont(lf);
+    EXPECT_EQ(canvas.Font().Escapement(), 450);
+    EXPECT_TRUE(canvas.Font().Style().testFlag(fsBold));
+    const TSize turned = canvas.TextExtent("Rotate me");
+    EXPECT_EQ(turned.cy, flat.cy);
+    EXPECT_GT(turned.cx, flat.cx) << "bold is wider, the angle changes nothing";
+}
+
+TEST(CanvasText, OpaqueBackgroundFillsTheTextBox)
+{
+    QImage image(120, 40, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    TSize extent;
+    {
+        TCanvas canvas(&image);
+        canvas.Font().SetHeight(-16);
+        canvas.Font().SetColor(clRed);
+        canvas.Brush().SetColor(clYellow); // a solid brush: opaque background in its colour
+        EXPECT_EQ(canvas.GetBkMode(), OPAQUE);
+        extent = canvas.TextExtent("Box");
+        canvas.TextOut(10, 5, "Box");
+    }
+    EXPECT_EQ(PixelAt(image, 10, 5), clYellow);
+    EXPECT_EQ(PixelAt(image, 10 + extent.cx - 1, 5 + extent.cy - 1), clYellow);
+    EXPECT_EQ(PixelAt(image, 10 + extent.cx, 5), clBlack);
+    EXPECT_EQ(PixelAt(image, 9, 5), clBlack);
+    EXPECT_FALSE(PixelsWhere(image, [](TColor c) { return c == clRed; }).empty());
+}
+
+TEST(CanvasText, TransparentBackgroundAndAliasedGlyphs)
+{
+    QImage image = WhiteImage(120, 40);
+    DrawText(image, 10, 5, "Text", [](TCanvas& c) {
+        c.Font().SetHeight(-18);
+        c.Font().SetColor(clBlue);
+    });
+    // Without an antialiased quality every pixel is either the text colour or untouched.
+    const auto other = PixelsWhere(image, [](TColor c) { return c != clWhite && c != clBlue; });
+    EXPECT_TRUE(other.empty());
+    EXPECT_FALSE(PixelsWhere(image, [](TColor c) { return c == clBlue; }).empty());
+
+    QImage smooth = WhiteImage(120, 40);
+    DrawText(smooth, 10, 5, "Text", [](TCanvas& c) {
+        c.Font().SetHeight(-18);
+        c.Font().SetColor(clBlue);
+        c.Font().SetQuality(fqAntialiased);
+    });
+    EXPECT_FALSE(PixelsWhere(smooth, [](TColor c) { return c != clWhite && c != clBlue; }).empty());
+}
+
+TEST(CanvasText, AlignmentMovesTheReferencePoint)
+{
+    TCanvas measure;
+    measure.Font().SetHeight(-20);
+    const int width = measure.TextWidth("Ref");
+    QImage left = WhiteImage(200, 80);
+    const TRect a = DrawText(left, 100, 40, "Ref", [](TCanvas& c) { c.Font().SetHeight(-20); });
+    QImage right = WhiteImage(200, 80);
+    const TRect b = DrawText(right, 100, 40, "Ref", [](TCanvas& c) {
+        c.Font().SetHeight(-20);
+        c.SetTextAlign(TA_RIGHT | TA_BASELINE);
+    });
+    EXPECT_EQ(b.Left, a.Left - width);
+    EXPECT_EQ(b.Bottom, 40) << "R and f sit on the base line";
+    EXPECT_EQ(a.Bottom, 40 + 19);
+}
+
+TEST(CanvasText, CharacterExtraWidensEveryCharacter)
+{
+    TCanvas canvas;
+    canvas.Font().SetHeight(-20);
+    const int plain = canvas.TextWidth("abcd");
+    EXPECT_EQ(canvas.SetTextCharacterExtra(3), 0);
+    EXPECT_EQ(canvas.TextWidth("abcd"), plain + 4 * 3);
+    EXPECT_EQ(canvas.SetTextCharacterExtra(0), 3);
+    EXPECT_EQ(canvas.TextWidth(""), 0);
+}
+
+TEST(CanvasText, TextRectClipsToItsRectangle)
+{
+    QImage image = WhiteImage(120, 40);
+    {
+        TCanvas canvas(&image);
+        canvas.SetBkMode(TRANSPARENT);
+        canvas.Font().SetHeight(-24);
+        canvas.TextRect(TRect(10, 0, 30, 40), 5, 5, "WWWW");
+        canvas.MoveTo(0, 39);
+        canvas.LineTo(120, 39); // the clip of TextRect does not outlive it
+    }
+    const TRect ink = InkBounds(image);
+    EXPECT_GE(ink.Left, 0);
+    EXPECT_EQ(PixelAt(image, 119 - 1, 39), clBlack);
+    for (int y = 0; y < 39; ++y) {
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(PixelAt(image, x, y), clWhite);
+        for (int x = 30; x < 120; ++x)
+            ASSERT_EQ(PixelAt(image, x, y), clWhite);
+    }
+}
