@@ -3,8 +3,10 @@
 #include "platform/BmpCodec.h"
 
 #include <QBuffer>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
