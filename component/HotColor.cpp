@@ -1,0 +1,15 @@
+#include "HotColor.h"
+
+namespace {
+TColor g_hotColor = clLime;
+}
+
+TColor HotColor()
+{
+    return g_hotColor;
+}
+
+void SetHotColor(TColor c)
+{
+    g_hotColor = c;
+}

@@ -1,0 +1,52 @@
+#include "TextOut.h"
+
+#include "platform/Printer.h"
+#include "platform/Rounding.h"
+
+#include <numbers>
+
+namespace {
+// Makes the canvas font the given font at the scale and angle, keeping the canvas font's
+// other log-font attributes.
+void SelectScaledFont(TCanvas* canvas, const TFont* font, double scale, double angle, bool antialiased)
+{
+    TLogFont lf = canvas->Font().GetLogFont();
+    const TFontStyles style = font->Style();
+    lf.lfItalic = style.testFlag(fsItalic) ? 1 : 0;
+    lf.lfWeight = style.testFlag(fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = style.testFlag(fsUnderline) ? 1 : 0;
+    lf.lfStrikeOut = style.testFlag(fsStrikeOut) ? 1 : 0;
+    lf.lfCharSet = font->Charset();
+    lf.lfEscapement = Round(-angle * 180 / std::numbers::pi * 10);
+    lf.lfOrientation = lf.lfEscapement;
+    lf.lfHeight = -Round(font->Size() * scale);
+    lf.lfFaceName = font->Name();
+    if (antialiased)
+        lf.lfQuality = ANTIALIASED_QUALITY;
+    canvas->Font().SetLogFont(lf);
+}
+} // namespace
+
+void MyLogTextOut(TCanvas* Canvas, int X, int Y, const QString& Text, const TFont* AFont, double Scale,
+                  double Angle)
+{
+    if (!Canvas || !AFont)
+        return;
+    Canvas->Font().SetColor(AFont->Color());
+    SelectScaledFont(Canvas, AFont, Scale, Angle, true);
+    Canvas->SetBkMode(TRANSPARENT);
+    Canvas->TextOut(X, Y, Text);
+}
+
+TSize GetTextWidthHeight(TCanvas* Canvas, const QString& Text, const TFont* AFont, double Scale, double Angle)
+{
+    if (!Canvas || !AFont)
+        return TSize();
+    SelectScaledFont(Canvas, AFont, Scale, Angle, false);
+    return Canvas->TextExtent(Text);
+}
+
+bool IsBlackWhitePrinter()
+{
+    return PrinterColorCount() == 2;
+}

@@ -1,0 +1,35 @@
+// TMyCAD: construction and destruction of a drawing.
+#include "document/MyCAD.h"
+
+#include "shapes/MyShape.h"
+
+#include <QLabel>
+
+TMyCAD::TMyCAD(QWidget* parent)
+    : QWidget(parent), FBuffer(std::make_unique<TBitmap>()), FBkBitmap(std::make_unique<TBitmap>()),
+      FBrush(std::make_unique<TBrush>()), FFont(std::make_unique<TFont>()),
+      FGridOperation(std::make_unique<TGridObject>()), FPageFootFont(std::make_unique<TFont>()),
+      FPageHeadFont(std::make_unique<TFont>()), FPen(std::make_unique<TPen>()),
+      FUserData(std::make_unique<TUserData>())
+{
+    // The control paints every pixel of its area itself.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    NewLayer(QStringLiteral("Layer0"), true);
+    SetPageStyle(TPageStyle::A4);
+    SetUndoRedoSize(10);
+    setCursor(ToQtCursorShape(crCross));
+}
+
+TMyCAD::~TMyCAD()
+{
+    FMemShapes.clear();
+    FWorkingShapes.clear();
+    FCurrentShape = nullptr;
+    FLastEnteredShape = nullptr;
+    FHighlightShape = nullptr;
+    FreeAllShapes();
+    FUndoRedoSize = 0;
+    DeleteAllLayers();
+}

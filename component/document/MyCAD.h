@@ -1,0 +1,452 @@
+#pragma once
+// TMyCAD: the drawing component. One widget that is both the view of a page and the
+// document that owns the drawing: shapes in drawing order on named layers, the
+// working shapes (the selection), the memory shapes held for pasting, and the settings
+// that new shapes copy. This class is the public face; its work is split by concern
+// over the MyCAD*.cpp files and a few helper classes it owns.
+#include "Enums.h"
+#include "GridObject.h"
+#include "MyTypes.h"
+#include "UserData.h"
+#include "document/Events.h"
+#include "document/ShapeIndex.h"
+#include "platform/Bitmap.h"
+#include "platform/Brush.h"
+#include "platform/Font.h"
+#include "platform/Canvas.h"
+#include "platform/Pen.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QPointer>
+#include <functional>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class TMyShape;
+class TMyImage;
+
+class TMyCAD : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(MyCADEnums::TArcMode ArcMode READ ArcMode WRITE SetArcMode)
+    Q_PROPERTY(int ArrowAngle READ ArrowAngle WRITE SetArrowAngle)
+    Q_PROPERTY(uint8_t ArrowLength READ ArrowLength WRITE SetArrowLength)
+    Q_PROPERTY(uint8_t ArrowOffset READ ArrowOffset WRITE SetArrowOffset)
+    Q_PROPERTY(MyCADEnums::TArrowStyle ArrowStyle READ ArrowStyle WRITE SetArrowStyle)
+    Q_PROPERTY(MyCADEnums::TBkBitmapMode BkBitmapMode READ BkBitmapMode WRITE SetBkBitmapMode)
+    Q_PROPERTY(TColor ColorOfBackGround READ ColorOfBackGround WRITE SetColorOfBackGround)
+    Q_PROPERTY(TColor ColorOfHot READ ColorOfHot WRITE SetColorOfHot)
+    Q_PROPERTY(bool CrossLine READ CrossLine WRITE SetCrossLine)
+    Q_PROPERTY(MyCADEnums::TDragMode DragMode READ DragMode WRITE SetDragMode)
+    Q_PROPERTY(bool DragTrace READ DragTrace WRITE SetDragTrace)
+    Q_PROPERTY(TGridObject* GridOperation READ GridOperation WRITE SetGridOperation)
+    Q_PROPERTY(bool HotShow READ HotShow WRITE SetHotShow)
+    Q_PROPERTY(uint8_t HotSize READ HotSize WRITE SetHotSize)
+    Q_PROPERTY(bool LinklineAroundShape READ LinklineAroundShape WRITE SetLinklineAroundShape)
+    Q_PROPERTY(MyCADEnums::TLinkLineDrawStyle LinkLineDrawStyle READ LinkLineDrawStyle WRITE SetLinkLineDrawStyle)
+    Q_PROPERTY(bool LockBound READ LockBound WRITE SetLockBound)
+    Q_PROPERTY(bool MouseEffect READ MouseEffect WRITE SetMouseEffect)
+    Q_PROPERTY(bool OperateAllLayer READ OperateAllLayer WRITE SetOperateAllLayer)
+    Q_PROPERTY(QString PageFoot READ PageFoot WRITE SetPageFoot)
+    Q_PROPERTY(Graphics::TAlignment PageFootAlignment READ PageFootAlignment WRITE SetPageFootAlignment)
+    Q_PROPERTY(uint8_t PageFootToBottom READ PageFootToBottom WRITE SetPageFootToBottom)
+    Q_PROPERTY(QString PageHead READ PageHead WRITE SetPageHead)
+    Q_PROPERTY(Graphics::TAlignment PageHeadAlignment READ PageHeadAlignment WRITE SetPageHeadAlignment)
+    Q_PROPERTY(uint8_t PageHeadToTop READ PageHeadToTop WRITE SetPageHeadToTop)
+    Q_PROPERTY(uint32_t PageHeight READ PageHeight WRITE SetPageHeight)
+    Q_PROPERTY(MyCADEnums::TPageOrientation PageOrientation READ PageOrientation WRITE SetPageOrientation)
+    Q_PROPERTY(MyCADEnums::TPageStyle PageStyle READ PageStyle WRITE SetPageStyle)
+    Q_PROPERTY(uint32_t PageWidth READ PageWidth WRITE SetPageWidth)
+    Q_PROPERTY(bool PrintABorder READ PrintABorder WRITE SetPrintABorder)
+    Q_PROPERTY(uint8_t PrintABordertoBottom READ PrintABordertoBottom WRITE SetPrintABordertoBottom)
+    Q_PROPERTY(uint8_t PrintABordertoLeft READ PrintABordertoLeft WRITE SetPrintABordertoLeft)
+    Q_PROPERTY(uint8_t PrintABordertoRight READ PrintABordertoRight WRITE SetPrintABordertoRight)
+    Q_PROPERTY(uint8_t PrintABordertoTop READ PrintABordertoTop WRITE SetPrintABordertoTop)
+    Q_PROPERTY(bool PrintBackground READ PrintBackground WRITE SetPrintBackground)
+    Q_PROPERTY(double Ratio READ Ratio WRITE SetRatio)
+    Q_PROPERTY(bool ResizeEnable READ ResizeEnable WRITE SetResizeEnable)
+    Q_PROPERTY(bool ReturnToSelecting READ ReturnToSelecting WRITE SetReturnToSelecting)
+    Q_PROPERTY(int RotateConstraintDegree READ RotateConstraintDegree WRITE SetRotateConstraintDegree)
+    Q_PROPERTY(bool RotateEnable READ RotateEnable WRITE SetRotateEnable)
+    Q_PROPERTY(MyCADEnums::TDrawTool ShapeTool READ ShapeTool WRITE SetShapeTool)
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
+    Q_PROPERTY(bool ShowHotLink READ ShowHotLink WRITE SetShowHotLink)
+    Q_PROPERTY(bool Snap READ Snap WRITE SetSnap)
+    Q_PROPERTY(uint8_t SnapPixels READ SnapPixels WRITE SetSnapPixels)
+    Q_PROPERTY(bool SnapShape READ SnapShape WRITE SetSnapShape)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+    Q_PROPERTY(MyCADEnums::TUnits TheUNIT READ TheUNIT WRITE SetTheUNIT)
+    Q_PROPERTY(uint8_t UndoRedoSize READ UndoRedoSize WRITE SetUndoRedoSize)
+    Q_PROPERTY(QString Version READ Version)
+    Q_PROPERTY(MyCADEnums::TXYMode XYMode READ XYMode WRITE SetXYMode)
+    Q_PROPERTY(double Zoom READ Zoom WRITE SetZoom)
+
+public:
+    explicit TMyCAD(QWidget* parent = nullptr);
+    ~TMyCAD() override;
+
+    // ---- Shape list queries ------------------------------------------------------
+    int GetShapesCount() const { return int(FShapes.size()); }
+    TMyShape* GetShapeByNo(int No) const;
+    TMyShape* GetShapeByID(int Id) const;
+    int GetShapeNoById(int Id) const;
+    int GetShapeNoInMyShapes(const TMyShape* Shape) const;
+    TMyShape* GetShapeByName(const QString& Name) const;
+    void RenameShapeName(const QString& OldName, const QString& NewName);
+    TMyShape* GetRootParentShape(const TMyShape* Shape) const;
+    TMyShape* GetNextSingleorRootShape(int No) const;
+    TMyShape* GetPrevSingleorRootShape(int No) const;
+    int GetShapesCountInALayer(int LayerId) const;
+    TArrMyShape GetShapesByLayerId(int LayerId) const;
+    TMyRect GetShapesLTRB(const TArrMyShape& Shapes) const;
+    TMyRect GetShapesLTRBinZoom(const TArrMyShape& Shapes) const;
+    int GetWorkingShapesCount() const { return int(FWorkingShapes.size()); }
+    int GetMemShapesCount() const { return int(FMemShapes.size()); }
+    TArrMyShape GetSystemShapes() const { return {}; }
+    const TArrMyShape& WorkingShapes() const { return FWorkingShapes; }
+
+    // ---- Layers -------------------------------------------------------------------
+    int NewLayer(const QString& Name, bool Visible);
+    bool DeleteLayerByID(int Id);
+    bool DeleteLayerByName(const QString& Name);
+    bool DeleteAllLayers();
+    bool MergeLayers(int TargetId, int SourceId);
+    uint8_t GetLayersCount() const { return uint8_t(FLayers.size()); }
+    int GetLayerIdByName(const QString& Name) const;
+    int GetLayerIdByNo(int No) const;
+    int GetLayerNoById(int Id) const;
+    int GetLayerNoByName(const QString& Name) const;
+    QString GetLayerNameByID(int Id) const;
+    int GetMaxLayerId() const;
+    int CurrentLayerId() const { return FCurrentLayerId; }
+    void SetCurrentLayerId(int Id);
+    void SetLayerNameByID(const QString& NewName, int Id);
+    void SetLayerNameByName(const QString& NewName, const QString& OldName);
+    void VisibleLayerByID(int Id);
+    void VisibleLayerByName(const QString& Name);
+    void InVisibleLayerByID(int Id);
+    void InVisibleLayerByName(const QString& Name);
+    void VisibleAllLayer();
+    bool IsVisibleLayerByID(int Id) const;
+    const std::vector<LayerRec>& Layers() const { return FLayers; }
+    // The largest number of layers a drawing holds (the count is stored in a byte).
+    static constexpr int MaxLayers = 255;
+
+    // ---- Creating and adding shapes ----------------------------------------------
+    // Appends the shape. On success the drawing takes it over (Shape is left empty); on
+    // failure Shape still holds it.
+    bool AddShape(std::unique_ptr<TMyShape>& Shape, bool KeepLayer, bool KeepCounter);
+    bool AddShapeforLoadfromStream(int Position, std::unique_ptr<TMyShape>& Shape, bool KeepCounter);
+    std::unique_ptr<TMyShape> CreateShapeByName(const QString& ClassName, TMyCAD* Owner = nullptr);
+    std::unique_ptr<TMyShape> CreateShapeBySpTool(TDrawTool Tool, QObject* Owner = nullptr);
+    TMyShape* CreateAddShapeByName(const QString& ClassName, const TMyShape* Template);
+    int AddShapeByCode(TMyCAD* Owner, TDrawTool Tool, const QString& Info, const TArrMyPoint& Points,
+                       double Angle, const QString& Name);
+    // Adds a picture with its top-left corner at a screen point; the picture is made 24 bits
+    // per pixel first (the caller's bitmap changes), as the image shape takes it.
+    int AddImageShapeByCode(const QString& Name, TPoint TopLeft, TBitmap* Picture);
+    void DeleteAllShapes();
+    // Deletes the shape with that identifier and its members, detaching connectors;
+    // false for an unknown identifier or a locked shape.
+    bool DeleteShapeById(int Id, bool AddUndo);
+
+    // ---- Transforms of a shape with its group members ---------------------------
+    void RotateChangeValueforShapes(TMyShape* S, TMyPoint Centre, double Angle);
+    void LockUnLockforShapes(TMyShape* S, bool Lock);
+    void FlipHoriz(TMyShape* S);
+    void FlipVert(TMyShape* S);
+    // A shape's identifier changed: lookups by identifier must be rebuilt.
+    void ShapeIdentityChanged() { FShapeIndex.Invalidate(); }
+
+    // ---- The picture on the screen --------------------------------------------------
+    // The canvas that draws straight onto the control's on-screen picture (rubber bands,
+    // highlights, hots). What it draws shows at the next screen update.
+    TCanvas* Canvas();
+    // Asks for a repaint: the page is composed again at the next paint event.
+    void Invalidate();
+    // Shows what was drawn on Canvas() without composing the page again.
+    void ScreenChanged();
+
+    // ---- Coordinates ----------------------------------------------------------------
+    TPoint GetPointByMode(TPoint P) const;
+    TMyPoint GetMyPointByMode(TMyPoint P) const;
+
+    // ---- Page and zoom ----------------------------------------------------------------
+    void SetPreZoom(double v);
+    double PreZoom() const { return FPreZoom; }
+    TPageStyle GetPageStyleByWH(uint32_t Width, uint32_t Height) const;
+    static bool PageSizeOf(TPageStyle Style, uint32_t& Width, uint32_t& Height);
+
+    // ---- Properties -------------------------------------------------------------------
+    TArcMode ArcMode() const { return FArcMode; }
+    void SetArcMode(TArcMode v) { FArcMode = v; }
+    int ArrowAngle() const { return FArrowAngle; }
+    void SetArrowAngle(int v);
+    uint8_t ArrowLength() const { return FArrowLength; }
+    void SetArrowLength(uint8_t v);
+    uint8_t ArrowOffset() const { return FArrowOffset; }
+    void SetArrowOffset(uint8_t v) { FArrowOffset = v; }
+    TArrowStyle ArrowStyle() const { return FArrowStyle; }
+    void SetArrowStyle(TArrowStyle v) { FArrowStyle = v; }
+    TBitmap* BkBitmap() const { return FBkBitmap.get(); }
+    void SetBkBitmap(TBitmap* v);
+    TBkBitmapMode BkBitmapMode() const { return FBkBitmapMode; }
+    void SetBkBitmapMode(TBkBitmapMode v);
+    TBrush* Brush() const { return FBrush.get(); }
+    void SetBrush(const TBrush* v);
+    TColor ColorOfBackGround() const { return FColorOfBackGround; }
+    void SetColorOfBackGround(TColor v);
+    TColor ColorOfHot() const { return FColorOfHot; }
+    void SetColorOfHot(TColor v);
+    bool CrossLine() const { return FCrossLine; }
+    void SetCrossLine(bool v) { FCrossLine = v; }
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode v) { FDragMode = v; }
+    bool DragTrace() const { return FDragTrace; }
+    void SetDragTrace(bool v) { FDragTrace = v; }
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(const TFont* v);
+    TGridObject* GridOperation() const { return FGridOperation.get(); }
+    void SetGridOperation(TGridObject* v);
+    bool HotShow() const { return FHotShow; }
+    void SetHotShow(bool v) { FHotShow = v; }
+    uint8_t HotSize() const { return FHotSize; }
+    void SetHotSize(uint8_t v) { FHotSize = v; }
+    QLabel* LabelValue() const { return FLabelValue; }
+    void SetLabelValue(QLabel* v) { FLabelValue = v; }
+    QLabel* LabelXY() const { return FLabelXY; }
+    void SetLabelXY(QLabel* v) { FLabelXY = v; }
+    bool LinklineAroundShape() const { return FLinklineAroundShape; }
+    void SetLinklineAroundShape(bool v) { FLinklineAroundShape = v; }
+    TLinkLineDrawStyle LinkLineDrawStyle() const { return FLinkLineDrawStyle; }
+    void SetLinkLineDrawStyle(TLinkLineDrawStyle v) { FLinkLineDrawStyle = v; }
+    bool LockBound() const { return FLockBound; }
+    void SetLockBound(bool v) { FLockBound = v; }
+    bool MouseEffect() const { return FMouseEffect; }
+    void SetMouseEffect(bool v) { FMouseEffect = v; }
+    bool OperateAllLayer() const { return FOperateAllLayer; }
+    void SetOperateAllLayer(bool v);
+    QString PageFoot() const { return FPageFoot; }
+    void SetPageFoot(const QString& v) { FPageFoot = v; }
+    TAlignment PageFootAlignment() const { return FPageFootAlignment; }
+    void SetPageFootAlignment(TAlignment v) { FPageFootAlignment = v; }
+    TFont* PageFootFont() const { return FPageFootFont.get(); }
+    void SetPageFootFont(const TFont* v);
+    uint8_t PageFootToBottom() const { return FPageFootToBottom; }
+    void SetPageFootToBottom(uint8_t v) { FPageFootToBottom = v; }
+    QString PageHead() const { return FPageHead; }
+    void SetPageHead(const QString& v) { FPageHead = v; }
+    TAlignment PageHeadAlignment() const { return FPageHeadAlignment; }
+    void SetPageHeadAlignment(TAlignment v) { FPageHeadAlignment = v; }
+    TFont* PageHeadFont() const { return FPageHeadFont.get(); }
+    void SetPageHeadFont(const TFont* v);
+    uint8_t PageHeadToTop() const { return FPageHeadToTop; }
+    void SetPageHeadToTop(uint8_t v) { FPageHeadToTop = v; }
+    uint32_t PageHeight() const { return FPageHeight; }
+    void SetPageHeight(uint32_t mm);
+    TPageOrientation PageOrientation() const { return FPageOrientation; }
+    void SetPageOrientation(TPageOrientation v);
+    TPageStyle PageStyle() const { return FPageStyle; }
+    void SetPageStyle(TPageStyle v);
+    uint32_t PageWidth() const { return FPageWidth; }
+    void SetPageWidth(uint32_t mm);
+    TPen* Pen() const { return FPen.get(); }
+    void SetPen(const TPen* v);
+    bool PrintABorder() const { return FPrintABorder; }
+    void SetPrintABorder(bool v) { FPrintABorder = v; }
+    uint8_t PrintABordertoBottom() const { return FPrintABordertoBottom; }
+    void SetPrintABordertoBottom(uint8_t v) { FPrintABordertoBottom = v; }
+    uint8_t PrintABordertoLeft() const { return FPrintABordertoLeft; }
+    void SetPrintABordertoLeft(uint8_t v) { FPrintABordertoLeft = v; }
+    uint8_t PrintABordertoRight() const { return FPrintABordertoRight; }
+    void SetPrintABordertoRight(uint8_t v) { FPrintABordertoRight = v; }
+    uint8_t PrintABordertoTop() const { return FPrintABordertoTop; }
+    void SetPrintABordertoTop(uint8_t v) { FPrintABordertoTop = v; }
+    bool PrintBackground() const { return FPrintBackground; }
+    void SetPrintBackground(bool v) { FPrintBackground = v; }
+    double Ratio() const { return FRatio; }
+    void SetRatio(double v);
+    bool ResizeEnable() const { return FResizeEnable; }
+    void SetResizeEnable(bool v) { FResizeEnable = v; }
+    bool ReturnToSelecting() const { return FReturnToSelecting; }
+    void SetReturnToSelecting(bool v) { FReturnToSelecting = v; }
+    int RotateConstraintDegree() const { return FRotateConstraintDegree; }
+    void SetRotateConstraintDegree(int v);
+    bool RotateEnable() const { return FRotateEnable; }
+    void SetRotateEnable(bool v) { FRotateEnable = v; }
+    TDrawTool ShapeTool() const { return FShapeTool; }
+    void SetShapeTool(TDrawTool v);
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool v) { FShowHint = v; }
+    bool ShowHotLink() const { return FShowHotLink; }
+    void SetShowHotLink(bool v) { FShowHotLink = v; }
+    bool Snap() const { return FSnap; }
+    void SetSnap(bool v) { FSnap = v; }
+    uint8_t SnapPixels() const { return FSnapPixels; }
+    void SetSnapPixels(uint8_t v);
+    bool SnapShape() const { return FSnapShape; }
+    void SetSnapShape(bool v) { FSnapShape = v; }
+    int Tag() const { return FTag; }
+    void SetTag(int v) { FTag = v; }
+    TUnits TheUNIT() const { return FTheUNIT; }
+    void SetTheUNIT(TUnits v);
+    uint8_t UndoRedoSize() const { return FUndoRedoSize; }
+    void SetUndoRedoSize(uint8_t v);
+    TUserData* UserData() const { return FUserData.get(); }
+    QString Version() const { return QStringLiteral("XP.i.4"); }
+    TXYMode XYMode() const { return FXYMode; }
+    void SetXYMode(TXYMode v) { FXYMode = v; }
+    double Zoom() const { return FZoom; }
+    void SetZoom(double v);
+    TActionTools ActionTool() const { return FActionTool; }
+    bool Loading() const { return FLoading; }
+    // Set while a drawing or a block is read: a group's attribute changes are then not
+    // passed on to its members, which bring their own.
+    void SetLoading(bool v) { FLoading = v; }
+    bool Busy() const { return FBusy; }
+
+    // ---- Events ---------------------------------------------------------------------
+    TActionToolToSelecting OnActionToolToSelecting;
+    TChildhapeSelected OnChildShapeSelected;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TLayerOp OnDeleteLayer;
+    TDragDropEvent OnDragDrop;
+    TDragOverEvent OnDragOver;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TEnterLeaveShape OnMouseEnterShape;
+    TEnterLeaveShape OnMouseLeaveShape;
+    TLayerOp OnNewLayer;
+    TNodeAdded OnNodeAdded;
+    TNodeDeleted OnNodeDeleted;
+    TNotifyEvent OnPaint;
+    TShapeAdded OnShapeAdded;
+    TShapeCodeDraggingSizing OnShapeCodeDragging;
+    TShapeCodeRotating OnShapeCodeRotating;
+    TShapeDeleted OnShapeDeleted;
+    TShapeMouseDraggingSizingRotating OnShapeMouseDragging;
+    TShapeMouseDraggingSizingRotating OnShapeMouseResizing;
+    TShapeMouseDraggingSizingRotating OnShapeMouseRotating;
+    TShapeMouseDraggingSizingRotating OnShapeMouseDragged;
+    TShapeMouseDraggingSizingRotating OnShapeMouseResized;
+    TShapeMouseDraggingSizingRotating OnShapeMouseResizeFinished;
+    TShapeMouseDraggingSizingRotating OnShapeMouseRotated;
+    TShapeSelected OnShapeSelected;
+    TWholeDragOperation OnWholeDragged;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // The control's size was changed from outside: the page follows it.
+    virtual void Resize();
+
+private:
+    friend class TMyShape;
+    void SetControlSize(int Width, int Height);
+    int PageMmToPixels(uint32_t mm) const;
+    void ShapeListChanged() { FShapeIndex.Invalidate(); }
+    void ComposePage(TCanvas* Canvas);
+    // Frees every shape and empties the list (no events).
+    void FreeAllShapes();
+    void CollectForDeletion(TMyShape* S, TArrMyShape& Out, int Depth) const;
+    void DetachConnectors(TMyShape* X);
+    // Takes the shape at position n out of the list, renumbering every reference.
+    void RemoveShapeAt(int n);
+    // Applies Action to S and, recursively, its group members (members before their group
+    // when MembersFirst, after it otherwise).
+    void ForShapeTree(TMyShape* S, bool MembersFirst, const std::function<void(TMyShape*)>& Action, int Depth = 0);
+
+    // Document state. The drawing owns its shapes; everything else refers to them.
+    std::vector<std::unique_ptr<TMyShape>> FShapes;
+    int FNextShapeId = 0;
+    TArrMyShape FWorkingShapes;
+    std::vector<std::unique_ptr<TMyShape>> FMemShapes;
+    std::vector<LayerRec> FLayers;
+    int FCurrentLayerId = -1;
+    int FNextLayerId = 0;
+    TMyShapeNo FDrawnShapes;
+    std::unique_ptr<TBitmap> FBuffer;
+    bool FBusy = false;
+    bool FLoading = false;
+    double FPreZoom = 1.0;
+    QString FDiskFileVersion = QStringLiteral("XP.i");
+    TMyShape* FHighlightShape = nullptr;
+    int FHighlightIndex = -1;
+    bool FHighlightIsLink = false;
+    // The picture shown on the screen, and the canvas that draws on it.
+    QImage FScreen;
+    std::unique_ptr<TCanvas> FCanvas;
+    bool FPageDirty = true;
+    TActionTools FActionTool = TActionTools::dtClose;
+    TMyShape* FCurrentShape = nullptr;
+    TMyShape* FLastEnteredShape = nullptr;
+    mutable TShapeIndex FShapeIndex;
+
+    // Settings.
+    TArcMode FArcMode = TArcMode::amCircle;
+    int FArrowAngle = 10;
+    uint8_t FArrowLength = 30;
+    uint8_t FArrowOffset = 0;
+    TArrowStyle FArrowStyle = TArrowStyle::ANone;
+    std::unique_ptr<TBitmap> FBkBitmap;
+    TBkBitmapMode FBkBitmapMode = TBkBitmapMode::Center;
+    std::unique_ptr<TBrush> FBrush;
+    TColor FColorOfBackGround = clWhite;
+    TColor FColorOfHot = clGray;
+    bool FCrossLine = true;
+    TDragMode FDragMode = TDragMode::dgBoth;
+    bool FDragTrace = true;
+    std::unique_ptr<TFont> FFont;
+    std::unique_ptr<TGridObject> FGridOperation;
+    bool FHotShow = true;
+    uint8_t FHotSize = 4;
+    QPointer<QLabel> FLabelValue;
+    QPointer<QLabel> FLabelXY;
+    bool FLinklineAroundShape = true;
+    TLinkLineDrawStyle FLinkLineDrawStyle = TLinkLineDrawStyle::lldsHV;
+    bool FLockBound = false;
+    bool FMouseEffect = true;
+    bool FOperateAllLayer = true;
+    QString FPageFoot;
+    TAlignment FPageFootAlignment = taRightJustify;
+    std::unique_ptr<TFont> FPageFootFont;
+    uint8_t FPageFootToBottom = 15;
+    QString FPageHead;
+    TAlignment FPageHeadAlignment = taCenter;
+    std::unique_ptr<TFont> FPageHeadFont;
+    uint8_t FPageHeadToTop = 15;
+    uint32_t FPageHeight = 297;
+    TPageOrientation FPageOrientation = TPageOrientation::poPortrait;
+    TPageStyle FPageStyle = TPageStyle::A4;
+    uint32_t FPageWidth = 210;
+    std::unique_ptr<TPen> FPen;
+    bool FPrintABorder = true;
+    uint8_t FPrintABordertoBottom = 20;
+    uint8_t FPrintABordertoLeft = 20;
+    uint8_t FPrintABordertoRight = 20;
+    uint8_t FPrintABordertoTop = 20;
+    bool FPrintBackground = false;
+    double FRatio = 1.0;
+    bool FResizeEnable = true;
+    bool FReturnToSelecting = true;
+    int FRotateConstraintDegree = 0;
+    bool FRotateEnable = true;
+    TDrawTool FShapeTool = TDrawTool::SpSelecting;
+    bool FShowHint = false;
+    bool FShowHotLink = true;
+    bool FSnap = true;
+    uint8_t FSnapPixels = 4;
+    bool FSnapShape = false;
+    int FTag = 0;
+    TUnits FTheUNIT = TUnits::mm;
+    uint8_t FUndoRedoSize = 0;
+    std::unique_ptr<TUserData> FUserData;
+    TXYMode FXYMode = TXYMode::Mode0;
+    double FZoom = 1.0;
+};

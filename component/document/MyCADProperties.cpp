@@ -1,0 +1,146 @@
+// TMyCAD: the setters of the published properties that do more than store.
+#include "document/MyCAD.h"
+
+#include "HotColor.h"
+#include "shapes/MyShape.h"
+
+void TMyCAD::SetArrowAngle(int v)
+{
+    if (v >= 0 && v < 360)
+        FArrowAngle = v;
+}
+
+void TMyCAD::SetArrowLength(uint8_t v)
+{
+    if (v >= 10 && v <= 80)
+        FArrowLength = v;
+}
+
+void TMyCAD::SetBkBitmap(TBitmap* v)
+{
+    if (v) {
+        // The caller's picture is made 24 bits per pixel first, then copied.
+        v->SetPixelFormat(pf24bit);
+        FBkBitmap->Assign(*v);
+    } else {
+        FBkBitmap->Assign(TBitmap());
+    }
+    Invalidate();
+}
+
+void TMyCAD::SetBkBitmapMode(TBkBitmapMode v)
+{
+    FBkBitmapMode = v;
+    Invalidate();
+}
+
+void TMyCAD::SetBrush(const TBrush* v)
+{
+    if (v)
+        FBrush->Assign(*v);
+}
+
+void TMyCAD::SetColorOfBackGround(TColor v)
+{
+    if (v == FColorOfBackGround)
+        return;
+    FColorOfBackGround = v;
+    Invalidate();
+}
+
+void TMyCAD::SetColorOfHot(TColor v)
+{
+    FColorOfHot = v;
+    SetHotColor(v);
+}
+
+void TMyCAD::SetFont(const TFont* v)
+{
+    if (v)
+        FFont->Assign(*v);
+}
+
+void TMyCAD::SetGridOperation(TGridObject* v)
+{
+    if (v)
+        FGridOperation->Assign(*v);
+}
+
+void TMyCAD::SetOperateAllLayer(bool v)
+{
+    if (v == FOperateAllLayer)
+        return;
+    FOperateAllLayer = v;
+    FWorkingShapes.clear();
+    FCurrentShape = nullptr;
+    Invalidate();
+}
+
+void TMyCAD::SetPageFootFont(const TFont* v)
+{
+    if (v)
+        FPageFootFont->Assign(*v);
+}
+
+void TMyCAD::SetPageHeadFont(const TFont* v)
+{
+    if (v)
+        FPageHeadFont->Assign(*v);
+}
+
+void TMyCAD::SetPen(const TPen* v)
+{
+    if (v)
+        FPen->Assign(*v);
+}
+
+void TMyCAD::SetRatio(double v)
+{
+    FRatio = v;
+    Invalidate();
+}
+
+void TMyCAD::SetRotateConstraintDegree(int v)
+{
+    if (v >= 0 && v != FRotateConstraintDegree)
+        FRotateConstraintDegree = v;
+}
+
+void TMyCAD::SetShapeTool(TDrawTool v)
+{
+    FShapeTool = v;
+    switch (v) {
+    case SpSelecting: FActionTool = TActionTools::dtSelecting; break;
+    case SpRotateSelecting: FActionTool = TActionTools::dtRotateSelecting; break;
+    case SpClose: FActionTool = TActionTools::dtClose; break;
+    case SpPolylinePolygonPointRemoving: FActionTool = TActionTools::dtPolylinePolygonPointRemoving; break;
+    case SpPolylinePolygonPointAdding: FActionTool = TActionTools::dtPolylinePolygonPointAdding; break;
+    case SpDragWhole: FActionTool = TActionTools::dtDragWhole; break;
+    case SpBrowse: FActionTool = TActionTools::dtBrowse; break;
+    default:
+        // A drawing tool: an unfinished shape is dropped.
+        FActionTool = TActionTools::dtDrawing;
+        FCurrentShape = nullptr;
+        break;
+    }
+    Invalidate();
+}
+
+void TMyCAD::SetSnapPixels(uint8_t v)
+{
+    if (v < FGridOperation->GridWidth() && v < FGridOperation->GridHeight())
+        FSnapPixels = v;
+}
+
+void TMyCAD::SetTheUNIT(TUnits v)
+{
+    FTheUNIT = v;
+    Invalidate();
+}
+
+void TMyCAD::SetUndoRedoSize(uint8_t v)
+{
+    if (v == FUndoRedoSize)
+        return;
+    FUndoRedoSize = v;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Every shape kind of the drawing.
+#include "shapes/MyShape.h"
+
+#include "shapes/MyBLine.h"
+#include "shapes/MyCombine.h"
+#include "shapes/MyElliArc.h"
+#include "shapes/MyEllipse.h"
+#include "shapes/MyFreeLine.h"
+#include "shapes/MyGroup.h"
+#include "shapes/MyImage.h"
+#include "shapes/MyLine.h"
+#include "shapes/MyLineLinkLine.h"
+#include "shapes/MyLinkLine.h"
+#include "shapes/MyLinkPoint.h"
+#include "shapes/MyPolyBezier.h"
+#include "shapes/MyPolyLine.h"
+#include "shapes/MyPolygon.h"
+#include "shapes/MyRectangle.h"
+#include "shapes/MyRuleLine.h"
+#include "shapes/MyText.h"

@@ -1,0 +1,11 @@
+#pragma once
+// TMyFreeLine: a free-hand line recorded from the mouse movements; handled as a whole
+// (one frame hot, box hit test) rather than point by point.
+#include "shapes/MyPolyLine.h"
+
+class TMyFreeLine : public TMyPolyLine {
+    Q_OBJECT
+
+public:
+    explicit TMyFreeLine(TMyCAD* OwnerCAD) : TMyPolyLine(OwnerCAD) {}
+};

@@ -1,0 +1,21 @@
+#pragma once
+// TMyLinkPoint: a small square marker drawn as an X. In a shape-library entry its shapes
+// become the link points of the combined shape.
+#include "shapes/MyRectangle.h"
+
+#include <cstdint>
+
+class TMyLinkPoint : public TMyRectangle {
+    Q_OBJECT
+    Q_PROPERTY(uint8_t Size READ Size WRITE SetSize)
+
+public:
+    explicit TMyLinkPoint(TMyCAD* OwnerCAD) : TMyRectangle(OwnerCAD) {}
+
+    // Side of the square, in document units. The setter only stores.
+    uint8_t Size() const { return FSize; }
+    void SetSize(uint8_t v) { FSize = v; }
+
+private:
+    uint8_t FSize = 8;
+};

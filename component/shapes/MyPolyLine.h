@@ -1,0 +1,11 @@
+#pragma once
+// TMyPolyLine: an open chain of straight segments drawn point by point. It keeps the
+// line's arrow heads, hit test and point hots; new polylines have no arrows.
+#include "shapes/MyLine.h"
+
+class TMyPolyLine : public TMyLine {
+    Q_OBJECT
+
+public:
+    explicit TMyPolyLine(TMyCAD* OwnerCAD) : TMyLine(OwnerCAD) { SetArrowStyle(ANone); }
+};

@@ -1,0 +1,36 @@
+#pragma once
+// TMyRuleLine: a two-point dimension line. Its label shows the measured length in the
+// drawing's unit, or the user's text.
+#include "shapes/MyLine.h"
+
+#include <QString>
+
+class TMyRuleLine : public TMyLine {
+    Q_OBJECT
+    Q_PROPERTY(bool ShowUserInfo READ ShowUserInfo WRITE SetShowUserInfo)
+    Q_PROPERTY(MyCADEnums::TTickStyle TickStyle READ TickStyle WRITE SetTickStyle)
+    Q_PROPERTY(QString UserInfo READ UserInfo WRITE SetUserInfo)
+
+public:
+    // A line with font size 8, ArrowAngle 10, ArrowLength 20 and double arrows;
+    // ArrowOffset stays as taken from the drawing.
+    explicit TMyRuleLine(TMyCAD* OwnerCAD);
+
+    // The line's copy and, from another rule line, ShowUserInfo, TickStyle and UserInfo.
+    void Assign(const TMyShape* Source) override;
+
+    // ---- Published properties (the setters only store) ------------------------------
+    // True: the label shows UserInfo; false: the measured length.
+    bool ShowUserInfo() const { return FShowUserInfo; }
+    void SetShowUserInfo(bool v) { FShowUserInfo = v; }
+    // Whether the end ticks are drawn.
+    TTickStyle TickStyle() const { return FTickStyle; }
+    void SetTickStyle(TTickStyle v) { FTickStyle = v; }
+    QString UserInfo() const { return FUserInfo; }
+    void SetUserInfo(const QString& v) { FUserInfo = v; }
+
+private:
+    bool FShowUserInfo = false;
+    TTickStyle FTickStyle = tsLine;
+    QString FUserInfo;
+};

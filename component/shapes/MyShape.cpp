@@ -1,0 +1,297 @@
+// TMyShape: construction, copying, attributes and their passing to group members.
+#include "shapes/MyShape.h"
+
+#include "document/MyCAD.h"
+#include "Geometry.h"
+#include "platform/Screen.h"
+#include "platform/UIServices.h"
+
+#include <QRegularExpression>
+
+TMyShape::TMyShape(TMyCAD* OwnerCAD)
+    : QObject(nullptr), FOwnerCAD(OwnerCAD), FGradientBitmap(std::make_unique<TBitmap>()),
+      FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()), FFont(std::make_unique<TFont>()),
+      FUserData(std::make_unique<TUserData>())
+{
+    if (FOwnerCAD) {
+        FPen->Assign(*FOwnerCAD->Pen());
+        FBrush->Assign(*FOwnerCAD->Brush());
+        FFont->Assign(*FOwnerCAD->Font());
+        FResizeEnable = FOwnerCAD->ResizeEnable();
+    }
+    FPen->OnChange = [this] { PenOrBrushChanged(); };
+    FBrush->OnChange = [this] { PenOrBrushChanged(); };
+    FFont->OnChange = [this] { FontChanged(); };
+}
+
+TMyShape::~TMyShape()
+{
+    // The attribute objects die with the shape; their change reports must not reach it.
+    FPen->OnChange = nullptr;
+    FBrush->OnChange = nullptr;
+    FFont->OnChange = nullptr;
+}
+
+QString TMyShape::ClassName() const
+{
+    return QString::fromLatin1(metaObject()->className());
+}
+
+double TMyShape::Zoom() const
+{
+    return FOwnerCAD ? FOwnerCAD->Zoom() : 1.0;
+}
+
+void TMyShape::Repaint() const
+{
+    if (FOwnerCAD)
+        FOwnerCAD->Invalidate();
+}
+
+bool TMyShape::IsValidIdent(const QString& Name)
+{
+    static const QRegularExpression ident(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    return ident.match(Name).hasMatch();
+}
+
+bool TMyShape::SetName(const QString& v)
+{
+    if (!v.isEmpty() && !IsValidIdent(v)) {
+        ShowMessage(QStringLiteral("'%1' is not a valid component name").arg(v));
+        return false;
+    }
+    setObjectName(v);
+    if (FCaption.isEmpty())
+        FCaption = v;
+    return true;
+}
+
+void TMyShape::SetShapeId(int Id)
+{
+    if (FShapeId == Id)
+        return;
+    FShapeId = Id;
+    if (FOwnerCAD)
+        FOwnerCAD->ShapeIdentityChanged();
+}
+
+// ---- Attributes ----------------------------------------------------------------------
+
+void TMyShape::SetPen(const TPen* v)
+{
+    if (v)
+        FPen->Assign(*v);
+}
+
+void TMyShape::SetBrush(const TBrush* v)
+{
+    if (v)
+        FBrush->Assign(*v);
+}
+
+void TMyShape::SetFont(const TFont* v)
+{
+    if (v)
+        FFont->Assign(*v);
+}
+
+void TMyShape::SetMultiInfo(const QStringList& v)
+{
+    FMultiInfo = v;
+    Repaint();
+}
+
+void TMyShape::SetLocked(bool v)
+{
+    if (v == FLocked)
+        return;
+    if (FOwnerCAD)
+        FOwnerCAD->LockUnLockforShapes(this, v);
+    else
+        FLocked = v;
+    Repaint();
+}
+
+void TMyShape::StoreGradient(TColor Begin, TColor End, TGradientStyle Style)
+{
+    FColorBegin = Begin;
+    FColorEnd = End;
+    FGradientStyle = Style;
+}
+
+bool TMyShape::PassingToChildrenAllowed() const
+{
+    return !(FOwnerCAD && FOwnerCAD->Loading()) && FOwnerCAD && !FChildNos.empty();
+}
+
+// A group imposes its pen, brush, font and gradient on its members, which pass them on
+// to their own members through the same setters. Suspended while a drawing is read,
+// where every member brings its own attributes.
+void TMyShape::PenOrBrushChanged()
+{
+    if (!PassingToChildrenAllowed())
+        return;
+    for (uint32_t no : FChildNos) {
+        TMyShape* child = FOwnerCAD->GetShapeByNo(int(no));
+        if (!child || child == this)
+            continue;
+        child->FPen->Assign(*FPen);
+        child->FBrush->Assign(*FBrush);
+        child->FFont->Assign(*FFont);
+        child->SetColorBegin(FColorBegin);
+        child->SetColorEnd(FColorEnd);
+        child->SetGradientStyle(FGradientStyle);
+    }
+}
+
+void TMyShape::FontChanged()
+{
+    if (!PassingToChildrenAllowed())
+        return;
+    for (uint32_t no : FChildNos) {
+        TMyShape* child = FOwnerCAD->GetShapeByNo(int(no));
+        if (child && child != this)
+            child->FFont->Assign(*FFont);
+    }
+}
+
+void TMyShape::SetColorBegin(TColor v)
+{
+    if (v == FColorBegin)
+        return;
+    FColorBegin = v;
+    DrawGradient();
+    PenOrBrushChanged();
+    Repaint();
+}
+
+void TMyShape::SetColorEnd(TColor v)
+{
+    if (v == FColorEnd)
+        return;
+    FColorEnd = v;
+    DrawGradient();
+    PenOrBrushChanged();
+    Repaint();
+}
+
+void TMyShape::SetGradientStyle(TGradientStyle v)
+{
+    if (v == FGradientStyle)
+        return;
+    FGradientStyle = v;
+    PenOrBrushChanged();
+    DrawGradient();
+    FlipGradientByFlags();
+    Repaint();
+}
+
+// Every assignment mirrors the shape once more, whatever the value given: the drawing
+// mirrors it with its members, then the gradient pattern is rebuilt and mirrored to
+// match the new flags.
+void TMyShape::SetIsFlipHorz(bool)
+{
+    if (FOwnerCAD)
+        FOwnerCAD->FlipHoriz(this);
+    else
+        FlipHoriz();
+    DrawGradient();
+    FlipGradientByFlags();
+}
+
+void TMyShape::SetIsFlipVert(bool)
+{
+    if (FOwnerCAD)
+        FOwnerCAD->FlipVert(this);
+    else
+        FlipVert();
+    DrawGradient();
+    FlipGradientByFlags();
+}
+
+// ---- Copying ---------------------------------------------------------------------------
+
+void TMyShape::AssignCommon(const TMyShape* Source)
+{
+    FTag = Source->FTag;
+    FCaption = Source->FCaption;
+    FShapeId = Source->FShapeId;
+    FLayerId = Source->FLayerId;
+    FCurrentHot = -1;
+    FGradientBitmap->Assign(*Source->FGradientBitmap);
+    FColorBegin = Source->FColorBegin;
+    FColorEnd = Source->FColorEnd;
+    FGradientStyle = Source->FGradientStyle;
+    FIsFlipHorz = Source->FIsFlipHorz;
+    FIsFlipVert = Source->FIsFlipVert;
+    FLocked = Source->FLocked;
+    FInfo = Source->FInfo;
+    FPen->Assign(*Source->FPen);
+    FBrush->Assign(*Source->FBrush); // a pattern bitmap is copied, never shared
+    FFont->Assign(*Source->FFont);
+    FPoints = Source->FPoints;
+    FLinkPoints = Source->FLinkPoints;
+    FAngle = Source->FAngle;
+    FCaptionPoint = Source->FCaptionPoint;
+    FUserData->Assign(*Source->FUserData);
+    FCenterPoint = ComputeCenterPoint(4);
+    if (FOwnerCAD)
+        FOwnerCAD->ShapeIdentityChanged();
+}
+
+void TMyShape::Assign(const TMyShape* Source)
+{
+    if (!Source || Source == this)
+        return;
+    AssignCommon(Source);
+    FShapeNo = Source->FShapeNo;
+    FChildNos = Source->FChildNos;
+    FLinkLineNos = Source->FLinkLineNos;
+    FParentNo = Source->FParentNo;
+    FMultiInfo = Source->FMultiInfo;
+    FMultiInfoAlignment = Source->FMultiInfoAlignment;
+}
+
+void TMyShape::AssignWithoutRelation(const TMyShape* Source)
+{
+    if (!Source || Source == this)
+        return;
+    AssignCommon(Source);
+}
+
+// ---- Measuring -------------------------------------------------------------------------
+
+// The distance between two screen points as a real length in the drawing's unit,
+// right-aligned in nine characters.
+QString TMyShape::GetLengthByUnit(TPoint P1, TPoint P2)
+{
+    const double ppi = ScreenPixelsPerInch();
+    const double length = GetLengthinPixel(PtToMyPt(P1), PtToMyPt(P2));
+    const double ratio = FOwnerCAD ? FOwnerCAD->Ratio() : 1.0;
+    const double inches = length / ppi * ratio / Zoom();
+    const TUnits unit = FOwnerCAD ? FOwnerCAD->TheUNIT() : TUnits::mm;
+    switch (unit) {
+    case TUnits::pixel: return QString::asprintf("%9.0f", inches * ppi) + QStringLiteral(" pixel(s)");
+    case TUnits::mm: return QString::asprintf("%9.2f", inches * 25.4) + QStringLiteral(" mm");
+    case TUnits::cm: return QString::asprintf("%9.2f", inches * 25.4 / 10) + QStringLiteral(" cm");
+    case TUnits::dm: return QString::asprintf("%9.2f", inches * 25.4 / 100) + QStringLiteral(" dm");
+    case TUnits::m: return QString::asprintf("%9.2f", inches * 25.4 / 1000) + QStringLiteral(" m");
+    case TUnits::inch: return QString::asprintf("%9.2f", inches) + QStringLiteral(" in");
+    }
+    return QString();
+}
+
+// ---- Behaviour the kinds override --------------------------------------------------------
+
+void TMyShape::Draging(TCanvas*, TPoint, TPoint) {}
+void TMyShape::DrawHot(TCanvas*) {}
+void TMyShape::Drawing(TCanvas*, TPoint, TPoint) {}
+TCursor TMyShape::GetMouseCursor(int, int) { return crCross; }
+bool TMyShape::IsDrawingFinished(TMouseButton, TPoint) { return false; }
+void TMyShape::Rotating(TCanvas*, TMyPoint, float) {}
+void TMyShape::SizeChangeValue(TMyPoint, TMyPoint) {}
+void TMyShape::Sizing(TCanvas*, TPoint, TPoint) {}
+QString TMyShape::GetInfo() { return QString(); }
+int TMyShape::InWhichHot(TPoint) { return -1; }
+bool TMyShape::IsClickedMe(TCanvas*, TPoint) { return false; }
+void TMyShape::Draw(TCanvas* Canvas) { DrawInfo(Canvas); }

@@ -1,0 +1,292 @@
+#pragma once
+// TMyShape: the common base of every shape kind. It holds the geometry (points and
+// link points in document units, rotation centre, caption point, angle), the drawing
+// attributes (pen, brush, font, gradient), the texts, the identity and relations the
+// drawing keeps, and the virtual operations through which the drawing and the mouse
+// drive every kind alike.
+#include "Enums.h"
+#include "MyTypes.h"
+#include "UserData.h"
+#include "document/Events.h"
+#include "platform/Bitmap.h"
+#include "platform/Brush.h"
+#include "platform/Canvas.h"
+#include "platform/Font.h"
+#include "platform/Input.h"
+#include "platform/Pen.h"
+#include "platform/Rounding.h"
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+class TCanvas;
+class TMyCAD;
+
+class TMyShape : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(float Angle READ Angle WRITE SetAngle)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(bool CaptionShow READ CaptionShow WRITE SetCaptionShow)
+    Q_PROPERTY(TColor ColorBegin READ ColorBegin WRITE SetColorBegin)
+    Q_PROPERTY(TColor ColorEnd READ ColorEnd WRITE SetColorEnd)
+    Q_PROPERTY(MyCADEnums::TGradientStyle GradientStyle READ GradientStyle WRITE SetGradientStyle)
+    Q_PROPERTY(QString Info READ Info WRITE SetInfo)
+    Q_PROPERTY(bool IsFlipHorz READ IsFlipHorz WRITE SetIsFlipHorz)
+    Q_PROPERTY(bool IsFlipVert READ IsFlipVert WRITE SetIsFlipVert)
+    Q_PROPERTY(bool Locked READ Locked WRITE SetLocked)
+    Q_PROPERTY(int LogHeight READ LogHeight WRITE SetLogHeight)
+    Q_PROPERTY(int LogWidth READ LogWidth WRITE SetLogWidth)
+    Q_PROPERTY(bool LogUse READ LogUse WRITE SetLogUse)
+    Q_PROPERTY(QStringList MultiInfo READ MultiInfo WRITE SetMultiInfo)
+    Q_PROPERTY(Graphics::TAlignment MultiInfoAlignment READ MultiInfoAlignment WRITE SetMultiInfoAlignment)
+    Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(bool ResizeEnable READ ResizeEnable WRITE SetResizeEnable)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+
+public:
+    explicit TMyShape(TMyCAD* OwnerCAD);
+    ~TMyShape() override;
+    TMyShape(const TMyShape&) = delete;
+    TMyShape& operator=(const TMyShape&) = delete;
+
+    // The class name used in files and by creation by name ("TMyLine", ...): every kind
+    // declares Q_OBJECT, so this is its C++ class name.
+    QString ClassName() const;
+
+    // ---- Virtual operations, in their fixed order ------------------------------------
+    virtual void DragChangeValue(TPoint From, TPoint To);
+    virtual void DragChangeValuedxdy(double dx, double dy);
+    virtual void Draging(TCanvas* Canvas, TPoint From, TPoint To);
+    virtual void Drawed(TPoint From, TPoint To);
+    virtual void DrawHot(TCanvas* Canvas);
+    virtual void Drawing(TCanvas* Canvas, TPoint From, TPoint To);
+    virtual QString GetLengthByUnit(TPoint P1, TPoint P2);
+    virtual TCursor GetMouseCursor(int X, int Y);
+    virtual bool IsDrawingFinished(TMouseButton Button, TPoint P);
+    virtual void RotateChangeValueByAngle(TMyPoint Centre, float AAngle);
+    virtual void Rotating(TCanvas* Canvas, TMyPoint Centre, float AAngle);
+    virtual void SizeChangeValue(TMyPoint From, TMyPoint To);
+    virtual void Sizing(TCanvas* Canvas, TPoint From, TPoint To);
+    virtual void AddPointByMouse(TPoint P);
+    virtual void Assign(const TMyShape* Source);
+    virtual void AssignWithoutRelation(const TMyShape* Source);
+    virtual void Draw(TCanvas* Canvas);
+    virtual void FlipHoriz();
+    virtual void FlipVert();
+    virtual TMyPoint GetCenterPoint() const;
+    virtual TMyPoint GetCenterPointInZoom() const;
+    virtual QString GetInfo();
+    virtual TMyPoint GetPoint(int Index) const;
+    virtual int InWhichHot(TPoint P);
+    virtual bool IsClickedMe(TCanvas* Canvas, TPoint P);
+
+    // ---- Points and link points ------------------------------------------------------
+    // Values marked "screen" are divided by the drawing's zoom before they are stored.
+    void AddPoint(TMyPoint P);        // screen
+    void AddLinkPoint(TMyPoint P);    // screen
+    int GetPointsCount() const { return int(FPoints.size()); }
+    int GetLinkPointsCount() const { return int(FLinkPoints.size()); }
+    TMyPoint GetPointInZoom(int Index) const;
+    TPoint GetPointInZoomWithMode(int Index) const;
+    void SetPoint(int Index, TMyPoint P);
+    void SetPointX(int Index, float X);
+    void SetPointY(int Index, float Y);
+    void SetPointInZoom(int Index, TMyPoint P);
+    void SetPointXInZoom(int Index, float X);
+    void SetPointYInZoom(int Index, float Y);
+    void PointAddX(int Index, double dx);
+    void PointAddY(int Index, double dy);
+    void PointAddXY(int Index, double dx, double dy);
+    TMyPoint GetLinkPoint(int Index) const;
+    TMyPoint GetLinkPointInZoom(int Index) const;
+    void SetLinkPoint(int Index, TMyPoint P);
+    void SetLinkPointX(int Index, float X);
+    void SetLinkPointY(int Index, float Y);
+    void LinkPointAddXY(int Index, double dx, double dy);
+    const TArrMyPoint& Points() const { return FPoints; }
+    const TArrMyPoint& LinkPoints() const { return FLinkPoints; }
+    TArrMyPoint& PointsRef() { return FPoints; }
+    TArrMyPoint& LinkPointsRef() { return FLinkPoints; }
+    void ClearLinkPoints() { FLinkPoints.clear(); }
+
+    // ---- Geometry queries (document units) ---------------------------------------
+    TMyPoint GetLeftTop() const;
+    TMyPoint GetRightTop() const;
+    TMyPoint GetLeftBottom() const;
+    TMyPoint GetRightBottom() const;
+    float GetWidth() const;
+    float GetHeight() const;
+    float GetMyWidth() const;
+    float GetMyHeight() const;
+    TMyPoint ComputeCenterPoint(int Kind) const;
+    TMyPoint ZoomedValuePt(TMyPoint P) const;
+    float GetRotatedAngle(TMyPoint A, TMyPoint B, TMyPoint Centre, bool Snap) const;
+    TMyPoint GetMagicPoint(TMyShape* Shape, TMyPoint P) const;
+    int GetShapeId() const { return FShapeId; }
+    bool HasParentShape() const { return FParentNo >= 0; }
+    bool HasChildShapes() const { return !FChildNos.empty(); }
+    bool HasLinkShapes() const { return !FLinkLineNos.empty(); }
+
+    // ---- Transforms --------------------------------------------------------------
+    void SizeChangeValueByScale(double sx, double sy, TMyPoint Fixed, TMyPoint Centre, TMyPoint Reference);
+
+    // ---- Drawing -------------------------------------------------------------------
+    void DrawInfo(TCanvas* Canvas);
+    void PowerDrawShape(TCanvas* Canvas, const TArrPoint& Points, int FillCount, bool Fill);
+    void SetPS(TCanvas* Canvas, TPenStyle Style, TColor Color, int Width);
+    void DrawGradient();
+    void DrawHotLinkSquare(TCanvas* Canvas, TMyPoint P);
+    void MyLogTextOut(TCanvas* Canvas, int X, int Y, const QString& Text, const TFont* AFont, double Scale,
+                      double AAngle);
+    TSize GetTextWidthHeight(TCanvas* Canvas, const QString& Text, const TFont* AFont, double Scale,
+                              double AAngle);
+
+    // ---- Hit tests (screen pixels) ---------------------------------------------------
+    bool InTextPointHot(TPoint P) const;
+    int InWhichLinkHot(TMyPoint P);
+    int InWhichPointHot(TMyPoint P);
+
+    // ---- Identity, relations and owner ------------------------------------------
+    TMyCAD* OwnerCAD() const { return FOwnerCAD; }
+    void SetOwner(TMyCAD* Owner) { FOwnerCAD = Owner; }
+    void SetShapeId(int Id);
+    int ShapeNo() const { return FShapeNo; }
+    void SetShapeNo(int No) { FShapeNo = No; }
+    int LayerId() const { return FLayerId; }
+    void SetLayerId(int Id) { FLayerId = Id; }
+    int ParentNo() const { return FParentNo; }
+    void SetParentNo(int No) { FParentNo = No; }
+    TMyShapeNo& ChildNos() { return FChildNos; }
+    const TMyShapeNo& ChildNos() const { return FChildNos; }
+    TMyShapeNo& LinkLineNos() { return FLinkLineNos; }
+    const TMyShapeNo& LinkLineNos() const { return FLinkLineNos; }
+    TMyPoint CenterPoint() const { return FCenterPoint; }
+    void SetCenterPoint(TMyPoint P) { FCenterPoint = P; }
+    TMyPoint CaptionPoint() const { return FCaptionPoint; }
+    void SetCaptionPoint(TMyPoint P) { FCaptionPoint = P; }
+    int CurrentHot() const { return FCurrentHot; }
+    void SetCurrentHot(int Hot) { FCurrentHot = Hot; }
+    TBitmap* GradientBitmap() const { return FGradientBitmap.get(); }
+    double Zoom() const;
+
+    // ---- Published properties ------------------------------------------------------
+    float Angle() const { return FAngle; }
+    void SetAngle(float a);
+    TBrush* Brush() const { return FBrush.get(); }
+    void SetBrush(const TBrush* v);
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString& v) { FCaption = v; }
+    bool CaptionShow() const { return FCaptionShow; }
+    void SetCaptionShow(bool v) { FCaptionShow = v; }
+    TColor ColorBegin() const { return FColorBegin; }
+    void SetColorBegin(TColor v);
+    TColor ColorEnd() const { return FColorEnd; }
+    void SetColorEnd(TColor v);
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(const TFont* v);
+    TGradientStyle GradientStyle() const { return FGradientStyle; }
+    void SetGradientStyle(TGradientStyle v);
+    QString Info() const { return FInfo; }
+    void SetInfo(const QString& v) { FInfo = v; }
+    bool IsFlipHorz() const { return FIsFlipHorz; }
+    void SetIsFlipHorz(bool v);
+    bool IsFlipVert() const { return FIsFlipVert; }
+    void SetIsFlipVert(bool v);
+    bool Locked() const { return FLocked; }
+    void SetLocked(bool v);
+    int LogHeight() const { return FLogHeight; }
+    void SetLogHeight(int v) { FLogHeight = v; }
+    int LogWidth() const { return FLogWidth; }
+    void SetLogWidth(int v) { FLogWidth = v; }
+    bool LogUse() const { return FLogUse; }
+    void SetLogUse(bool v) { FLogUse = v; }
+    QStringList MultiInfo() const { return FMultiInfo; }
+    void SetMultiInfo(const QStringList& v);
+    TAlignment MultiInfoAlignment() const { return FMultiInfoAlignment; }
+    void SetMultiInfoAlignment(TAlignment v) { FMultiInfoAlignment = v; }
+    QString Name() const { return objectName(); }
+    // Refuses a name that is not a valid identifier (with a message); afterwards an
+    // empty caption becomes the name.
+    bool SetName(const QString& v);
+    TPen* Pen() const { return FPen.get(); }
+    void SetPen(const TPen* v);
+    bool ResizeEnable() const { return FResizeEnable; }
+    void SetResizeEnable(bool v) { FResizeEnable = v; }
+    int Tag() const { return FTag; }
+    void SetTag(int v) { FTag = v; }
+    TUserData* UserData() const { return FUserData.get(); }
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool v) { FVisible = v; }
+    // Stored values without the side effects of the setters (used by copies and readers).
+    void StoreLocked(bool v) { FLocked = v; }
+    void StoreFlips(bool Horz, bool Vert) { FIsFlipHorz = Horz; FIsFlipVert = Vert; }
+    void StoreAngle(float a) { FAngle = a; }
+    void StoreGradient(TColor Begin, TColor End, TGradientStyle Style);
+
+    // Fired with the drawing as sender when the shape is picked by click-through.
+    TNotifyEvent OnClick;
+
+    // Whether a name is acceptable: a letter or underscore, then letters, digits and
+    // underscores.
+    static bool IsValidIdent(const QString& Name);
+
+protected:
+    // Copies what Assign and AssignWithoutRelation have in common.
+    void AssignCommon(const TMyShape* Source);
+    void Repaint() const;
+    // Mirrors the gradient pattern as the flip flags say.
+    void FlipGradientByFlags();
+
+    TMyCAD* FOwnerCAD = nullptr;
+    TArrMyPoint FPoints;
+    TArrMyPoint FLinkPoints;
+    TMyPoint FCenterPoint;
+    TMyPoint FCaptionPoint;
+    std::unique_ptr<TBitmap> FGradientBitmap;
+    int FShapeId = 0;
+    int FShapeNo = 0;
+    int FLayerId = 0;
+    int FParentNo = -1;
+    TMyShapeNo FChildNos;
+    TMyShapeNo FLinkLineNos;
+    int FCurrentHot = -1;
+
+private:
+    // Highlights end point or link point Index (-1: none) on the drawing's screen, erasing
+    // the previous highlight; returns Index.
+    int Highlight(int Index, bool LinkPoint);
+    void PenOrBrushChanged();
+    void FontChanged();
+    bool PassingToChildrenAllowed() const;
+
+    float FAngle = 0;
+    std::unique_ptr<TPen> FPen;
+    std::unique_ptr<TBrush> FBrush;
+    std::unique_ptr<TFont> FFont;
+    QString FCaption;
+    bool FCaptionShow = true;
+    TColor FColorBegin = clWhite;
+    TColor FColorEnd = clBlack;
+    TGradientStyle FGradientStyle = gsNone;
+    QString FInfo;
+    bool FIsFlipHorz = false;
+    bool FIsFlipVert = false;
+    bool FLocked = false;
+    int FLogHeight = 10;
+    int FLogWidth = 10;
+    bool FLogUse = false;
+    QStringList FMultiInfo;
+    TAlignment FMultiInfoAlignment = taLeftJustify;
+    bool FResizeEnable = true;
+    int FTag = 0;
+    std::unique_ptr<TUserData> FUserData;
+    bool FVisible = true;
+};
+
+// Adds (DX, DY) document units to every point, link point and the caption point of the
+// shape; the rotation centre stays.
+void OffsetAllPoints(TMyShape* Shape, double DX, double DY);
+// Empties the shape's points; link points stay.
+void RemoveAllPoints(TMyShape* Shape);

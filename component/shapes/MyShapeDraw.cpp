@@ -1,0 +1,188 @@
+// TMyShape: caption text, filled outlines with gradients, and the hit tests of the
+// caption point, link points and end points.
+#include "shapes/MyShape.h"
+
+#include "BitmapOps.h"
+#include "CanvasModes.h"
+#include "Geometry.h"
+#include "TextOut.h"
+#include "document/MyCAD.h"
+#include "platform/Printer.h"
+#include "shapes/MyPolygon.h"
+
+#include <algorithm>
+
+void TMyShape::MyLogTextOut(TCanvas* Canvas, int X, int Y, const QString& Text, const TFont* AFont, double Scale,
+                            double AAngle)
+{
+    ::MyLogTextOut(Canvas, X, Y, Text, AFont, Scale, AAngle);
+}
+
+TSize TMyShape::GetTextWidthHeight(TCanvas* Canvas, const QString& Text, const TFont* AFont, double Scale,
+                                   double AAngle)
+{
+    return ::GetTextWidthHeight(Canvas, Text, AFont, Scale, AAngle);
+}
+
+// The caption: Info centred on the caption point, or else the lines of MultiInfo as a
+// block centred there. It never turns with the shape.
+void TMyShape::DrawInfo(TCanvas* Canvas)
+{
+    if (!Canvas || !FCaptionShow)
+        return;
+    const double z = Zoom();
+    const int cx = Round(z * FCaptionPoint.X);
+    const int cy = Round(z * FCaptionPoint.Y);
+    if (!FInfo.isEmpty()) {
+        const TSize size = GetTextWidthHeight(Canvas, FInfo, FFont.get(), z, 0);
+        MyLogTextOut(Canvas, Round(cx - size.cx / 2.0), Round(cy - size.cy / 2.0), FInfo, FFont.get(), z, 0);
+        return;
+    }
+    if (FMultiInfo.isEmpty())
+        return;
+    std::vector<TSize> sizes;
+    int W = 0, H = 0;
+    for (const QString& line : FMultiInfo) {
+        sizes.push_back(GetTextWidthHeight(Canvas, line, FFont.get(), z, 0));
+        W = std::max(W, sizes.back().cx);
+        H += sizes.back().cy;
+    }
+    const int h = sizes.back().cy;
+    const int left = Round(cx - W / 2.0);
+    int y = Round(cy - H / 2.0);
+    for (int i = 0; i < FMultiInfo.size(); ++i) {
+        const int w = sizes[size_t(i)].cx;
+        int x = left;
+        if (FMultiInfoAlignment == taRightJustify)
+            x = left + W - w;
+        else if (FMultiInfoAlignment == taCenter)
+            x = left + Round((W - w) / 2.0);
+        MyLogTextOut(Canvas, x, y, FMultiInfo[i], FFont.get(), z, 0);
+        y += h;
+    }
+}
+
+void TMyShape::SetPS(TCanvas* Canvas, TPenStyle Style, TColor Color, int Width)
+{
+    if (!Canvas)
+        return;
+    int width = Width;
+    if (IsPrinterDevice(Canvas->Device()))
+        width = std::max(1, Round(Zoom() * Width));
+    Canvas->SelectGeometricPen(Style, Color, width);
+}
+
+// Fills the first FillCount points as a polygon (gradient pattern first, then the brush
+// over it) and strokes the outline of all the points with the shape's pen.
+void TMyShape::PowerDrawShape(TCanvas* Canvas, const TArrPoint& Points, int FillCount, bool Fill)
+{
+    if (!Canvas || Points.empty())
+        return;
+    if (Fill) {
+        const size_t n = size_t(std::clamp(FillCount, 0, int(Points.size())));
+        const TRegion region = TRegion::FromPolygon(TArrPoint(Points.begin(), Points.begin() + long(n)), WINDING);
+        if (FGradientStyle != gsNone && !FGradientBitmap->Empty()) {
+            const double z = Zoom();
+            const int W = Round(z * GetMyWidth());
+            const int H = Round(z * GetMyHeight());
+            if (W > 0 && H > 0) {
+                std::unique_ptr<TBitmap> pattern = RotateBitmap(*FGradientBitmap, W, H, 0, 0, -FAngle);
+                TMyPoint corner = GetLeftTop();
+                if (dynamic_cast<const TMyPolygon*>(this)) {
+                    // The top-left of the box around the unrotated bounding box's corners,
+                    // turned back by the angle.
+                    TArrMyPoint corners;
+                    for (TMyPoint p : {GetLeftTop(), GetRightTop(), GetRightBottom(), GetLeftBottom()})
+                        corners.push_back(RotateAPoint(p, FCenterPoint, -FAngle));
+                    const TMyRect box = GetPointsLTRB(corners);
+                    corner = RotateAPoint(TMyPoint(box.Left, box.Top), FCenterPoint, FAngle);
+                }
+                Canvas->SelectClipRgn(&region);
+                Canvas->Draw(Round(corner.X * z), Round(corner.Y * z), *pattern);
+            }
+        }
+        Canvas->FillRgn(region, *FBrush);
+        Canvas->SelectClipRgn(nullptr);
+    }
+    SetPS(Canvas, FPen->Style(), FPen->Color(), FPen->Width());
+    Canvas->BeginPath();
+    Canvas->Polygon(Points);
+    Canvas->EndPath();
+    Canvas->StrokePath();
+    Canvas->DeselectGeometricPen();
+}
+
+void TMyShape::DrawHotLinkSquare(TCanvas* Canvas, TMyPoint P)
+{
+    if (!Canvas || FLocked)
+        return;
+    SetDrawHotMode(Canvas);
+    Canvas->Pen().SetWidth(2);
+    Canvas->Pen().SetColor(clRed);
+    Canvas->Pen().SetMode(pmNotXor);
+    Canvas->Brush().SetStyle(bsClear);
+    Canvas->Rectangle(Round(P.X - 5), Round(P.Y - 5), Round(P.X + 5), Round(P.Y + 5));
+}
+
+// ---- Hit tests ---------------------------------------------------------------------------
+
+namespace {
+// Whether p lies in the square of half-side t around c, right and bottom edges excluded.
+bool InSquare(TPoint p, TPoint c, int t)
+{
+    return p.X >= c.X - t && p.X < c.X + t && p.Y >= c.Y - t && p.Y < c.Y + t;
+}
+} // namespace
+
+bool TMyShape::InTextPointHot(TPoint P) const
+{
+    const int hs = FOwnerCAD ? FOwnerCAD->HotSize() : 4;
+    return InSquare(P, MyPtToPt(ZoomedValuePt(FCaptionPoint)), hs);
+}
+
+int TMyShape::Highlight(int Index, bool LinkPoint)
+{
+    TMyCAD* cad = FOwnerCAD;
+    if (!cad)
+        return Index;
+    TCanvas* canvas = cad->Canvas();
+    if (Index >= 0 && cad->FHighlightIndex == Index && cad->FHighlightShape == this)
+        return Index;
+    if (Index >= 0)
+        DrawHotLinkSquare(canvas, LinkPoint ? GetLinkPointInZoom(Index) : GetPointInZoom(Index));
+    // Erase the previous highlight by drawing it once more.
+    if (cad->FHighlightIndex >= 0 && cad->FHighlightShape) {
+        TMyShape* previous = cad->FHighlightShape;
+        const int i = cad->FHighlightIndex;
+        previous->DrawHotLinkSquare(canvas, cad->FHighlightIsLink ? previous->GetLinkPointInZoom(i)
+                                                                   : previous->GetPointInZoom(i));
+    }
+    cad->FHighlightShape = Index >= 0 ? this : nullptr;
+    cad->FHighlightIndex = Index;
+    cad->FHighlightIsLink = LinkPoint;
+    cad->ScreenChanged();
+    return Index;
+}
+
+int TMyShape::InWhichLinkHot(TMyPoint P)
+{
+    const TPoint p = MyPtToPt(P);
+    for (int i = 0; i < GetLinkPointsCount(); ++i)
+        if (InSquare(p, MyPtToPt(GetLinkPointInZoom(i)), 5))
+            return Highlight(i, true);
+    return Highlight(-1, true);
+}
+
+int TMyShape::InWhichPointHot(TMyPoint P)
+{
+    const TPoint p = MyPtToPt(P);
+    const int hs = FOwnerCAD ? FOwnerCAD->HotSize() : 4;
+    const int last = GetPointsCount() - 1;
+    if (last >= 0) {
+        if (InSquare(p, MyPtToPt(GetPointInZoom(0)), hs))
+            return Highlight(0, false);
+        if (InSquare(p, MyPtToPt(GetPointInZoom(last)), hs))
+            return Highlight(last, false);
+    }
+    return Highlight(-1, false);
+}

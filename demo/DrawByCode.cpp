@@ -1,0 +1,37 @@
+#include "DrawByCode.h"
+
+#include <CAD.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+std::function<void(TMyCAD&)> Add(TDrawTool tool, const QString& name, TArrMyPoint points, double angle = 0)
+{
+    return [=](TMyCAD& cad) { cad.AddShapeByCode(&cad, tool, QString(), points, angle, name); };
+}
+} // namespace
+
+std::vector<TDrawByCodeItem> DrawByCodeItems()
+{
+    return {
+        {QStringLiteral("Line"), Add(SpLine, QStringLiteral("LineShape"), {{211, 231}, {50, 40}})},
+        {QStringLiteral("RuleLine"), Add(SpRuleLine, QStringLiteral("RuleLineShape"), {{41, 131}, {150, 140}})},
+        {QStringLiteral("Ellipse"),
+         Add(SpEllipse, QStringLiteral("EllipseShape"), {{211, 231}, {211, 340}, {350, 340}, {350, 231}})},
+        {QStringLiteral("Rectangle"), Add(SpRectangle, QStringLiteral("RectangleShape"),
+                                          {{211, 290}, {211, 380}, {270, 380}, {270, 290}}, std::numbers::pi / 6)},
+        {QStringLiteral("PolyLine by array"),
+         Add(SpPolyLine, QStringLiteral("PolyLineShape"), {{11, 190}, {70, 180}, {10, 210}, {190, 210}})},
+        {QStringLiteral("Polygon by array"),
+         Add(SpPolygon, QStringLiteral("PolygonShape"), {{11, 390}, {70, 380}, {10, 210}, {190, 110}})},
+        {QStringLiteral("Text"),
+         [](TMyCAD& cad) {
+             const int id = cad.AddShapeByCode(&cad, SpText, QString(), {{211, 290}, {211, 380}, {270, 380}, {270, 290}},
+                                               0, QStringLiteral("TextShape"));
+             if (auto* text = dynamic_cast<TMyText*>(cad.GetShapeByID(id)))
+                 text->SetLines({QStringLiteral("My Text")});
+         }},
+        {QStringLiteral("BeMouse(NoShape)"), [](TMyCAD& cad) { cad.SetShapeTool(SpSelecting); }},
+    };
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The process's current printer, as print set-up leaves it.
+class QPrinter;
+class QPaintDevice;
+
+// The current printer (created on first use).
+QPrinter& Printer();
+// The number of colours the current printer reports: 2 for a printer set to grey scale,
+// -1 (more than 256) otherwise.
+int PrinterColorCount();
+// Whether a paint device is a printer.
+bool IsPrinterDevice(const QPaintDevice* device);
