@@ -1,6 +1,7 @@
 #pragma once
 // An ordered store of string key/value pairs that a host attaches to the drawing, to
 // every shape and to every library entry.
+#include <QMetaType>
 #include <QString>
 #include <vector>
 
@@ -39,3 +40,5 @@ private:
     int IndexOfKey(const QString& Key) const;
     TArrUserDataRecord FRecords;
 };
+
+Q_DECLARE_OPAQUE_POINTER(TUserData*)

@@ -26,10 +26,12 @@ class TMyCAD;
 class TMyShape : public QObject {
     Q_OBJECT
     Q_PROPERTY(float Angle READ Angle WRITE SetAngle)
+    Q_PROPERTY(TBrush* Brush READ Brush WRITE SetBrush)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(bool CaptionShow READ CaptionShow WRITE SetCaptionShow)
     Q_PROPERTY(TColor ColorBegin READ ColorBegin WRITE SetColorBegin)
     Q_PROPERTY(TColor ColorEnd READ ColorEnd WRITE SetColorEnd)
+    Q_PROPERTY(TFont* Font READ Font WRITE SetFont)
     Q_PROPERTY(MyCADEnums::TGradientStyle GradientStyle READ GradientStyle WRITE SetGradientStyle)
     Q_PROPERTY(QString Info READ Info WRITE SetInfo)
     Q_PROPERTY(bool IsFlipHorz READ IsFlipHorz WRITE SetIsFlipHorz)
@@ -41,8 +43,10 @@ class TMyShape : public QObject {
     Q_PROPERTY(QStringList MultiInfo READ MultiInfo WRITE SetMultiInfo)
     Q_PROPERTY(Graphics::TAlignment MultiInfoAlignment READ MultiInfoAlignment WRITE SetMultiInfoAlignment)
     Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(TPen* Pen READ Pen WRITE SetPen)
     Q_PROPERTY(bool ResizeEnable READ ResizeEnable WRITE SetResizeEnable)
     Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+    Q_PROPERTY(TUserData* UserData READ UserData)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
 
 public:

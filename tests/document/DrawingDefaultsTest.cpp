@@ -170,3 +170,19 @@ TEST(DrawingDefaults, LabelPropertyEmptiesWhenTheLabelIsFreed)
     delete label;
     EXPECT_EQ(cad.LabelXY(), nullptr);
 }
+
+TEST(DrawingDefaults, ObjectPropertiesArePublishedForTheInspector)
+{
+    TMyCAD cad;
+    for (const char* name : {"Pen", "Brush", "Font", "PageHeadFont", "PageFootFont", "GridOperation", "BkBitmap",
+                             "UserData", "LabelXY", "LabelValue"})
+        EXPECT_GE(cad.metaObject()->indexOfProperty(name), 0) << name;
+    const QVariant pen = cad.property("Pen");
+    ASSERT_TRUE(pen.isValid());
+    EXPECT_EQ(pen.value<TPen*>(), cad.Pen());
+    auto shape = cad.CreateShapeByName("TMyRectangle");
+    for (const char* name : {"Pen", "Brush", "Font", "UserData", "MultiInfoAlignment", "GradientStyle"})
+        EXPECT_GE(shape->metaObject()->indexOfProperty(name), 0) << name;
+    const QMetaObject* mo = shape->metaObject();
+    EXPECT_TRUE(mo->property(mo->indexOfProperty("MultiInfoAlignment")).isEnumType());
+}

@@ -2,6 +2,7 @@
 // registered so text metrics are the same on every machine, and the UI services
 // replaced by a recorder so that no dialog ever blocks a test.
 #include "TestSupport.h"
+#include "support/RecordingUIServices.h"
 
 #include <QApplication>
 #include <QFont>
@@ -15,5 +16,8 @@ int main(int argc, char** argv)
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     LoadTestFont();
+    // Messages of tests that install no recorder of their own are recorded here.
+    static TRecordingUIServices ui;
+    SetUIServices(&ui);
     return RUN_ALL_TESTS();
 }
