@@ -7,6 +7,8 @@
 #include <cmath>
 #include <set>
 
+#include <QElapsedTimer>
+
 namespace {
 
 std::set<std::pair<int, int>> InkSet(const QImage& image, TColor ink)
@@ -279,4 +281,30 @@ TEST(CanvasPixels, HatchedBrushesLeaveTheBackgroundWhenTransparent)
             EXPECT_EQ(PixelAt(image, x, y), blue ? clBlue : clWhite);
     }
     EXPECT_EQ(blueRows, 2); // one line every eight rows
+}
+
+TEST(CanvasPixels, HugeCoordinatesDrawQuicklyAndOnlyWhereTheDeviceIs)
+{
+    const int big = 2000000000;
+    QImage image = WhiteImage(100, 100);
+    QElapsedTimer timer;
+    timer.start();
+    {
+        TCanvas canvas(&image);
+        canvas.Brush().SetColor(clRed);
+        canvas.Polyline({{-big, 50}, {big, 50}, {big, big}, {-big, -big}});
+        canvas.Rectangle(-big, -big, big, big);
+        canvas.Ellipse(-big, -big, big, big);
+        canvas.Polygon({{-big, -big}, {big, 0}, {0, big}});
+        canvas.Pie(-big, -big, big, big, big, 0, 0, -big);
+        canvas.Pen().SetWidth(9);
+        canvas.MoveTo(-big, 10);
+        canvas.LineTo(big, 10);
+        canvas.Ellipse(-big, -big, big, big);
+        canvas.PolyBezier({{-big, 0}, {0, -big}, {big, big}, {50, 50}});
+        canvas.FillRect(TRect(-big, -big, big, big));
+        canvas.TextOut(-big, big, "far away");
+    }
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_EQ(PixelAt(image, 50, 30), clRed) << "the last FillRect covers the whole device";
 }
