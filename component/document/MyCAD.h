@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
+#include <QRegion>
 #include <functional>
 #include <QWidget>
 #include <memory>
@@ -161,6 +162,24 @@ public:
     // false for an unknown identifier or a locked shape.
     bool DeleteShapeById(int Id, bool AddUndo);
 
+    // ---- The working shapes (the selection) -------------------------------------------
+    // Adds S's root shape unless it is already selected.
+    void AddWorkingShapes(TMyShape* S);
+    void RemoveWorkingShape(TMyShape* S);
+    void RemoveAllWorkingShapes();
+    // The index of S among the working shapes, -1 when it is not selected.
+    int IsInWorkingShape(const TMyShape* S) const;
+    int GetSelectedShapesCount() const { return GetWorkingShapesCount(); }
+    // The working shape when exactly one is selected, else nothing.
+    TMyShape* GetSelectedShape() const;
+    const TArrMyShape& GetSelectedShapes() const { return FWorkingShapes; }
+    void SelectAllShapes();
+    void SelectAllShapesByLayerId(int LayerId);
+    // Selects the shape with that identifier (after emptying the selection when asked)
+    // and fires OnShapeSelected; false when there is no such shape.
+    bool SelectShapeByCode(int Id, bool ClearFirst);
+    void DeSelectedAllShapesByCode();
+
     // ---- Transforms of a shape with its group members ---------------------------
     void RotateChangeValueforShapes(TMyShape* S, TMyPoint Centre, double Angle);
     void LockUnLockforShapes(TMyShape* S, bool Lock);
@@ -169,18 +188,75 @@ public:
     // A shape's identifier changed: lookups by identifier must be rebuilt.
     void ShapeIdentityChanged() { FShapeIndex.Invalidate(); }
 
+    // ---- Painting ---------------------------------------------------------------------
+    // One paint pass over the whole control: the page is composed into the control's
+    // picture and the selection's hots are drawn on top.
+    void Paint();
+    // Builds the off-screen picture FBuffer of a clip rectangle (screen pixels).
+    void DrawAll(const TRect& Clip);
+    // Draws the shapes of the visible layers that can show in R, with R's top-left at the
+    // canvas origin, and their link-point marks.
+    void DrawAllShape(TCanvas* Canvas, const TRect& R);
+    void FillBackground(TBitmap* Bitmap, const TRect& R);
+    void DrawBackground(TBitmap* Bitmap);
+    void DrawBkBitmap(TBitmap* Bitmap, int X, int Y, bool UseBitmapSize);
+    void DrawGrid(TBitmap* Bitmap, const TRect& Clip);
+    void DrawGridold(TBitmap*, const TRect&) {}
+    void DrawBorder(TBitmap* Bitmap);
+    void DrawHeadFoot(TBitmap* Bitmap);
+    // Draws the hots of the working shapes (or of the clicked group member) on the control.
+    void SelectAllWorkingShapes();
+    // The shape numbers of the root shapes the last paint pass drew.
+    const TMyShapeNo& DrawnShapes() const { return FDrawnShapes; }
+    TBitmap* Buffer() const { return FBuffer.get(); }
+    TMyShape* ClickedChild() const { return FClickedChild; }
+
+    // ---- Labels and hints ---------------------------------------------------------
+    void UpdateLabelXY(int X, int Y);
+    void UpdateLabelValue(const QString& Text);
+    void ShowHintEnterLeaveShape(TMyShape* Shape, bool Entering, TPoint P);
+    void DebugVar(int X, int Y, int n);
+    void DebugVarf(int X, int Y, double v);
+
     // ---- The picture on the screen --------------------------------------------------
     // The canvas that draws straight onto the control's on-screen picture (rubber bands,
     // highlights, hots). What it draws shows at the next screen update.
     TCanvas* Canvas();
     // Asks for a repaint: the page is composed again at the next paint event.
     void Invalidate();
+    // The same for a rectangle of the control.
+    void InvalidateRect(const TRect& R);
     // Shows what was drawn on Canvas() without composing the page again.
     void ScreenChanged();
 
     // ---- Coordinates ----------------------------------------------------------------
     TPoint GetPointByMode(TPoint P) const;
     TMyPoint GetMyPointByMode(TMyPoint P) const;
+
+    // ---- Files ------------------------------------------------------------------------
+    // The drawing stream (persistence/DrawingFormat.h): a 218-byte header, the document
+    // block, the layers and a record per shape. SaveToStream writes at the stream's
+    // position and changes nothing in the drawing; LoadFromStream reads from position 0
+    // into a new document and replaces the open drawing only when the whole stream read
+    // and checked well; on failure the open drawing is left exactly as it was.
+    bool SaveToStream(QIODevice& Stream) const;
+    bool LoadFromStream(QIODevice& Stream);
+    // Writes beside the file and replaces it only when the whole drawing was written, so
+    // a failed save leaves the previous file intact.
+    bool SaveToFile(const QString& FileName) const;
+    bool SaveToFileold(const QString& FileName) const;
+    // False (drawing untouched) when the file is not a drawing file or does not read.
+    bool LoadFromFile(const QString& FileName);
+    // True when the file's first 64 bytes, trimmed, are the drawing files' signature.
+    bool IsZEDAFile(const QString& FileName) const;
+    // The version tag shape records are read under ("XP.i" for a new drawing).
+    QString DiskFileVersion() const { return FDiskFileVersion; }
+    void SetDiskFileVersion(const QString& Value) { FDiskFileVersion = Value; }
+    // The stream primitives of persistence/StreamPrimitives.h. ReadBitmapBuffer leaves
+    // Bitmap empty (null) when the buffer holds no bitmap.
+    bool WriteStrBuffer(QIODevice& Stream, const QString& S, uint8_t Count) const;
+    bool WriteBitmapBuffer(QIODevice& Stream, const TBitmap* Bitmap) const;
+    bool ReadBitmapBuffer(QIODevice& Stream, std::unique_ptr<TBitmap>& Bitmap) const;
 
     // ---- Page and zoom ----------------------------------------------------------------
     void SetPreZoom(double v);
@@ -358,9 +434,15 @@ protected:
 private:
     friend class TMyShape;
     void SetControlSize(int Width, int Height);
+    // Replaces the drawing by one read completely from a stream (MyCADFiles.cpp).
+    void TakeLoadedDrawing(struct TLoadedDrawing& Drawing);
     int PageMmToPixels(uint32_t mm) const;
     void ShapeListChanged() { FShapeIndex.Invalidate(); }
-    void ComposePage(TCanvas* Canvas);
+    void PaintRect(const TRect& Clip);
+    bool ShapeMayTouch(const TMyShape* Shape, const TRect& R) const;
+    void DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth);
+    int HeadFootX(int TextWidth, int BitmapWidth, TAlignment Alignment) const;
+    void DebugText(int X, int Y, const QString& Text);
     // Frees every shape and empties the list (no events).
     void FreeAllShapes();
     void CollectForDeletion(TMyShape* S, TArrMyShape& Out, int Depth) const;
@@ -391,7 +473,10 @@ private:
     // The picture shown on the screen, and the canvas that draws on it.
     QImage FScreen;
     std::unique_ptr<TCanvas> FCanvas;
-    bool FPageDirty = true;
+    // The parts of the control's picture that no paint pass has composed since they
+    // changed.
+    QRegion FStale;
+    TMyShape* FClickedChild = nullptr;
     TActionTools FActionTool = TActionTools::dtClose;
     TMyShape* FCurrentShape = nullptr;
     TMyShape* FLastEnteredShape = nullptr;

@@ -1,7 +1,8 @@
 // TMyCAD: the picture on the screen. The control keeps what it shows in an image of its
-// own: painting composes the page into it, exclusive-or drawing between paints (rubber
-// bands, highlights) goes straight into it, and the paint event only copies it to the
-// screen. So a figure drawn twice in exclusive-or mode is gone exactly.
+// own: a paint pass composes the page into it, exclusive-or drawing between paint passes
+// (rubber bands, highlights) goes straight into it, and the paint event copies it to the
+// screen. So a figure drawn twice in exclusive-or mode is gone exactly, and uncovering
+// the window shows what was there without drawing the page again.
 #include "document/MyCAD.h"
 
 #include "shapes/MyShape.h"
@@ -19,15 +20,21 @@ TCanvas* TMyCAD::Canvas()
         FScreen = QImage(size, QImage::Format_RGB32);
         FScreen.fill(ToQColor(FColorOfBackGround));
         FCanvas->SetDevice(&FScreen);
-        FPageDirty = true;
+        FStale = QRegion(FScreen.rect());
     }
     return FCanvas.get();
 }
 
 void TMyCAD::Invalidate()
 {
-    FPageDirty = true;
+    FStale = QRegion(rect());
     update();
+}
+
+void TMyCAD::InvalidateRect(const TRect& R)
+{
+    FStale += R.toQRect();
+    update(R.toQRect());
 }
 
 void TMyCAD::ScreenChanged()
@@ -37,28 +44,22 @@ void TMyCAD::ScreenChanged()
 
 void TMyCAD::paintEvent(QPaintEvent* event)
 {
-    TCanvas* canvas = Canvas();
-    if (FPageDirty && !FBusy) {
-        FPageDirty = false;
-        ComposePage(canvas);
+    Canvas();
+    // Compose the parts of the page that are out of date and now to be shown.
+    const QRegion due = FStale.intersected(event->region());
+    if (!due.isEmpty() && !FBusy) {
+        FStale -= due;
+        PaintRect(TRect(due.boundingRect()));
     }
-    canvas->ReleasePainter();
+    FCanvas->ReleasePainter();
     QPainter painter(this);
-    const QRect r = event->rect();
-    painter.drawImage(r.topLeft(), FScreen, r);
+    for (const QRect& r : event->region())
+        painter.drawImage(r.topLeft(), FScreen, r);
 }
 
-// The page as the drawing holds it: page colour, then every visible shape of the
-// visible layers, members before their group.
-void TMyCAD::ComposePage(TCanvas* Canvas)
+void TMyCAD::Paint()
 {
-    Canvas->Brush().SetStyle(bsSolid);
-    Canvas->Brush().SetColor(FColorOfBackGround);
-    Canvas->FillRect(TRect(0, 0, FScreen.width(), FScreen.height()));
-    for (const auto& shape : FShapes)
-        if (!shape->HasParentShape() && IsVisibleLayerByID(shape->LayerId()))
-            ForShapeTree(shape.get(), true, [Canvas](TMyShape* s) {
-                if (s->Visible())
-                    s->Draw(Canvas);
-            });
+    Canvas();
+    PaintRect(TRect(0, 0, FScreen.width(), FScreen.height()));
+    ScreenChanged();
 }
