@@ -358,15 +358,10 @@ bool TCanvas::SetupPen(QPainter* p, bool deviceSpace)
         UseXf(p, spec.cosmetic ? Xf::Logical : Xf::LogicalHalf);
     p->setCompositionMode(spec.mode);
     p->setPen(spec.pen);
-    p->setBrush(Qt::NoBrush);
+    p->setBrush(NoBrush());
     // As in GDI, the gaps of a dashed pen take the background colour in OPAQUE mode.
     SyncBkFromBrush();
-    if (FBkMode == OPAQUE && spec.pen.style() != Qt::SolidLine) {
-        p->setBackgroundMode(Qt::OpaqueMode);
-        p->setBackground(QBrush(ToQColor(FBkColor)));
-    } else {
-        p->setBackgroundMode(Qt::TransparentMode);
-    }
+    ApplyBackground(p, spec.pen.style() != Qt::SolidLine);
     return true;
 }
 
@@ -407,11 +402,38 @@ bool TCanvas::SetupBrush(QPainter* p, const BrushSpec& spec)
     ApplyClip(p);
     SyncBkFromBrush();
     p->setCompositionMode(spec.mode);
-    p->setPen(Qt::NoPen);
+    p->setPen(NoPen());
     p->setBrush(spec.brush);
-    p->setBackgroundMode(FBkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
-    p->setBackground(QBrush(ToQColor(FBkColor)));
+    // The background shows only between the lines of a hatched or pattern brush.
+    const Qt::BrushStyle style = spec.brush.style();
+    ApplyBackground(p, style != Qt::SolidPattern && style != Qt::NoBrush);
     return true;
+}
+
+void TCanvas::ApplyBackground(QPainter* p, bool used)
+{
+    if (!used || FBkMode != OPAQUE) {
+        p->setBackgroundMode(Qt::TransparentMode);
+        return;
+    }
+    if (FBkBrushColor != FBkColor || FBkBrush.style() == Qt::NoBrush) {
+        FBkBrush = QBrush(ToQColor(FBkColor));
+        FBkBrushColor = FBkColor;
+    }
+    p->setBackgroundMode(Qt::OpaqueMode);
+    p->setBackground(FBkBrush);
+}
+
+const QPen& TCanvas::NoPen()
+{
+    static const QPen none(Qt::NoPen);
+    return none;
+}
+
+const QBrush& TCanvas::NoBrush()
+{
+    static const QBrush none(Qt::NoBrush);
+    return none;
 }
 
 // ---- Device-context modes ----

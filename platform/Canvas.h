@@ -7,7 +7,8 @@
 // and colour, polygon fill mode, arc direction, text alignment and character extra,
 // copy mode, clip region, path bracket, graphics mode, world transform and mapping mode.
 // Coordinates are logical integers; they go through the world transform (GM_ADVANCED
-// only) and the mapping mode to device pixels.
+// only) and the mapping mode to device pixels. The canvas notices tool changes by their
+// Serial(), so the OnChange events of its pen, brush and font are free for the caller.
 //
 // Pixel rules (with the identity transform; antialiasing is always off except for text
 // of an antialiased font quality, so every drawing is exact and repeatable):
@@ -287,6 +288,9 @@ private:
     bool SetupPen(QPainter* p, bool deviceSpace);
     bool SetupBrush(QPainter* p, const BrushSpec& spec);
     void SyncBkFromBrush();
+    void ApplyBackground(QPainter* p, bool used);
+    static const QPen& NoPen();
+    static const QBrush& NoBrush();
     double LogicalScale() const;
     QImage* TargetImage() const;
     QRect DeviceWindow() const;
@@ -316,6 +320,8 @@ private:
     int FBkMode = OPAQUE;
     TColor FBkColor = clWhite;
     uint64_t FBkBrushSerial = 0;
+    QBrush FBkBrush{Qt::NoBrush};
+    TColor FBkBrushColor = clWhite;
     int FPolyFillMode = ALTERNATE;
     int FArcDirection = AD_COUNTERCLOCKWISE;
     int FTextAlign = TA_LEFT | TA_TOP;

@@ -80,7 +80,7 @@ void TCanvas::TextOut(int x, int y, const QString& text)
     p->setRenderHint(QPainter::TextAntialiasing, FFont.Antialiased());
     p->setFont(font);
     p->setPen(QPen(ToQColor(FFont.Color())));
-    p->setBrush(Qt::NoBrush);
+    p->setBrush(NoBrush());
     p->drawText(QPointF(left, top + ascent), text);
 }
 

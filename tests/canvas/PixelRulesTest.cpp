@@ -308,3 +308,32 @@ TEST(CanvasPixels, HugeCoordinatesDrawQuicklyAndOnlyWhereTheDeviceIs)
     EXPECT_LT(timer.elapsed(), 3000);
     EXPECT_EQ(PixelAt(image, 50, 30), clRed) << "the last FillRect covers the whole device";
 }
+
+TEST(CanvasPixels, PieChordAndRoundRectFillTheirOutlines)
+{
+    QImage image = WhiteImage(110, 110);
+    {
+        TCanvas canvas(&image);
+        canvas.Pen().SetStyle(psClear);
+        canvas.Brush().SetColor(clRed);
+        canvas.Pie(0, 0, 101, 101, 100, 50, 50, 0); // the upper-right quarter
+        canvas.Brush().SetColor(clBlue);
+        canvas.Chord(0, 0, 101, 101, 100, 50, 50, 0);
+    }
+    EXPECT_EQ(PixelAt(image, 70, 30), clRed) << "in the sector, outside the chord";
+    EXPECT_EQ(PixelAt(image, 85, 25), clBlue) << "between the chord and the arc";
+    EXPECT_EQ(PixelAt(image, 30, 30), clWhite);
+    EXPECT_EQ(PixelAt(image, 70, 70), clWhite);
+    EXPECT_EQ(PixelAt(image, 99, 5), clWhite) << "outside the circle";
+
+    QImage rounded = WhiteImage(60, 40);
+    {
+        TCanvas canvas(&rounded);
+        canvas.Brush().SetColor(clGreen);
+        canvas.RoundRect(5, 5, 55, 35, 20, 20);
+    }
+    EXPECT_EQ(InkBounds(rounded), TRect(5, 5, 55, 35));
+    EXPECT_EQ(PixelAt(rounded, 5, 5), clWhite) << "the corner is cut";
+    EXPECT_EQ(PixelAt(rounded, 5, 20), clBlack) << "straight side";
+    EXPECT_EQ(PixelAt(rounded, 30, 20), clGreen);
+}

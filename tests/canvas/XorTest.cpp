@@ -215,3 +215,23 @@ TEST(CanvasXor, BrushFillsFollowThePenModeButFillRectCopies)
     EXPECT_EQ(PixelAt(image, 4, 4), RGB(0xF0, 0x0F, 0xCC));
     EXPECT_EQ(PixelAt(image, 12, 12), RGB(0x0F, 0xF0, 0x33));
 }
+
+TEST(CanvasXor, XorOutlinesTouchEveryPixelOnceCornersIncluded)
+{
+    QImage image(30, 30, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        TCanvas canvas(&image);
+        canvas.Pen().SetMode(pmXor);
+        canvas.Pen().SetColor(clWhite);
+        canvas.Brush().SetStyle(bsClear);
+        canvas.Rectangle(2, 3, 20, 25);
+        canvas.Polygon({{22, 2}, {28, 2}, {28, 10}, {22, 10}});
+        canvas.Polyline({{2, 27}, {10, 27}, {10, 29}, {2, 29}, {2, 27}});
+    }
+    for (const TPoint& corner : std::vector<TPoint>{{2, 3}, {19, 3}, {19, 24}, {2, 24}, {22, 2}, {28, 2}, {28, 10}, {22, 10},
+                                                    {2, 27}, {10, 27}, {10, 29}, {2, 29}})
+        EXPECT_EQ(PixelAt(image, corner.X, corner.Y), clWhite) << corner.X << "," << corner.Y;
+    EXPECT_EQ(PixelAt(image, 10, 3), clWhite);
+    EXPECT_EQ(PixelAt(image, 10, 10), clBlack);
+}
