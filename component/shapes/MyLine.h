@@ -18,6 +18,45 @@ public:
     // The merge fields are not copied.
     void Assign(const TMyShape* Source) override;
 
+    // ---- Overridden operations (screen pixels unless noted) --------------------------------
+    // Drag rubber band: every segment offset by To - From.
+    void Draging(TCanvas* Canvas, TPoint From, TPoint To) override;
+    // Centre and caption point as the base sets them; the merge targets stay as they are.
+    void Drawed(TPoint From, TPoint To) override;
+    // A hot at every point and the caption diamond, while the drawing shows hots.
+    void DrawHot(TCanvas* Canvas) override;
+    // Sets the exclusive-or rubber-band mode and draws the segment From-To.
+    void Drawing(TCanvas* Canvas, TPoint From, TPoint To) override;
+    // True once the line has exactly two points (the button is not examined).
+    bool IsDrawingFinished(TMouseButton Button, TPoint P) override;
+    // The points in zoom turned by AAngle about Centre, joined in order.
+    void Rotating(TCanvas* Canvas, TMyPoint Centre, float AAngle) override;
+    // Moves the point of the current hot by (To - From) / Zoom (zoomed coordinates).
+    void SizeChangeValue(TMyPoint From, TMyPoint To) override;
+    // The one or two segments at the current hot, its point moved by To - From.
+    void Sizing(TCanvas* Canvas, TPoint From, TPoint To) override;
+    // The segments with the shape's pen, arrow heads, then the caption. Angle follows the
+    // first segment.
+    void Draw(TCanvas* Canvas) override;
+    // For a plain line or rule line: the length of the first segment in the drawing's unit,
+    // also stored as Info; empty for the kinds derived from the line.
+    QString GetInfo() override;
+    // Number of the point whose hot square holds P (the highest wins), or -1; stored as the
+    // current hot.
+    int InWhichHot(TPoint P) override;
+    // Whether P lies within 8 pixels of a segment.
+    bool IsClickedMe(TCanvas* Canvas, TPoint P) override;
+
+    // One filled arrow head with its tip at Tip (pulled back ArrowOffset pixels towards
+    // From) and its axis pointing back towards From; screen pixels held as floats.
+    void DrawTriangle(TCanvas* Canvas, TMyPoint Tip, TMyPoint From);
+    // The hit test of IsClickedMe that also reports the number of the point ending the
+    // first segment hit (segment k gives k + 1); -1 and false when none is hit.
+    bool IsClickedMeBeforeWhichPoint(int& Index, TPoint P);
+    // Length in pixels of each arrow-head side at the current zoom: round(Zoom x
+    // ArrowLength), never cut to 8 bits.
+    int ArrowHeadLength() const;
+
     // ---- Published properties (the setters only store; the host repaints) ---------------
     // Half opening angle of an arrow head, in degrees.
     int ArrowAngle() const { return FArrowAngle; }

@@ -18,6 +18,13 @@ public:
 
     // The line's copy and, from another rule line, ShowUserInfo, TickStyle and UserInfo.
     void Assign(const TMyShape* Source) override;
+    // The segment, arrow heads, end ticks and the upright label centred above the segment
+    // (the measured length, refreshed into Info, or UserInfo). No caption.
+    void Draw(TCanvas* Canvas) override;
+    // The angle of the label for a segment of the given slope angle ([0, 2 pi), clockwise
+    // on screen): half a turn more when the slope lies strictly between pi/2 and 3 pi/2,
+    // so that the label never reads upside down.
+    static double LabelAngle(double Slope);
 
     // ---- Published properties (the setters only store) ------------------------------
     // True: the label shows UserInfo; false: the measured length.
