@@ -7,4 +7,19 @@ class TMyEllipse : public TMyRectangle {
 
 public:
     explicit TMyEllipse(TMyCAD* OwnerCAD) : TMyRectangle(OwnerCAD) {}
+
+    // Drag rubber band: the outline about the centre offset by To - From, as a path that
+    // is stroked and filled with the canvas's pen and brush.
+    void Draging(TCanvas* Canvas, TPoint From, TPoint To) override;
+    // Rubber band while drawn: Ellipse(From, To) with the canvas's current brush.
+    void Drawing(TCanvas* Canvas, TPoint From, TPoint To) override;
+    // The filled 73-point outline (5-degree steps) turned by the angle, then the caption.
+    void Draw(TCanvas* Canvas) override;
+    // "Area=" and the ellipse's area in the drawing's unit; also stored as Info.
+    QString GetInfo() override;
+
+private:
+    // The 73 outline points in screen pixels about the centre Q (screen pixels), the last
+    // equal to the first.
+    TArrPoint Outline(TMyPoint Q) const;
 };

@@ -9,4 +9,7 @@ class TMyGroup : public TMyRectangle {
 
 public:
     explicit TMyGroup(TMyCAD* OwnerCAD) : TMyRectangle(OwnerCAD) {}
+
+    // Only the caption: the members draw themselves as shapes of the drawing.
+    void Draw(TCanvas* Canvas) override;
 };

@@ -1,0 +1,64 @@
+// TMyEllipse: the ellipse inscribed in the rectangle's box, drawn as a 73-point outline.
+#include "shapes/MyEllipse.h"
+
+#include "CanvasModes.h"
+
+#include <cmath>
+#include <numbers>
+
+TArrPoint TMyEllipse::Outline(TMyPoint Q) const
+{
+    const double z = Zoom();
+    const double a = z * GetMyWidth() / 2;
+    const double b = z * GetMyHeight() / 2;
+    const double phi = Angle();
+    const double cosPhi = std::cos(phi), sinPhi = std::sin(phi);
+    TArrPoint points;
+    points.reserve(73);
+    for (int i = 0; i <= 72; ++i) {
+        const double t = i * std::numbers::pi / 36;
+        const double x = std::sin(t) * a;
+        const double y = std::cos(t) * b;
+        points.push_back(TPoint(Round(x * cosPhi - y * sinPhi + Q.X), Round(x * sinPhi + y * cosPhi + Q.Y)));
+    }
+    return points;
+}
+
+void TMyEllipse::Draw(TCanvas* Canvas)
+{
+    if (!Canvas)
+        return;
+    SetDrawShapeMode(this, Canvas);
+    if (GetPointsCount() >= 4)
+        PowerDrawShape(Canvas, Outline(GetCenterPointInZoom()), 73, true);
+    DrawInfo(Canvas);
+}
+
+// ---- Rubber bands (the caller sets the exclusive-or mode) ------------------------------
+
+void TMyEllipse::Drawing(TCanvas* Canvas, TPoint From, TPoint To)
+{
+    if (Canvas)
+        Canvas->Ellipse(From.X, From.Y, To.X, To.Y);
+}
+
+void TMyEllipse::Draging(TCanvas* Canvas, TPoint From, TPoint To)
+{
+    if (!Canvas || GetPointsCount() < 4)
+        return;
+    const TMyPoint c = GetCenterPointInZoom();
+    const TMyPoint q(float(c.X + (double(To.X) - From.X)), float(c.Y + (double(To.Y) - From.Y)));
+    Canvas->BeginPath();
+    Canvas->Polyline(Outline(q));
+    Canvas->EndPath();
+    Canvas->StrokeAndFillPath();
+}
+
+// ---- Area ---------------------------------------------------------------------------------
+
+QString TMyEllipse::GetInfo()
+{
+    const double a = GetMyWidth() / 2.0;
+    const double b = GetMyHeight() / 2.0;
+    return AreaText(std::numbers::pi * a * b);
+}

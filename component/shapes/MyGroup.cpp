@@ -1,0 +1,7 @@
+// TMyGroup: a container box; drawing it draws only its caption.
+#include "shapes/MyGroup.h"
+
+void TMyGroup::Draw(TCanvas* Canvas)
+{
+    DrawInfo(Canvas);
+}
