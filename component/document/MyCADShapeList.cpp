@@ -44,10 +44,7 @@ int TMyCAD::GetShapeNoInMyShapes(const TMyShape* Shape) const
 
 TMyShape* TMyCAD::GetShapeByName(const QString& Name) const
 {
-    for (const auto& shape : FShapes)
-        if (shape->Name() == Name)
-            return shape.get();
-    return nullptr;
+    return GetShapeByNo(FShapeIndex.FirstPositionOfName(FShapes, Name));
 }
 
 void TMyCAD::RenameShapeName(const QString& OldName, const QString& NewName)

@@ -34,3 +34,18 @@ int TShapeIndex::LastPositionOf(const TOwnedShapes& Shapes, int Id)
     const Range* r = Find(Shapes, Id);
     return r ? r->Last : -1;
 }
+
+int TShapeIndex::FirstPositionOfName(const TOwnedShapes& Shapes, const QString& Name)
+{
+    if (!FNamesValid) {
+        FNames.clear();
+        FNames.reserve(qsizetype(Shapes.size()));
+        for (size_t i = 0; i < Shapes.size(); ++i) {
+            const QString name = Shapes[i]->Name();
+            if (!FNames.contains(name)) // the first shape with a name wins
+                FNames.insert(name, int(i));
+        }
+        FNamesValid = true;
+    }
+    return FNames.value(Name, -1);
+}

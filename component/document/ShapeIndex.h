@@ -1,9 +1,12 @@
 #pragma once
-// A lookup of shapes by identifier over the drawing's shape list, rebuilt lazily after
-// the list or an identifier changes. It answers the two questions the drawing asks:
-// the first shape in list order with an identifier, and the last one.
+// Lookups of shapes by identifier and by name over the drawing's shape list, rebuilt
+// lazily after the list, an identifier or a name changes. They answer the questions the
+// drawing asks: the first and the last shape in list order with an identifier, and the
+// first one with a name.
 #include "MyTypes.h"
 
+#include <QHash>
+#include <QString>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -13,11 +16,17 @@ using TOwnedShapes = std::vector<std::unique_ptr<TMyShape>>;
 class TShapeIndex {
 public:
     // Forgets everything; the next lookup rebuilds from the list.
-    void Invalidate() { FValid = false; }
+    void Invalidate()
+    {
+        FValid = false;
+        FNamesValid = false;
+    }
     // Positions in the list of the first and the last shape with the identifier, or
     // -1 when there is none.
     int FirstPositionOf(const TOwnedShapes& Shapes, int Id);
     int LastPositionOf(const TOwnedShapes& Shapes, int Id);
+    // Position of the first shape with the name, or -1.
+    int FirstPositionOfName(const TOwnedShapes& Shapes, const QString& Name);
 
 private:
     struct Range {
@@ -29,4 +38,6 @@ private:
 
     std::unordered_map<int, Range> FRanges;
     bool FValid = false;
+    QHash<QString, int> FNames;
+    bool FNamesValid = false;
 };

@@ -61,6 +61,8 @@ bool TMyShape::SetName(const QString& v)
         return false;
     }
     setObjectName(v);
+    if (FOwnerCAD)
+        FOwnerCAD->ShapeIdentityChanged();
     if (FCaption.isEmpty())
         FCaption = v;
     return true;

@@ -20,8 +20,8 @@ void RecordLayerEvents(TMyCAD& cad, std::vector<LayerEvent>& events)
 
 TEST(Layers, NewLayerRefusesDuplicateNamesAndBecomesCurrent)
 {
+    std::vector<LayerEvent> events; // outlives the drawing, whose destruction fires events
     TMyCAD cad;
-    std::vector<LayerEvent> events;
     RecordLayerEvents(cad, events);
     EXPECT_EQ(cad.NewLayer("Layer0", true), -1);
     EXPECT_TRUE(events.empty());
@@ -53,8 +53,8 @@ TEST(Layers, IdentifiersAreNeverReusedUntilAllLayersGo)
 
 TEST(Layers, DeletingALayerDeletesItsShapesAndMakesTheFirstCurrent)
 {
+    std::vector<LayerEvent> events; // outlives the drawing, whose destruction fires events
     TMyCAD cad;
-    std::vector<LayerEvent> events;
     RecordLayerEvents(cad, events);
     AddRect(cad, 0, 0, 10, 10);
     cad.NewLayer("Top", true);
@@ -77,9 +77,9 @@ TEST(Layers, DeleteAllLayersFiresForEachAndThenRefusesShapes)
 {
     TRecordingUIServices ui;
     TScopedUIServices scope(ui);
+    std::vector<LayerEvent> events;
     TMyCAD cad;
     cad.NewLayer("A", true);
-    std::vector<LayerEvent> events;
     RecordLayerEvents(cad, events);
     EXPECT_TRUE(cad.DeleteAllLayers());
     ASSERT_EQ(events.size(), 2u);

@@ -57,6 +57,19 @@ TEST(ShapeList, RepeatedIdentifiersFindTheFirstShapeAndTheLastNumber)
     EXPECT_EQ(cad.GetShapeByID(0), b);
 }
 
+TEST(ShapeList, NameLookupsFollowRenamesAndFindTheFirstOfEqualNames)
+{
+    TMyCAD cad;
+    TMyShape* a = AddRect(cad, 0, 0, 5, 5, "Same");
+    TMyShape* b = AddRect(cad, 0, 0, 5, 5, "Same");
+    EXPECT_EQ(cad.GetShapeByName("Same"), a);
+    a->SetName("Other");
+    EXPECT_EQ(cad.GetShapeByName("Same"), b);
+    EXPECT_EQ(cad.GetShapeByName("Other"), a);
+    cad.DeleteShapeById(b->GetShapeId(), false);
+    EXPECT_EQ(cad.GetShapeByName("Same"), nullptr);
+}
+
 TEST(ShapeList, RenameRefusesExistingNamesAndInvalidIdentifiers)
 {
     TRecordingUIServices ui;
