@@ -10,6 +10,9 @@
 #include "platform/Screen.h"
 #include "shapes/MyText.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 bool PtInRect(const TRect& r, TPoint p)
 {
@@ -114,7 +117,7 @@ void TMyRectangle::DrawHot(TCanvas* Canvas)
 {
     if (!Canvas)
         return;
-    if (FOwnerCAD && FOwnerCAD->HotShow()) {
+    if (FOwnerCAD && FOwnerCAD->HotShow() && GetPointsCount() >= 4) {
         const std::array<TMyPoint, 8> places = HotPlacesInZoom();
         for (int i = 0; i < 4; ++i)
             DrawSquare(this, Canvas, places[size_t(i)]);
@@ -129,6 +132,9 @@ void TMyRectangle::DrawHot(TCanvas* Canvas)
 
 int TMyRectangle::InWhichHot(TPoint P)
 {
+    FCurrentHot = -1;
+    if (GetPointsCount() < 4)
+        return -1;
     const int hs = FOwnerCAD ? FOwnerCAD->HotSize() : 4;
     const std::array<TMyPoint, 8> places = HotPlacesInZoom();
     const bool sides = !InRotatingState() && FShowSideHot;
@@ -177,8 +183,19 @@ bool TMyRectangle::IsClickedMe(TCanvas*, TPoint P)
     if (GetPointsCount() < 4)
         return false;
     TArrPoint corners;
-    for (int i = 0; i < 4; ++i)
-        corners.push_back(MyPtToPt(GetPointInZoom(i)));
+    int minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
+    for (int i = 0; i < 4; ++i) {
+        const TPoint c = MyPtToPt(GetPointInZoom(i));
+        corners.push_back(c);
+        minX = std::min(minX, c.X);
+        minY = std::min(minY, c.Y);
+        maxX = std::max(maxX, c.X);
+        maxY = std::max(maxY, c.Y);
+    }
+    // A pixel belongs to the region when its centre lies inside the outline, so nothing
+    // outside the corners' box can: skip building the region there.
+    if (P.X < minX || P.X >= maxX || P.Y < minY || P.Y >= maxY)
+        return false;
     return TRegion::FromPolygon(corners, ALTERNATE).PtInRegion(P);
 }
 

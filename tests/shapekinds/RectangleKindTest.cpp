@@ -124,6 +124,14 @@ TEST(RectangleHots, SwitchesRemoveSideHotsAndTheLastHitWins)
     for (int i = 4; i < 8; ++i)
         EXPECT_EQ(r->InWhichHot(MyPtToPt(BoxHots[i])), -1);
     EXPECT_EQ(r->InWhichHot(MyPtToPt(BoxHots[2])), 2);
+
+    // A box still being drawn (one corner) has no hots.
+    TMyRectangle started(&cad);
+    started.AddPointByMouse(TPoint(0, 0));
+    EXPECT_EQ(started.InWhichHot(TPoint(0, 0)), -1);
+    auto picture = WhitePicture(20, 20);
+    started.DrawHot(&picture->Canvas());
+    EXPECT_FALSE(AnyInk(*picture, TRect(0, 0, 20, 20)));
 }
 
 TEST(RectangleHots, CursorsBySideAndByCornerAgainstTheCentre)
@@ -180,6 +188,12 @@ TEST(RectangleHitTest, TurningMovesTheHitArea)
     auto r = MakeBox<TMyRectangle>(cad, 100, 100, 200, 160);
     EXPECT_TRUE(r->IsClickedMe(nullptr, TPoint(110, 130)));
     EXPECT_FALSE(r->IsClickedMe(nullptr, TPoint(150, 85)));
+    // Unturned, the box holds the pixels 100..199 by 100..159.
+    EXPECT_TRUE(r->IsClickedMe(nullptr, TPoint(100, 100)));
+    EXPECT_TRUE(r->IsClickedMe(nullptr, TPoint(199, 159)));
+    EXPECT_FALSE(r->IsClickedMe(nullptr, TPoint(200, 130)));
+    EXPECT_FALSE(r->IsClickedMe(nullptr, TPoint(150, 160)));
+    EXPECT_FALSE(r->IsClickedMe(nullptr, TPoint(99, 130)));
     r->SetAngle(float(std::numbers::pi / 2)); // now 120..180 by 80..180
     EXPECT_FALSE(r->IsClickedMe(nullptr, TPoint(110, 130)));
     EXPECT_TRUE(r->IsClickedMe(nullptr, TPoint(150, 85)));
