@@ -10,6 +10,7 @@
 #include "UserData.h"
 #include "document/Events.h"
 #include "document/ShapeIndex.h"
+#include "editing/UndoList.h"
 #include "platform/Bitmap.h"
 #include "platform/Brush.h"
 #include "platform/Font.h"
@@ -180,11 +181,85 @@ public:
     bool SelectShapeByCode(int Id, bool ClearFirst);
     void DeSelectedAllShapesByCode();
 
-    // ---- Transforms of a shape with its group members ---------------------------
+    // ---- Editing: snapping and cursor confinement (MyCADSnap.cpp) --------------------
+    // Pulls a screen point onto the grid and, when the grid did not capture it and
+    // SnapShape is on, onto the nearest edge of another top-level shape; true when it
+    // snapped in x or y.
+    bool SnapXY(int& X, int& Y);
+    // Moves (X, Y) by the correction that makes a corner of R (the dragged box, screen
+    // pixels) snap; x and y may come from different corners.
+    void SnapRect(const TRect& R, int& X, int& Y);
+    // Confines the cursor to the screen rectangle from (R.Left, R.Top) of width
+    // R.Right - RightCut and height R.Bottom - BottomCut (R holds left, top, width, height).
+    void SetCursorClipArea(const TRect& R, int RightCut, int BottomCut, bool HideCursor);
+    // Frees the cursor; with MouseEffect the cross cursor comes back.
+    void ReleaseCursorClipArea();
+    bool CursorClipped() const { return FCursorClip.Active; }
+
+    // ---- Editing: transforms of a shape with its group members (MyCADTransforms.cpp) --
+    // Deltas and points in screen pixels unless noted. Locked shapes are skipped one by one.
+    void DragChangeValueDxDyforShapes(TMyShape* S, double dx, double dy);
+    // The trace of S moved by To - From (the members are not drawn separately).
+    void DraggingforShapes(TCanvas* Canvas, TMyShape* S, TPoint From, TPoint To);
+    // Resizes S by moving its current hot from From to To; a group scales its members.
+    void SizeChangeValueforShapes(TMyShape* S, TMyPoint From, TMyPoint To);
+    // Turns S, then its members, by Angle radians about Centre (document units).
     void RotateChangeValueforShapes(TMyShape* S, TMyPoint Centre, double Angle);
+    // The trace of a rotation about Centre (screen pixels): a group draws its members.
+    void RotatingforShapes(TCanvas* Canvas, TMyShape* S, TMyPoint Centre, double Angle);
     void LockUnLockforShapes(TMyShape* S, bool Lock);
+    // Mirror S and its members about the root's centre line; one "ACT_CHANGE" record.
     void FlipHoriz(TMyShape* S);
     void FlipVert(TMyShape* S);
+    // Host commands; none records undo. Move: nothing for nil.
+    void Move(TMyShape* S, double dx, double dy);
+    void Rotate(TMyShape* S, float Angle);
+    // Turns S about Centre by the angle From-Centre-To (document units); returns it.
+    float Tilt(TMyShape* S, TMyPoint Centre, TMyPoint From, TMyPoint To, bool UseConstraint);
+    // Moves hot Hot of S to Target (screen pixels).
+    void SizeShape(TMyShape* S, int Hot, TMyPoint Target);
+
+    // ---- Editing: alignment and spacing of the working shapes (MyCADAlign.cpp) -----------
+    void AlignLeft();
+    void AlignRight();
+    void AlignTop();
+    void AlignBottom();
+    void AlignHorizontalCenter();
+    void AlignVerticalCenter();
+    // Spaces three or more shapes evenly between the outermost ones (no undo record).
+    void AverageWidth(const TArrMyShape& Shapes);
+    void AverageHeight(const TArrMyShape& Shapes);
+
+    // ---- Editing: drawing order, grouping, deletion (MyCADOrder/Group/Delete.cpp) -------
+    // Exchanges the positions of A and B, renumbering every reference to them.
+    void SwapShape(TMyShape* A, TMyShape* B);
+    // Top-level shapes only; a group member never moves.
+    void BringToFront(TMyShape* S, bool AddUndo);
+    void SendToBack(TMyShape* S, bool AddUndo);
+    void BringToFrontByStep(TMyShape* S, bool AddUndo);
+    void SendToBackByStep(TMyShape* S, bool AddUndo);
+    // The identifier of the new group, or -1 (empty list, a shape invisible, on another
+    // layer than the first, not in the drawing or already a member of a group).
+    int GroupShapes(const TArrMyShape& Shapes, bool AddUndo);
+    int GroupWorkingShape();
+    // Dissolves the top-level, unlocked group S.
+    void UnGroupShape(TMyShape* S, bool AddUndo);
+    bool areTheyBrother(const TMyShape* A, const TMyShape* B) const;
+    // Deletes the working shapes (and connectors hanging on selected junctions) as one
+    // undo action; false, deleting nothing, when a working shape is locked.
+    bool DeleteSelectedShapes();
+    // DeleteShapeById for each identifier in turn, in one pass over the shape list;
+    // returns the result of the last deletion (true for an empty list).
+    bool DeleteShapesById(const std::vector<int>& Ids, bool AddUndo);
+
+    // ---- Editing: undo (MyCADUndo.cpp) ----------------------------------------------------
+    // Records one action for the shapes, in the state to restore.
+    void PushtoUndoRedoShapeList(const TArrMyShape& Shapes, const QString& ActionName);
+    // Undoes the newest action; the newest action number left, -1 when none is left or
+    // there was nothing to undo.
+    int PopFromUndoRedoShapeList();
+    void ClearAllUndoStuff();
+    const TUndoList& UndoList() const { return FUndoList; }
     // A shape's identifier changed: lookups by identifier must be rebuilt.
     void ShapeIdentityChanged() { FShapeIndex.Invalidate(); }
 
@@ -437,7 +512,11 @@ private:
     // Replaces the drawing by one read completely from a stream (MyCADFiles.cpp).
     void TakeLoadedDrawing(struct TLoadedDrawing& Drawing);
     int PageMmToPixels(uint32_t mm) const;
-    void ShapeListChanged() { FShapeIndex.Invalidate(); }
+    void ShapeListChanged()
+    {
+        FShapeIndex.Invalidate();
+        ++FShapeListGeneration;
+    }
     void PaintRect(const TRect& Clip);
     bool ShapeMayTouch(const TMyShape* Shape, const TRect& R) const;
     void DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth);
@@ -445,10 +524,25 @@ private:
     void DebugText(int X, int Y, const QString& Text);
     // Frees every shape and empties the list (no events).
     void FreeAllShapes();
-    void CollectForDeletion(TMyShape* S, TArrMyShape& Out, int Depth) const;
-    void DetachConnectors(TMyShape* X);
-    // Takes the shape at position n out of the list, renumbering every reference.
-    void RemoveShapeAt(int n);
+    // ---- Editing helpers ---------------------------------------------------------------
+    // S and its members, each once (members before their group when MembersFirst).
+    TArrMyShape ShapeTreeOf(TMyShape* S, bool MembersFirst) const;
+    // Marks S's tree for deletion (members first, locked shapes stay) in Doomed, by
+    // position; appends the marked shapes to Order.
+    void MarkForDeletion(TMyShape* S, std::vector<char>& Doomed, TArrMyShape& Order) const;
+    // Takes every shape marked in Doomed out of the list in one pass, dropping and
+    // renumbering every reference by number.
+    void RemoveShapes(const std::vector<char>& Doomed);
+    // Moves the shape at position i to NewNo[i] (a permutation), renumbering references.
+    void ReorderShapes(const std::vector<int>& NewNo);
+    // Connectors follow their shapes: connector routing fills this in. Called wherever a
+    // shape's geometry changed through an editing operation.
+    void ChangeLinkShapes(TMyShape* S) { (void)S; }
+    // Moves every working shape so that one edge or centre line (0 left, 1 right, 2 top,
+    // 3 bottom, 4 horizontal centre, 5 vertical centre) meets that of the box around them.
+    void AlignWorkingShapes(int How);
+    // Undo of a deletion: re-creates the collected copies at the end of the list.
+    void RecreateDeletedShapes(const std::vector<const TSavedShape*>& Records);
     // Applies Action to S and, recursively, its group members (members before their group
     // when MembersFirst, after it otherwise).
     void ForShapeTree(TMyShape* S, bool MembersFirst, const std::function<void(TMyShape*)>& Action, int Depth = 0);
@@ -481,6 +575,17 @@ private:
     TMyShape* FCurrentShape = nullptr;
     TMyShape* FLastEnteredShape = nullptr;
     mutable TShapeIndex FShapeIndex;
+
+    // Editing state: the undo history, and the cursor confinement, which is released
+    // when the control goes away in the middle of an operation.
+    TUndoList FUndoList;
+    // Counts the changes of the shape list, so that a batch operation notices when an
+    // event handler changed the list under it.
+    uint64_t FShapeListGeneration = 0;
+    struct TCursorClip {
+        bool Active = false;
+        ~TCursorClip();
+    } FCursorClip;
 
     // Settings.
     TArcMode FArcMode = TArcMode::amCircle;

@@ -182,6 +182,7 @@ int TMyCAD::AddShapeByCode(TMyCAD* Owner, TDrawTool Tool, const QString& Info, c
     if (!AddShape(shape, false, false))
         return -1;
     Fire(OnShapeAdded, added, GetShapesCount());
+    PushtoUndoRedoShapeList({added}, UndoActionName(TUndoAction::Add));
     FWorkingShapes.assign(1, added);
     Invalidate();
     return added->GetShapeId();
@@ -203,6 +204,7 @@ int TMyCAD::AddImageShapeByCode(const QString& Name, TPoint TopLeft, TBitmap* Pi
     if (!AddShape(shape, false, false))
         return -1;
     Fire(OnShapeAdded, added, GetShapesCount());
+    PushtoUndoRedoShapeList({added}, UndoActionName(TUndoAction::Add));
     FWorkingShapes.assign(1, added);
     Invalidate();
     return id;
@@ -223,5 +225,7 @@ void TMyCAD::DeleteAllShapes()
     FHighlightIndex = -1;
     FreeAllShapes();
     FNextShapeId = 0;
+    // Identifiers start again from 0: records of the old shapes would name new ones.
+    ClearAllUndoStuff();
     Invalidate();
 }

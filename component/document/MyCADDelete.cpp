@@ -1,119 +1,216 @@
-// TMyCAD: deleting a shape with its group members, renumbering every reference.
+// TMyCAD: deleting shapes with their group members. A whole batch of deletions is one
+// pass over the shape list: every shape to go is marked first, then the list is compacted
+// once and every reference by number (parents, members, attached connectors, connector
+// ends) is dropped or renumbered in the same pass.
 #include "document/MyCAD.h"
 
 #include "shapes/AllShapes.h"
 
 #include <algorithm>
+#include <unordered_set>
 
-namespace {
-// Removes every entry equal to no from the list.
-void RemoveNumber(TMyShapeNo& list, uint32_t no)
+void TMyCAD::MarkForDeletion(TMyShape* S, std::vector<char>& Doomed, TArrMyShape& Order) const
 {
-    list.erase(std::remove(list.begin(), list.end(), no), list.end());
-}
-
-// Entries above no move down by one.
-void ShiftDownAbove(TMyShapeNo& list, uint32_t no)
-{
-    for (uint32_t& entry : list)
-        if (entry > no)
-            --entry;
-}
-} // namespace
-
-// Members before their group, in member order; locked shapes stay (their own unlocked
-// members are still collected).
-void TMyCAD::CollectForDeletion(TMyShape* S, TArrMyShape& Out, int Depth) const
-{
-    if (!S || Depth > GetShapesCount())
-        return;
-    for (uint32_t no : S->ChildNos()) {
-        TMyShape* child = GetShapeByNo(int(no));
-        if (child && child != S)
-            CollectForDeletion(child, Out, Depth + 1);
-    }
-    if (!S->Locked() && std::find(Out.begin(), Out.end(), S) == Out.end())
-        Out.push_back(S);
-}
-
-void TMyCAD::DetachConnectors(TMyShape* X)
-{
-    const int no = X->ShapeNo();
-    for (uint32_t lineNo : X->LinkLineNos()) {
-        auto* line = dynamic_cast<TMyLinkLine*>(GetShapeByNo(int(lineNo)));
-        if (!line)
+    // Members before their group, in member order. A locked member stays in the drawing;
+    // its own unlocked members still go.
+    for (TMyShape* shape : ShapeTreeOf(S, true)) {
+        if (shape->Locked())
             continue;
-        if (line->StartSpNo() == no) {
-            line->SetStartSpNo(-1);
-            line->SetStartSpPtId(-1);
-        }
-        if (line->EndSpNo() == no) {
-            line->SetEndSpNo(-1);
-            line->SetEndSpPtId(-1);
-        }
-    }
-    if (auto* line = dynamic_cast<TMyLinkLine*>(X)) {
-        for (int end : {line->StartSpNo(), line->EndSpNo()})
-            if (TMyShape* attached = GetShapeByNo(end))
-                RemoveNumber(attached->LinkLineNos(), uint32_t(no));
+        const int no = GetShapeNoInMyShapes(shape);
+        if (no < 0 || size_t(no) >= Doomed.size() || Doomed[size_t(no)])
+            continue;
+        Doomed[size_t(no)] = 1;
+        Order.push_back(shape);
     }
 }
 
-void TMyCAD::RemoveShapeAt(int n)
+void TMyCAD::RemoveShapes(const std::vector<char>& Doomed)
 {
-    TMyShape* removed = GetShapeByNo(n);
-    if (!removed)
+    const int n = GetShapesCount();
+    if (int(Doomed.size()) != n)
         return;
-    const uint32_t un = uint32_t(n);
-    TMyShape* parent = removed->HasParentShape() ? GetShapeByNo(removed->ParentNo()) : nullptr;
-    if (parent)
-        RemoveNumber(parent->ChildNos(), un);
-    // A member left behind (a locked one) must not name the removed group: it becomes a
-    // top-level shape.
-    for (const auto& shape : FShapes)
-        if (shape.get() != removed && shape->ParentNo() == n)
-            shape->SetParentNo(-1);
-    for (const auto& shape : FShapes) {
-        if (shape->ParentNo() > n)
-            shape->SetParentNo(shape->ParentNo() - 1);
-        ShiftDownAbove(shape->ChildNos(), un);
-        ShiftDownAbove(shape->LinkLineNos(), un);
-        if (auto* line = dynamic_cast<TMyLinkLine*>(shape.get())) {
-            if (line->StartSpNo() > n)
-                line->SetStartSpNo(line->StartSpNo() - 1);
-            if (line->EndSpNo() > n)
-                line->SetEndSpNo(line->EndSpNo() - 1);
+    // The new number of every shape that stays; -1 for the shapes that go.
+    std::vector<int> newNo(size_t(n), -1);
+    int kept = 0;
+    for (int i = 0; i < n; ++i)
+        if (!Doomed[size_t(i)])
+            newNo[size_t(i)] = kept++;
+    if (kept == n)
+        return;
+    // A reference to a shape that goes (or to no shape at all) is dropped.
+    auto map = [&](long no) { return (no >= 0 && no < n) ? newNo[size_t(no)] : -1; };
+    auto mapList = [&](TMyShapeNo& list) {
+        size_t out = 0;
+        for (uint32_t entry : list) {
+            const int m = map(long(entry));
+            if (m >= 0)
+                list[out++] = uint32_t(m);
+        }
+        list.resize(out);
+    };
+
+    for (int i = 0; i < n; ++i) {
+        if (Doomed[size_t(i)])
+            continue;
+        TMyShape* shape = FShapes[size_t(i)].get();
+        // A member left behind by its group (a locked one) becomes a top-level shape.
+        if (shape->ParentNo() >= 0)
+            shape->SetParentNo(map(shape->ParentNo()));
+        mapList(shape->ChildNos());
+        mapList(shape->LinkLineNos());
+        if (auto* line = dynamic_cast<TMyLinkLine*>(shape)) {
+            // A connector attached to a shape that goes keeps its geometry with a loose end.
+            if (line->StartSpNo() >= 0) {
+                const int m = map(line->StartSpNo());
+                line->SetStartSpNo(m);
+                if (m < 0)
+                    line->SetStartSpPtId(-1);
+            }
+            if (line->EndSpNo() >= 0) {
+                const int m = map(line->EndSpNo());
+                line->SetEndSpNo(m);
+                if (m < 0)
+                    line->SetEndSpPtId(-1);
+            }
         }
     }
-    std::erase(FWorkingShapes, removed);
-    if (FCurrentShape == removed)
+
+    // Forget every reference to a shape that goes before it is freed.
+    auto doomed = [&](const TMyShape* s) {
+        const int no = s ? GetShapeNoInMyShapes(s) : -1;
+        return no >= 0 && Doomed[size_t(no)];
+    };
+    std::erase_if(FWorkingShapes, doomed);
+    if (doomed(FCurrentShape))
         FCurrentShape = nullptr;
-    if (FLastEnteredShape == removed)
+    if (doomed(FClickedChild))
+        FClickedChild = nullptr;
+    if (doomed(FLastEnteredShape))
         FLastEnteredShape = nullptr;
-    if (FHighlightShape == removed) {
+    if (doomed(FHighlightShape)) {
         FHighlightShape = nullptr;
         FHighlightIndex = -1;
     }
-    FShapes.erase(FShapes.begin() + n);
-    for (int i = n; i < GetShapesCount(); ++i)
-        FShapes[size_t(i)]->SetShapeNo(i);
+
+    std::vector<std::unique_ptr<TMyShape>> removed;
+    removed.reserve(size_t(n - kept));
+    size_t out = 0;
+    for (int i = 0; i < n; ++i) {
+        if (Doomed[size_t(i)]) {
+            removed.push_back(std::move(FShapes[size_t(i)]));
+            continue;
+        }
+        FShapes[out] = std::move(FShapes[size_t(i)]);
+        FShapes[out]->SetShapeNo(int(out));
+        ++out;
+    }
+    FShapes.resize(out);
+    // The numbers of the last paint pass no longer hold; the next one lists them again.
+    FDrawnShapes.clear();
     ShapeListChanged();
+    // The shapes are freed once the drawing is consistent again.
+    removed.clear();
 }
 
 bool TMyCAD::DeleteShapeById(int Id, bool AddUndo)
 {
-    (void)AddUndo;
-    TMyShape* S = GetShapeByNo(GetShapeNoById(Id));
-    if (!S || S->Locked())
-        return false;
-    Fire(OnShapeDeleted, S);
-    TArrMyShape doomed;
-    CollectForDeletion(S, doomed, 0);
-    for (TMyShape* X : doomed)
-        DetachConnectors(X);
-    for (TMyShape* X : doomed)
-        RemoveShapeAt(GetShapeNoInMyShapes(X));
-    FWorkingShapes.clear();
+    return DeleteShapesById({Id}, AddUndo);
+}
+
+bool TMyCAD::DeleteShapesById(const std::vector<int>& Ids, bool AddUndo)
+{
+    // Resolve every identifier once, before any record or event can disturb the lookup.
+    std::vector<TMyShape*> targets(Ids.size());
+    auto resolve = [&](size_t from) {
+        for (size_t k = from; k < Ids.size(); ++k)
+            targets[k] = GetShapeByNo(GetShapeNoById(Ids[k]));
+    };
+    resolve(0);
+
+    std::vector<char> doomed(size_t(GetShapesCount()), 0);
+    TArrMyShape order;
+    std::vector<size_t> accepted; // the targets deleted so far
+    uint64_t generation = FShapeListGeneration;
+    auto isDoomed = [&](TMyShape* s) {
+        const int no = GetShapeNoInMyShapes(s);
+        return no < 0 || size_t(no) >= doomed.size() || doomed[size_t(no)];
+    };
+    // An event handler changed the shape list: the marks no longer match the positions.
+    // Mark the accepted targets again on the list as it is now and look the rest up anew.
+    auto restart = [&]() {
+        doomed.assign(size_t(GetShapesCount()), 0);
+        order.clear();
+        resolve(0);
+        std::vector<size_t> still;
+        for (size_t k : accepted) {
+            TMyShape* s = targets[k];
+            if (s && !s->Locked() && !isDoomed(s)) {
+                MarkForDeletion(s, doomed, order);
+                still.push_back(k);
+            }
+        }
+        accepted.swap(still);
+        generation = FShapeListGeneration;
+    };
+
+    bool result = true;
+    for (size_t k = 0; k < Ids.size(); ++k) {
+        TMyShape* S = targets[k];
+        // Gone already: unknown, or taken with a group deleted before it.
+        if (!S || isDoomed(S) || S->Locked()) {
+            result = false;
+            continue;
+        }
+        Fire(OnShapeDeleted, S);
+        if (generation != FShapeListGeneration) {
+            restart();
+            S = targets[k];
+            if (!S || isDoomed(S) || S->Locked()) {
+                result = false;
+                continue;
+            }
+        }
+        if (AddUndo)
+            PushtoUndoRedoShapeList({S}, UndoActionName(TUndoAction::Delete));
+        MarkForDeletion(S, doomed, order);
+        accepted.push_back(k);
+        result = true;
+    }
+    if (accepted.empty())
+        return result;
+    RemoveShapes(doomed);
+    RemoveAllWorkingShapes();
     FCurrentShape = nullptr;
+    FClickedChild = nullptr;
+    return result;
+}
+
+bool TMyCAD::DeleteSelectedShapes()
+{
+    for (const TMyShape* s : FWorkingShapes)
+        if (s->Locked())
+            return false;
+    // The working shapes, then the connectors hanging on selected junctions. A shape is
+    // listed once, and a locked connector (which stays) not at all.
+    TArrMyShape shapes = FWorkingShapes;
+    std::unordered_set<const TMyShape*> listed(shapes.begin(), shapes.end());
+    for (TMyShape* s : FWorkingShapes) {
+        if (!dynamic_cast<TMyLineLinkLine*>(s))
+            continue;
+        for (uint32_t no : s->LinkLineNos()) {
+            TMyShape* line = GetShapeByNo(int(no));
+            if (line && !line->Locked() && listed.insert(line).second)
+                shapes.push_back(line);
+        }
+    }
+    if (shapes.empty())
+        return true;
+    PushtoUndoRedoShapeList(shapes, UndoActionName(TUndoAction::Delete));
+    std::vector<int> ids;
+    ids.reserve(shapes.size());
+    for (const TMyShape* s : shapes)
+        ids.push_back(s->GetShapeId());
+    DeleteShapesById(ids, false);
+    Invalidate();
     return true;
 }

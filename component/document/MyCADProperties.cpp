@@ -143,4 +143,6 @@ void TMyCAD::SetUndoRedoSize(uint8_t v)
     if (v == FUndoRedoSize)
         return;
     FUndoRedoSize = v;
+    if (v == 0)
+        ClearAllUndoStuff();
 }

@@ -5,6 +5,7 @@
 #include "shapes/MyShape.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 void TMyCAD::AddWorkingShapes(TMyShape* S)
 {
@@ -25,10 +26,16 @@ void TMyCAD::RemoveWorkingShape(TMyShape* S)
     FWorkingShapes.erase(FWorkingShapes.begin() + i);
 }
 
+// The same as removing the first working shape until none is left, in one pass.
 void TMyCAD::RemoveAllWorkingShapes()
 {
-    while (!FWorkingShapes.empty())
-        RemoveWorkingShape(FWorkingShapes.front());
+    for (TMyShape* S : FWorkingShapes) {
+        if (FCurrentShape == S)
+            FCurrentShape = nullptr;
+        if (FClickedChild == S)
+            FClickedChild = nullptr;
+    }
+    FWorkingShapes.clear();
 }
 
 int TMyCAD::IsInWorkingShape(const TMyShape* S) const
@@ -42,11 +49,22 @@ TMyShape* TMyCAD::GetSelectedShape() const
     return FWorkingShapes.size() == 1 ? FWorkingShapes.front() : nullptr;
 }
 
+namespace {
+// Appends every top-level shape that passes Accept and is not selected yet, in list
+// order, without searching the selection once per shape.
+template <typename Accept>
+void AddTopLevelShapes(const std::vector<std::unique_ptr<TMyShape>>& Shapes, TArrMyShape& Working, Accept accept)
+{
+    std::unordered_set<const TMyShape*> selected(Working.begin(), Working.end());
+    for (const auto& shape : Shapes)
+        if (!shape->HasParentShape() && accept(shape.get()) && selected.insert(shape.get()).second)
+            Working.push_back(shape.get());
+}
+} // namespace
+
 void TMyCAD::SelectAllShapes()
 {
-    for (const auto& shape : FShapes)
-        if (!shape->HasParentShape())
-            AddWorkingShapes(shape.get());
+    AddTopLevelShapes(FShapes, FWorkingShapes, [](const TMyShape*) { return true; });
     SelectAllWorkingShapes();
     ScreenChanged();
 }
@@ -55,9 +73,7 @@ void TMyCAD::SelectAllShapesByLayerId(int LayerId)
 {
     if (FCurrentLayerId == -1)
         return;
-    for (const auto& shape : FShapes)
-        if (!shape->HasParentShape() && shape->LayerId() == LayerId)
-            AddWorkingShapes(shape.get());
+    AddTopLevelShapes(FShapes, FWorkingShapes, [LayerId](const TMyShape* s) { return s->LayerId() == LayerId; });
     SelectAllWorkingShapes();
     ScreenChanged();
 }
@@ -69,8 +85,10 @@ bool TMyCAD::SelectShapeByCode(int Id, bool ClearFirst)
         return false;
     if (ClearFirst)
         RemoveAllWorkingShapes();
+    // The previous selection as the event reports it: S itself when there was none.
+    TMyShape* first = FWorkingShapes.empty() ? S : FWorkingShapes.front();
     AddWorkingShapes(S);
-    Fire(OnShapeSelected, FWorkingShapes.front(), S);
+    Fire(OnShapeSelected, first, S);
     Invalidate();
     return true;
 }
