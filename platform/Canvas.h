@@ -303,6 +303,7 @@ private:
     QPainterPath ArcPath(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int kind) const;
     const QPoint* ToScratch(const std::vector<TPoint>& points);
     void PathAddPoint(const QPointF& logical, uint8_t kind);
+    static QPolygon LinePixels(TPoint a, TPoint b);
     void PathStartFigure();
     void PathCloseFigure();
     void PathAddQPath(const QPainterPath& devicePath, bool closeFigures);

@@ -66,8 +66,43 @@ void TCanvas::LineTo(int x, int y)
     const TPoint from = FPenPos;
     FPenPos = TPoint(x, y);
     QPainter* p = Begin();
-    if (p && SetupPen(p, false))
-        p->drawLine(QPoint(from.X, from.Y), QPoint(x, y));
+    if (!p || !SetupPen(p, false))
+        return;
+    // Qt leaves out the pixel at the larger coordinate whatever the direction; GDI leaves
+    // out the end point. Thin solid lines are laid out pixel by pixel the GDI way.
+    const PenSpec& spec = CurrentPen(1.0);
+    if (spec.cosmetic && spec.pen.style() == Qt::SolidLine && p->transform().isIdentity()) {
+        const QPolygon pixels = LinePixels(from, TPoint(x, y));
+        if (!pixels.isEmpty())
+            p->drawPoints(pixels);
+        else if (from != TPoint(x, y))
+            p->drawLine(QPoint(from.X, from.Y), QPoint(x, y));
+        return;
+    }
+    p->drawLine(QPoint(from.X, from.Y), QPoint(x, y));
+}
+
+// The pixels of a one-pixel line from a to b, b left out: one pixel per step along the
+// longer axis, the other coordinate rounded (halves away from the start).
+QPolygon TCanvas::LinePixels(TPoint a, TPoint b)
+{
+    const int64_t dx = int64_t(b.X) - a.X, dy = int64_t(b.Y) - a.Y;
+    const int64_t n = std::max(std::llabs(dx), std::llabs(dy));
+    QPolygon pixels;
+    // Lines far longer than any device are left to the painter's clipping stroker.
+    if (n == 0 || n > 1 << 16)
+        return pixels;
+    pixels.reserve(int(n));
+    for (int64_t i = 0; i < n; ++i) {
+        // a + i/n * (b - a), rounded half away from a, in exact integer arithmetic.
+        auto along = [i, n](int64_t d) {
+            const int64_t num = 2 * i * std::llabs(d) + n;
+            const int64_t step = num / (2 * n);
+            return d < 0 ? -step : step;
+        };
+        pixels.append(QPoint(int(a.X + along(dx)), int(a.Y + along(dy))));
+    }
+    return pixels;
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points)

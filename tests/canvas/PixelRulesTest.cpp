@@ -1,6 +1,7 @@
 // Which pixels each figure covers: GDI's rules of excluded end pixels and right and
 // bottom edges, probed pixel by pixel.
 #include "CanvasTestUtil.h"
+#include "platform/Bitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -336,4 +337,28 @@ TEST(CanvasPixels, PieChordAndRoundRectFillTheirOutlines)
     EXPECT_EQ(PixelAt(rounded, 5, 5), clWhite) << "the corner is cut";
     EXPECT_EQ(PixelAt(rounded, 5, 20), clBlack) << "straight side";
     EXPECT_EQ(PixelAt(rounded, 30, 20), clGreen);
+}
+
+// LineTo lights the start pixel and leaves out the end pixel in every direction, so the
+// same line drawn the other way round lights a different end.
+TEST(CanvasLines, LineToKeepsTheStartAndLeavesOutTheEndInEveryDirection)
+{
+    const std::pair<TPoint, TPoint> lines[] = {
+        {TPoint(2, 4), TPoint(6, 4)}, {TPoint(6, 4), TPoint(2, 4)}, {TPoint(4, 2), TPoint(4, 6)},
+        {TPoint(4, 6), TPoint(4, 2)}, {TPoint(12, 8), TPoint(8, 12)}, {TPoint(8, 12), TPoint(12, 8)},
+        {TPoint(1, 1), TPoint(11, 4)}, {TPoint(11, 4), TPoint(1, 1)}};
+    for (const auto& [a, b] : lines) {
+        TBitmap bitmap(16, 16);
+        TCanvas& c = bitmap.Canvas();
+        c.Pen().SetColor(clBlack);
+        c.MoveTo(a.X, a.Y);
+        c.LineTo(b.X, b.Y);
+        EXPECT_EQ(c.Pixels(a.X, a.Y), clBlack) << a.X << "," << a.Y << " -> " << b.X << "," << b.Y;
+        EXPECT_EQ(c.Pixels(b.X, b.Y), clWhite) << a.X << "," << a.Y << " -> " << b.X << "," << b.Y;
+        int lit = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                lit += c.Pixels(x, y) == clBlack;
+        EXPECT_EQ(lit, std::max(std::abs(b.X - a.X), std::abs(b.Y - a.Y)));
+    }
 }
