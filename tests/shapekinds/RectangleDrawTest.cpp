@@ -168,6 +168,35 @@ TEST(RectangleHotDrawing, SwitchesLeaveOutSideHots)
         EXPECT_EQ(corners->Canvas().Pixels(Hots[i].X, Hots[i].Y), i < 4 ? HotColor() : clWhite) << i;
 }
 
+TEST(RectangleHotDrawing, WhileRotatingOnlyTheCornersAsRotationHandles)
+{
+    TMyCAD cad;
+    auto r = MakeBox<TMyRectangle>(cad, 40, 30, 120, 90);
+    cad.SetShapeTool(SpRotateSelecting);
+    auto picture = WhitePicture(160, 120);
+    TCanvas& canvas = picture->Canvas();
+    r->DrawHot(&canvas);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(canvas.Pixels(Hots[i].X, Hots[i].Y), i < 4 ? HotColor() : clWhite) << i;
+    // A corner handle is a circle: the corner of its box stays white.
+    EXPECT_EQ(canvas.Pixels(36, 26), clWhite);
+    // Side hots are not hit either; corners are.
+    EXPECT_EQ(r->InWhichHot(Hots[5]), -1);
+    EXPECT_EQ(r->GetMouseCursor(Hots[5].X, Hots[5].Y), crCross);
+    EXPECT_EQ(r->InWhichHot(Hots[2]), 2);
+
+    // With rotation switched off the corners show nothing, the caption diamond stays.
+    cad.SetRotateEnable(false);
+    r->SetInfo(QStringLiteral("x"));
+    auto disabled = WhitePicture(160, 120);
+    r->DrawHot(&disabled->Canvas());
+    EXPECT_FALSE(AnyInk(*disabled, TRect(0, 0, 160, 93)));
+    EXPECT_TRUE(AnyInk(*disabled, TRect(74, 94, 87, 107)));
+
+    cad.SetShapeTool(SpSelecting);
+    EXPECT_EQ(r->InWhichHot(Hots[5]), 5);
+}
+
 TEST(RectangleHotDrawing, TurnedAndLockedBoxes)
 {
     TMyCAD cad;
