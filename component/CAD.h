@@ -14,6 +14,8 @@
 #include "UserData.h"
 #include "Version.h"
 #include "document/MyCAD.h"
+#include "persistence/DrawingFormat.h"
+#include "persistence/StreamPrimitives.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/Color.h"

@@ -85,6 +85,11 @@ public:
     virtual TMyPoint GetPoint(int Index) const;
     virtual int InWhichHot(TPoint P);
     virtual bool IsClickedMe(TCanvas* Canvas, TPoint P);
+    // Reads the shape's record (its class's layout, in the generation of the owning
+    // drawing's disk file version) into this freshly created shape; false when the data
+    // is short or damaged. Writes the record in the newest layout at the stream's position.
+    virtual bool LoadFromStream(QIODevice& Stream);
+    virtual bool SaveToStream(QIODevice& Stream) const;
 
     // ---- Points and link points ------------------------------------------------------
     // Values marked "screen" are divided by the drawing's zoom before they are stored.
