@@ -29,6 +29,9 @@
 class QLabel;
 class TMyShape;
 class TMyImage;
+class TMyLine;
+class TMyLinkLine;
+class TMouseController;
 
 class TMyCAD : public QWidget {
     Q_OBJECT
@@ -262,6 +265,68 @@ public:
     const TUndoList& UndoList() const { return FUndoList; }
     // A shape's identifier changed: lookups by identifier must be rebuilt.
     void ShapeIdentityChanged() { FShapeIndex.Invalidate(); }
+
+    // ---- Mouse: tools and the state machine (MyCADMouse.cpp, editing/Mouse*.cpp) --------
+    // The control's mouse handlers (the Qt mouse events arrive here). MouseDown and
+    // MouseMove call OnMouseDown and OnMouseMove first; MouseUp calls OnMouseUp last.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void MouseMove(TShiftState Shift, int X, int Y);
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // The control's mouse-enter and mouse-leave messages: OnMouseEnter, OnMouseLeave.
+    void CMMouseEnter();
+    void CMMouseLeave();
+    // The selection rectangle's pen: dotted, exclusive-or, half way between the drawing's
+    // pen colour and white; no brush.
+    void SetSelectShapeMode();
+    // Keeps P on the anchor's row (dgHorz) or column (dgVert).
+    void GetMousePointbyDragMode(TPoint Anchor, TPoint& P) const;
+    // With Shift: a line drawn horizontal or vertical, a box drawn square.
+    void DrawMakeSquareorHV(TShiftState Shift, TMyShape* Shape, TPoint Anchor, TPoint& P);
+    // With Shift: a box resized by a corner stays square in its own frame, a two-point
+    // line or rule line resized by an end stays horizontal or vertical.
+    void ResizeMakeSquareorHV(TShiftState Shift, TMyShape* Shape, TPoint Anchor, TPoint& P);
+    // Finishes a polygon being drawn: a press at the current point, a release on the
+    // first vertex.
+    void ClosePolygon();
+    // Hit and region tests in screen pixels. IsClickedMeforShape: S is visible and hit
+    // itself or through one of its direct members. IsInRegion: the box of S's root lies
+    // inside the closed rectangle spanned by P1 and P2.
+    bool IsClickedMeforShape(TCanvas* Canvas, TMyShape* S, TPoint P);
+    bool IsInRegion(TPoint P1, TPoint P2, const TMyShape* S) const;
+    bool IsPtinRegion(const TRect& R, const TMyShape* S) const;
+    bool IsPtinRegionX(const TRect& R, const TMyShape* S) const;
+    bool IsPtinRegionY(const TRect& R, const TMyShape* S) const;
+    bool IsShapeBigthanRegion(const TRect& R, const TMyShape* S) const;
+    void SetDragShapeMode(TDragMode v) { FDragMode = v; }
+    // The interaction state.
+    TMyShape* CurrentShape() const { return FCurrentShape; }
+    TMyShape* LastEnteredShape() const { return FLastEnteredShape; }
+    TActionTools NextActionTool() const;
+    bool MouseIsDown() const;
+    TPoint AnchorPoint() const;
+    TPoint CurrentPoint() const;
+    TMyShape* UnderShape() const;
+    int HotShapeNo() const;
+    int HotLinkId() const;
+    TMouseController& MouseController();
+    // Link hots and line ends under the mouse (editing/LinkHotSearch.cpp). P is in
+    // screen pixels.
+    void ClearAllLinkHot()
+    {
+        FHighlightIndex = -1;
+        FHighlightShape = nullptr;
+    }
+    bool InWhichShapeWhichHotLinkId(int& ShapeNo, int& LinkId, TMyPoint P);
+    void GetMainShape(TMyLinkLine* Line, TLinkLineEndPoint End, TMyPoint P);
+    bool InWhichShapeWhichPointNo(int& Id, int& PointNo, TMyPoint P);
+    void GetMergeShape(TMyLine* Line, bool Start, TMyPoint P);
+    void CreateAndDelete(TMyLine* Line);
+    // Counts geometry changes made through the drawing's operations; lookups that keep
+    // shape positions (the mouse's picking grid) are rebuilt after it or the shape list
+    // changed. Whatever changes points outside the drawing's operations calls it.
+    void GeometryChanged() { ++FGeometryGeneration; }
+    uint64_t GeometryGeneration() const { return FGeometryGeneration; }
+    uint64_t ShapeListGeneration() const { return FShapeListGeneration; }
 
     // ---- Painting ---------------------------------------------------------------------
     // One paint pass over the whole control: the page is composed into the control's
@@ -505,9 +570,17 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // The control's size was changed from outside: the page follows it.
     virtual void Resize();
+    // Qt's mouse events, handed to MouseDown, MouseMove and MouseUp (MyCADMouse.cpp).
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     friend class TMyShape;
+    friend class TMouseController;
     void SetControlSize(int Width, int Height);
     // Replaces the drawing by one read completely from a stream (MyCADFiles.cpp).
     void TakeLoadedDrawing(struct TLoadedDrawing& Drawing);
@@ -575,6 +648,12 @@ private:
     TMyShape* FCurrentShape = nullptr;
     TMyShape* FLastEnteredShape = nullptr;
     mutable TShapeIndex FShapeIndex;
+    // The mouse state machine, made at its first use.
+    struct TMouseControllerDeleter {
+        void operator()(TMouseController* Controller) const;
+    };
+    std::unique_ptr<TMouseController, TMouseControllerDeleter> FMouse;
+    uint64_t FGeometryGeneration = 0;
 
     // Editing state: the undo history, and the cursor confinement, which is released
     // when the control goes away in the middle of an operation.

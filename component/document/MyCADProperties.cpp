@@ -118,9 +118,11 @@ void TMyCAD::SetShapeTool(TDrawTool v)
     case SpDragWhole: FActionTool = TActionTools::dtDragWhole; break;
     case SpBrowse: FActionTool = TActionTools::dtBrowse; break;
     default:
-        // A drawing tool: an unfinished shape is dropped.
+        // A drawing tool: an unfinished shape is dropped and no link point stays
+        // highlighted.
         FActionTool = TActionTools::dtDrawing;
         FCurrentShape = nullptr;
+        ClearAllLinkHot();
         break;
     }
     Invalidate();

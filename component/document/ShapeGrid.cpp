@@ -1,0 +1,243 @@
+#include "document/ShapeGrid.h"
+
+#include "document/MyCAD.h"
+#include "shapes/AllShapes.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Coordinates are kept well inside the 32-bit range, so that widening a box never
+// overflows.
+constexpr double CoordLimit = double(1 << 29);
+// A box covering more cells than this goes on the list that every query checks.
+constexpr int MaxCellsPerEntry = 64;
+// The grid never has more cells than this.
+constexpr double MaxCells = double(1 << 22);
+
+int ClampedFloor(double v)
+{
+    return int(std::clamp(std::floor(v), -CoordLimit, CoordLimit));
+}
+
+int ClampedCeil(double v)
+{
+    return int(std::clamp(std::ceil(v), -CoordLimit, CoordLimit));
+}
+
+// The box of a tree being gathered, in document units.
+struct TGather {
+    double Left = 0, Top = 0, Right = 0, Bottom = 0;
+    int Margin = 0;
+    bool Any = false;
+    bool Unbounded = false;
+
+    void Add(const TMyShape* S)
+    {
+        const int m = TShapeGrid::HitMargin(S);
+        if (m < 0) {
+            Unbounded = true;
+            return;
+        }
+        Margin = std::max(Margin, m);
+        for (const TMyPoint& p : S->Points()) {
+            if (!std::isfinite(p.X) || !std::isfinite(p.Y)) {
+                Unbounded = true;
+                return;
+            }
+            if (!Any) {
+                Left = Right = p.X;
+                Top = Bottom = p.Y;
+                Any = true;
+                continue;
+            }
+            Left = std::min<double>(Left, p.X);
+            Right = std::max<double>(Right, p.X);
+            Top = std::min<double>(Top, p.Y);
+            Bottom = std::max<double>(Bottom, p.Y);
+        }
+    }
+};
+} // namespace
+
+int TShapeGrid::HitMargin(const TMyShape* S)
+{
+    // Arcs and interpolating curves leave the box of their points; a kind the grid does
+    // not know is not trusted either.
+    if (dynamic_cast<const TMyElliArc*>(S) || dynamic_cast<const TMyBLine*>(S))
+        return -1;
+    // Lines hit within 8 pixels of a segment, Bezier curves within 10 of the flattened
+    // curve (inside the hull of the control points); boxes have no tolerance. One or two
+    // pixels more cover the rounding of the points to pixels.
+    if (dynamic_cast<const TMyLine*>(S))
+        return 10;
+    if (dynamic_cast<const TMyPolyBezier*>(S))
+        return 12;
+    if (dynamic_cast<const TMyRectangle*>(S))
+        return 2;
+    return -1;
+}
+
+void TShapeGrid::Build(const TMyCAD& Cad, const TKey& Key)
+{
+    FEntries.clear();
+    FWide.clear();
+    FUnbounded.clear();
+    FMembers.clear();
+    FOrphans.clear();
+
+    const int n = Cad.GetShapesCount();
+    std::vector<TGather> gather(size_t(std::max(n, 0)));
+    std::vector<int> rootOf(size_t(std::max(n, 0)), -1);
+    for (int i = 0; i < n; ++i) {
+        const TMyShape* s = Cad.GetShapeByNo(i);
+        const TMyShape* root = s->HasParentShape() ? Cad.GetRootParentShape(s) : s;
+        const int r = root ? Cad.GetShapeNoInMyShapes(root) : -1;
+        if (r < 0 || root->HasParentShape()) {
+            FOrphans.push_back(i);
+            continue;
+        }
+        rootOf[size_t(i)] = r;
+        if (r != i)
+            FMembers.emplace_back(r, i);
+        gather[size_t(r)].Add(s);
+    }
+    // A top-level shape is also hit through the members it lists itself.
+    for (int r = 0; r < n; ++r) {
+        if (rootOf[size_t(r)] != r)
+            continue;
+        for (uint32_t c : Cad.GetShapeByNo(r)->ChildNos())
+            if (c < uint32_t(n) && rootOf[c] != r)
+                gather[size_t(r)].Add(Cad.GetShapeByNo(int(c)));
+    }
+
+    const double z = Key.Zoom;
+    for (int r = 0; r < n; ++r) {
+        if (rootOf[size_t(r)] != r)
+            continue;
+        const TGather& g = gather[size_t(r)];
+        if (g.Unbounded) {
+            FUnbounded.push_back(r);
+            continue;
+        }
+        if (!g.Any) // no points: nothing of the tree can be hit
+            continue;
+        const double lz = g.Left * z, rz = g.Right * z, tz = g.Top * z, bz = g.Bottom * z;
+        if (!std::isfinite(lz) || !std::isfinite(rz) || !std::isfinite(tz) || !std::isfinite(bz)) {
+            FUnbounded.push_back(r);
+            continue;
+        }
+        const int m = g.Margin;
+        FEntries.push_back({ClampedFloor(std::min(lz, rz)) - m, ClampedFloor(std::min(tz, bz)) - m,
+                            ClampedCeil(std::max(lz, rz)) + m, ClampedCeil(std::max(tz, bz)) + m, r});
+    }
+    std::sort(FMembers.begin(), FMembers.end());
+    BuildCells();
+    FKey = Key;
+    FValid = true;
+}
+
+void TShapeGrid::BuildCells()
+{
+    FCellStart.clear();
+    FCellItems.clear();
+    FCols = FRows = 0;
+    if (FEntries.empty())
+        return;
+    int minX = FEntries[0].Left, minY = FEntries[0].Top, maxX = FEntries[0].Right, maxY = FEntries[0].Bottom;
+    std::vector<int> sizes;
+    sizes.reserve(FEntries.size());
+    for (const TEntry& e : FEntries) {
+        minX = std::min(minX, e.Left);
+        minY = std::min(minY, e.Top);
+        maxX = std::max(maxX, e.Right);
+        maxY = std::max(maxY, e.Bottom);
+        sizes.push_back(std::max(e.Right - e.Left, e.Bottom - e.Top) + 1);
+    }
+    // Cells about as large as a typical box: a point then meets about as many boxes in
+    // its cell as overlap there, and a box lands in about four cells.
+    std::nth_element(sizes.begin(), sizes.begin() + ptrdiff_t(sizes.size() / 2), sizes.end());
+    double cell = std::max(8, sizes[sizes.size() / 2]);
+    const double width = double(maxX) - minX + 1, height = double(maxY) - minY + 1;
+    while (std::ceil(width / cell) * std::ceil(height / cell) > MaxCells)
+        cell *= 2;
+    FCellSize = int(std::min(cell, CoordLimit));
+    FOriginX = minX;
+    FOriginY = minY;
+    FCols = int(std::ceil(width / FCellSize));
+    FRows = int(std::ceil(height / FCellSize));
+
+    auto range = [this](const TEntry& e, int& c0, int& r0, int& c1, int& r1) {
+        c0 = int((int64_t(e.Left) - FOriginX) / FCellSize);
+        c1 = int((int64_t(e.Right) - FOriginX) / FCellSize);
+        r0 = int((int64_t(e.Top) - FOriginY) / FCellSize);
+        r1 = int((int64_t(e.Bottom) - FOriginY) / FCellSize);
+    };
+    const size_t cells = size_t(FCols) * size_t(FRows);
+    FCellStart.assign(cells + 1, 0);
+    std::vector<char> wide(FEntries.size(), 0);
+    for (size_t i = 0; i < FEntries.size(); ++i) {
+        int c0, r0, c1, r1;
+        range(FEntries[i], c0, r0, c1, r1);
+        if (int64_t(c1 - c0 + 1) * (r1 - r0 + 1) > MaxCellsPerEntry) {
+            wide[i] = 1;
+            FWide.push_back(uint32_t(i));
+            continue;
+        }
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c)
+                ++FCellStart[size_t(r) * size_t(FCols) + size_t(c) + 1];
+    }
+    for (size_t c = 0; c < cells; ++c)
+        FCellStart[c + 1] += FCellStart[c];
+    FCellItems.resize(FCellStart[cells]);
+    std::vector<uint32_t> fill(FCellStart.begin(), FCellStart.end() - 1);
+    for (size_t i = 0; i < FEntries.size(); ++i) {
+        if (wide[i])
+            continue;
+        int c0, r0, c1, r1;
+        range(FEntries[i], c0, r0, c1, r1);
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c)
+                FCellItems[fill[size_t(r) * size_t(FCols) + size_t(c)]++] = uint32_t(i);
+    }
+}
+
+void TShapeGrid::RootsAt(TPoint P, std::vector<int>& Out) const
+{
+    Out.clear();
+    if (FCols > 0 && P.X >= FOriginX && P.Y >= FOriginY) {
+        const int64_t c = (int64_t(P.X) - FOriginX) / FCellSize;
+        const int64_t r = (int64_t(P.Y) - FOriginY) / FCellSize;
+        if (c < FCols && r < FRows) {
+            const size_t cell = size_t(r) * size_t(FCols) + size_t(c);
+            for (uint32_t k = FCellStart[cell]; k < FCellStart[cell + 1]; ++k) {
+                const TEntry& e = FEntries[FCellItems[k]];
+                if (e.Holds(P))
+                    Out.push_back(e.No);
+            }
+        }
+    }
+    if (FWide.empty() && FUnbounded.empty())
+        return;
+    for (uint32_t i : FWide)
+        if (FEntries[i].Holds(P))
+            Out.push_back(FEntries[i].No);
+    Out.insert(Out.end(), FUnbounded.begin(), FUnbounded.end());
+    std::sort(Out.begin(), Out.end());
+}
+
+void TShapeGrid::ShapesAt(TPoint P, std::vector<int>& Out) const
+{
+    RootsAt(P, Out);
+    const size_t roots = Out.size();
+    for (size_t i = 0; i < roots; ++i) {
+        const int r = Out[i];
+        auto it = std::lower_bound(FMembers.begin(), FMembers.end(), std::make_pair(r, -1));
+        for (; it != FMembers.end() && it->first == r; ++it)
+            Out.push_back(it->second);
+    }
+    Out.insert(Out.end(), FOrphans.begin(), FOrphans.end());
+    if (Out.size() != roots)
+        std::sort(Out.begin(), Out.end());
+}

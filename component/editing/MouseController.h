@@ -1,0 +1,113 @@
+#pragma once
+// TMouseController: the mouse state machine of a drawing. The drawing forwards its
+// MouseDown, MouseMove and MouseUp to it; the controller picks shapes, draws the rubber
+// bands in exclusive-or mode straight onto the control's picture, changes the shapes on
+// release through the drawing's transforms, records undo actions and fires the events.
+//
+// The interaction state that other parts of the drawing read or clear (the state
+// FActionTool, the tool FShapeTool, FCurrentShape, FClickedChild, FLastEnteredShape)
+// stays in TMyCAD; what only the mouse needs lives here.
+#include "Enums.h"
+#include "MyTypes.h"
+#include "document/ShapeGrid.h"
+#include "platform/Input.h"
+#include "platform/Types.h"
+
+#include <QPointer>
+#include <memory>
+#include <vector>
+
+class TCanvas;
+class TMyCAD;
+class TMyShape;
+
+class TMouseController {
+public:
+    explicit TMouseController(TMyCAD& Cad);
+    ~TMouseController();
+    TMouseController(const TMouseController&) = delete;
+    TMouseController& operator=(const TMouseController&) = delete;
+
+    // The three handlers. X and Y are pixels of the control.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void MouseMove(TShiftState Shift, int X, int Y);
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+
+    // ---- State, for the drawing's accessors --------------------------------------------
+    TActionTools NextActionTool() const { return FNextActionTool; }
+    bool MouseIsDown() const { return FMouseDown; }
+    TPoint AnchorPoint() const { return FAnchorPoint; }
+    TPoint CurrentPoint() const { return FCurrentPoint; }
+    TMyShape* UnderShape() const { return FUnderShape.data(); }
+    int HotShapeNo() const { return FHotShapeNo; }
+    int HotLinkId() const { return FHotLinkId; }
+    // The shape being drawn while it is not yet part of the drawing (the controller owns
+    // it until the drawing takes it), or nothing.
+    TMyShape* ShapeInTheMaking() const { return FDrawnShape.get(); }
+
+    // ---- Picking (screen pixels) ---------------------------------------------------------
+    // The topmost top-level shape whose own hit test holds at P (the hover pick).
+    TMyShape* TopShapeAt(TPoint P);
+    // The pick of a press on no selected shape: the topmost top-level shape that is not
+    // selected, is hit with its members, lies on a visible layer and on the current layer
+    // unless every layer is operated. A junction beats every other kind. PassOne tells
+    // whether a junction was picked.
+    TMyShape* NewPickAt(TPoint P, bool& PassOne);
+    // The shape that a click on the selected shape S selects instead of S: the first
+    // shape in drawing order other than S that is hit at P, lies inside S's box, is not a
+    // direct member of S and is on an operated layer; its direct group when it is a
+    // member. Nothing when there is none.
+    TMyShape* ClickThroughCandidate(TMyShape* S, TPoint P);
+    // The lookup behind the three picks; rebuilt when the shape list, the geometry or the
+    // zoom changed since it was built.
+    TShapeGrid& Grid();
+
+private:
+    // Press.
+    void PressDrawing(TShiftState Shift, int X, int Y);
+    void PressSelecting(TShiftState Shift);
+    bool PressOnHotOrCaption(TCanvas* Canvas, TActionTools State);
+    bool PressOnWorkingShape(TCanvas* Canvas, TShiftState Shift, TActionTools State);
+    void PressNewPick(TShiftState Shift, TActionTools State);
+    // Move.
+    void MoveDrawing(TShiftState Shift, int X, int Y);
+    void MoveSelecting(TShiftState Shift, int X, int Y);
+    void MoveWithButton(TShiftState Shift, int X, int Y);
+    void MoveResizing(TShiftState Shift, int X, int Y);
+    void MoveDragging(int X, int Y);
+    void MoveRotating(int X, int Y);
+    void MoveDragWhole(int X, int Y);
+    // Release.
+    bool ReleaseMemberClick();
+    bool ReleaseClickThrough();
+    void ReleaseDrawing(TMouseButton Button, TShiftState Shift);
+    void FinishDrawnShape();
+    void ReleaseRubberBand();
+    void ReleaseResizing(TShiftState Shift);
+    void ReleaseDragging();
+    void ReleaseRotating();
+    void ReleaseNodeRemoving();
+    void ReleaseNodeAdding();
+    void ReleaseDragWhole();
+
+    // The cursor confined to the whole control, or to it shrunk by the given margins.
+    void ConfineCursor(int Left = 0, int Top = 0, int Right = 0, int Bottom = 0);
+    // The top-level shapes a whole-drawing drag moves.
+    TArrMyShape WholeDragShapes() const;
+    // The bounding box of the working shapes in screen pixels, rounded.
+    TRect WorkingShapesBox() const;
+
+    TMyCAD& FCad;
+    TActionTools FNextActionTool = TActionTools::dtClose;
+    bool FMouseDown = false;
+    TPoint FAnchorPoint;
+    TPoint FCurrentPoint;
+    // Guarded: an event handler may delete the shape between press and release.
+    QPointer<TMyShape> FUnderShape;
+    int FHotShapeNo = -1;
+    int FHotLinkId = -1;
+    std::unique_ptr<TMyShape> FDrawnShape;
+    TShapeGrid FGrid;
+    // The shape numbers a pick works through (kept to spare an allocation per move).
+    std::vector<int> FScratch;
+};

@@ -1,0 +1,279 @@
+// TMouseController: construction, the press, and the picks behind it.
+#include "editing/MouseController.h"
+
+#include "CanvasModes.h"
+#include "Geometry.h"
+#include "document/MyCAD.h"
+#include "shapes/AllShapes.h"
+
+TMouseController::TMouseController(TMyCAD& Cad) : FCad(Cad) {}
+
+TMouseController::~TMouseController() = default;
+
+namespace {
+// The polyline family adds its points one by one; Shift then constrains against the
+// last one.
+bool IsPolyLineKind(const TMyShape* S)
+{
+    return dynamic_cast<const TMyPolyLine*>(S) != nullptr;
+}
+
+bool IsExactly(const TMyShape* S, const QMetaObject& Kind)
+{
+    return S && S->metaObject() == &Kind;
+}
+} // namespace
+
+void TMouseController::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    Fire(FCad.OnMouseDown, &FCad, Button, Shift, X, Y);
+    const TActionTools state = FCad.FActionTool;
+    // The second press of a double click counts only while drawing.
+    if (state == dtClose || Button != mbLeft || (state != dtDrawing && (Shift & ssDouble)))
+        return;
+    FAnchorPoint = FCurrentPoint = TPoint(X, Y);
+    FMouseDown = true;
+    FCad.FClickedChild = nullptr;
+    FUnderShape = nullptr;
+    switch (state) {
+    case dtDrawing: PressDrawing(Shift, X, Y); break;
+    case dtSelecting:
+    case dtRotateSelecting:
+    case dtBrowse: PressSelecting(Shift); break;
+    default: break; // the node tools and the whole drag only note the point
+    }
+}
+
+// ---- Drawing -------------------------------------------------------------------------------
+
+void TMouseController::PressDrawing(TShiftState Shift, int X, int Y)
+{
+    TCanvas* canvas = FCad.Canvas();
+    SetDragResizeRotateShapeMode(canvas);
+    FCad.RemoveAllWorkingShapes();
+    FNextActionTool = FCad.FReturnToSelecting ? dtSelecting : dtDrawing;
+    int sx = X, sy = Y;
+    FCad.SnapXY(sx, sy);
+    const TPoint snapped(sx, sy);
+    FCurrentPoint = FAnchorPoint = snapped;
+
+    if (!FCad.FCurrentShape) {
+        std::unique_ptr<TMyShape> shape = FCad.CreateShapeBySpTool(FCad.FShapeTool);
+        if (!shape)
+            return;
+        shape->SetShapeNo(FCad.GetShapesCount()); // the place it will take
+        FDrawnShape = std::move(shape);
+        FCad.FCurrentShape = FDrawnShape.get();
+        if (auto* connector = dynamic_cast<TMyLinkLine*>(FCad.FCurrentShape))
+            FCad.GetMainShape(connector, llStart, PtToMyPt(snapped));
+        if (IsExactly(FCad.FCurrentShape, TMyLine::staticMetaObject))
+            FCad.GetMergeShape(static_cast<TMyLine*>(FCad.FCurrentShape), true, PtToMyPt(snapped));
+    }
+    TMyShape* shape = FCad.FCurrentShape;
+    if ((Shift & ssShift) && shape->GetPointsCount() > 0) {
+        const int ref = IsPolyLineKind(shape) ? shape->GetPointsCount() - 1 : 0;
+        FCad.DrawMakeSquareorHV(Shift, shape, MyPtToPt(shape->GetPointInZoom(ref)), FCurrentPoint);
+    }
+    shape->AddPointByMouse(FCurrentPoint);
+    FCurrentPoint = snapped;
+    if (shape->GetPointsCount() > 0)
+        FAnchorPoint = MyPtToPt(shape->GetPointInZoom(shape->GetPointsCount() - 1));
+    // A polyline shows its next segment at once.
+    if (IsPolyLineKind(shape)) {
+        shape->Drawing(canvas, FAnchorPoint, FCurrentPoint);
+        FCad.ScreenChanged();
+    }
+}
+
+// ---- Selecting -------------------------------------------------------------------------------
+
+void TMouseController::PressSelecting(TShiftState Shift)
+{
+    const TActionTools state = FCad.FActionTool;
+    FCad.SetSelectShapeMode();
+    FNextActionTool = state;
+    TCanvas* canvas = FCad.Canvas();
+    if (PressOnHotOrCaption(canvas, state))
+        return;
+    if (PressOnWorkingShape(canvas, Shift, state))
+        return;
+    PressNewPick(Shift, state);
+}
+
+// A hot of a selected shape starts resizing or rotating; its caption point starts moving
+// the caption. A member of a selected group under the press is remembered on the way.
+bool TMouseController::PressOnHotOrCaption(TCanvas* Canvas, TActionTools State)
+{
+    const TArrMyShape& working = FCad.FWorkingShapes;
+    for (size_t i = 0; i < working.size(); ++i) {
+        TMyShape* s = working[i];
+        FCad.FCurrentShape = s;
+        if (dynamic_cast<TMyFreeLine*>(s))
+            return false;
+        for (uint32_t no : s->ChildNos()) {
+            TMyShape* member = FCad.GetShapeByNo(int(no));
+            if (member && member != s && member->IsClickedMe(Canvas, FAnchorPoint))
+                FCad.FClickedChild = member;
+        }
+        const int hot = s->InWhichHot(FAnchorPoint);
+        if (hot < 0) {
+            const bool hasCaption = !s->MultiInfo().isEmpty() || !s->Info().isEmpty();
+            if (hasCaption && s->InTextPointHot(FAnchorPoint) && !s->Locked()) {
+                FAnchorPoint = MyPtToPt(s->ZoomedValuePt(s->CaptionPoint()));
+                if (State == dtSelecting)
+                    FCad.FActionTool = dtDraggingTextoutPoint;
+                return true;
+            }
+            continue;
+        }
+        if (!dynamic_cast<TMyLinkLine*>(s) && hot < 4)
+            FAnchorPoint = MyPtToPt(s->GetPointInZoom(hot));
+        if (State == dtSelecting && FCad.FResizeEnable)
+            FCad.FActionTool = dtResizing;
+        else if (State == dtRotateSelecting && FCad.FRotateEnable)
+            FCad.FActionTool = dtRotating;
+        return true;
+    }
+    return false;
+}
+
+// A press on a selected shape: with Shift it leaves the selection; otherwise it starts a
+// drag, and a shape lying under it is remembered for a click without movement.
+bool TMouseController::PressOnWorkingShape(TCanvas* Canvas, TShiftState Shift, TActionTools State)
+{
+    const TArrMyShape& working = FCad.FWorkingShapes;
+    for (size_t i = 0; i < working.size(); ++i) {
+        TMyShape* s = working[i];
+        if (!FCad.IsClickedMeforShape(Canvas, s, FAnchorPoint))
+            continue;
+        if (Shift & ssShift) {
+            FCad.RemoveWorkingShape(s);
+            return true;
+        }
+        FUnderShape = ClickThroughCandidate(s, FAnchorPoint);
+        if (State != dtBrowse)
+            FCad.FActionTool = dtDragging;
+        const QPointer<TMyShape> guard(s);
+        Fire(FCad.OnShapeSelected, s, s);
+        if (guard)
+            Fire(guard->OnClick, &FCad);
+        return true;
+    }
+    return false;
+}
+
+void TMouseController::PressNewPick(TShiftState Shift, TActionTools State)
+{
+    if (!FCad.FWorkingShapes.empty())
+        Fire(FCad.OnShapeSelected, FCad.FWorkingShapes.front(), nullptr);
+    bool passOne = false;
+    TMyShape* pick = NewPickAt(FAnchorPoint, passOne);
+    if (!pick) {
+        FCad.RemoveAllWorkingShapes();
+        return;
+    }
+    FCad.FCurrentShape = pick;
+    const QPointer<TMyShape> guard(pick);
+    if (Shift & ssShift) {
+        FCad.AddWorkingShapes(pick);
+        Fire(FCad.OnShapeSelected, nullptr, pick);
+        return;
+    }
+    if (FCad.FWorkingShapes.empty()) {
+        FCad.AddWorkingShapes(pick);
+        Fire(FCad.OnShapeSelected, nullptr, pick);
+        if (guard)
+            Fire(guard->OnClick, &FCad);
+    } else {
+        TMyShape* previous = FCad.FWorkingShapes.front();
+        FCad.RemoveAllWorkingShapes();
+        FCad.AddWorkingShapes(pick);
+        if (passOne) {
+            Fire(FCad.OnShapeSelected, previous, pick);
+            if (guard)
+                Fire(guard->OnClick, &FCad);
+        } else {
+            Fire(pick->OnClick, &FCad);
+            if (guard)
+                Fire(FCad.OnShapeSelected, previous, guard.data());
+            // The new selection shows at once.
+            FCad.Invalidate();
+            FCad.repaint();
+        }
+    }
+    if (State != dtBrowse)
+        FCad.FActionTool = dtDragging;
+}
+
+// ---- Picks ---------------------------------------------------------------------------------
+
+TShapeGrid& TMouseController::Grid()
+{
+    const TShapeGrid::TKey key{FCad.FShapeListGeneration, FCad.FGeometryGeneration, FCad.FZoom};
+    if (!FGrid.IsCurrent(key))
+        FGrid.Build(FCad, key);
+    return FGrid;
+}
+
+TMyShape* TMouseController::TopShapeAt(TPoint P)
+{
+    std::vector<int>& roots = FScratch;
+    Grid().RootsAt(P, roots);
+    TCanvas* canvas = FCad.Canvas();
+    for (auto it = roots.rbegin(); it != roots.rend(); ++it) {
+        TMyShape* s = FCad.GetShapeByNo(*it);
+        if (s && !s->HasParentShape() && s->IsClickedMe(canvas, P))
+            return s;
+    }
+    return nullptr;
+}
+
+TMyShape* TMouseController::NewPickAt(TPoint P, bool& PassOne)
+{
+    PassOne = false;
+    std::vector<int>& roots = FScratch;
+    Grid().RootsAt(P, roots);
+    TCanvas* canvas = FCad.Canvas();
+    TMyShape* other = nullptr;
+    for (auto it = roots.rbegin(); it != roots.rend(); ++it) {
+        TMyShape* s = FCad.GetShapeByNo(*it);
+        if (!s || s->HasParentShape() || FCad.IsInWorkingShape(s) >= 0)
+            continue;
+        const bool junction = dynamic_cast<TMyLineLinkLine*>(s) != nullptr;
+        if (!junction && other)
+            continue; // a lower shape can only matter if it is a junction
+        if (!FCad.IsClickedMeforShape(canvas, s, P) || !FCad.IsVisibleLayerByID(s->LayerId()))
+            continue;
+        if (!FCad.FOperateAllLayer && s->LayerId() != FCad.FCurrentLayerId)
+            continue;
+        if (junction) {
+            PassOne = true;
+            return s;
+        }
+        other = s;
+    }
+    return other;
+}
+
+TMyShape* TMouseController::ClickThroughCandidate(TMyShape* S, TPoint P)
+{
+    const TMyRect box = FCad.GetShapesLTRBinZoom({S});
+    const TPoint p1 = MyPtToPt(TMyPoint(box.Left, box.Top)), p2 = MyPtToPt(TMyPoint(box.Right, box.Bottom));
+    std::vector<int>& shapes = FScratch;
+    Grid().ShapesAt(P, shapes);
+    TCanvas* canvas = FCad.Canvas();
+    for (int no : shapes) {
+        TMyShape* t = FCad.GetShapeByNo(no);
+        if (!t || t == S || t->ParentNo() == S->ShapeNo())
+            continue;
+        if (!FCad.FOperateAllLayer && t->LayerId() != FCad.FCurrentLayerId)
+            continue;
+        if (!FCad.IsClickedMeforShape(canvas, t, P) || !FCad.IsInRegion(p1, p2, t))
+            continue;
+        if (t->HasParentShape())
+            if (TMyShape* parent = FCad.GetShapeByNo(t->ParentNo()))
+                return parent;
+        return t;
+    }
+    return nullptr;
+}

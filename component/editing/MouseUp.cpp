@@ -1,0 +1,367 @@
+// TMouseController: the release. The stored shapes change only here, through the
+// drawing's transforms, each change recorded for undo before it is made.
+#include "editing/MouseController.h"
+
+#include "Geometry.h"
+#include "PointArrays.h"
+#include "document/MyCAD.h"
+#include "platform/UIServices.h"
+#include "shapes/AllShapes.h"
+
+#include <unordered_set>
+
+namespace {
+QString ChangeAction()
+{
+    return UndoActionName(TUndoAction::Change);
+}
+} // namespace
+
+void TMouseController::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (!FMouseDown) {
+        Fire(FCad.OnMouseUp, &FCad, Button, Shift, X, Y);
+        return;
+    }
+    FCurrentPoint = TPoint(X, Y);
+    if (ReleaseMemberClick() || ReleaseClickThrough()) {
+        Fire(FCad.OnMouseUp, &FCad, Button, Shift, X, Y);
+        return;
+    }
+    switch (FCad.FActionTool) {
+    case dtDrawing: ReleaseDrawing(Button, Shift); break;
+    case dtSelecting:
+    case dtRotateSelecting: ReleaseRubberBand(); break;
+    case dtResizing: ReleaseResizing(Shift); break;
+    case dtDragging: ReleaseDragging(); break;
+    case dtDraggingTextoutPoint:
+        if (TMyShape* s = FCad.FCurrentShape) {
+            const double z = FCad.FZoom;
+            s->SetCaptionPoint(TMyPoint(float(FCurrentPoint.X / z), float(FCurrentPoint.Y / z)));
+        }
+        FCad.FActionTool = FNextActionTool;
+        FCad.Invalidate();
+        break;
+    case dtRotating: ReleaseRotating(); break;
+    case dtPolylinePolygonPointRemoving: ReleaseNodeRemoving(); break;
+    case dtPolylinePolygonPointAdding: ReleaseNodeAdding(); break;
+    case dtDragWhole: ReleaseDragWhole(); break;
+    default: break;
+    }
+    FMouseDown = false;
+    FCad.ReleaseCursorClipArea();
+    Fire(FCad.OnMouseUp, &FCad, Button, Shift, X, Y);
+}
+
+// A click without movement on a member of a selected group selects the member, when the
+// host accepts it: only the member's hots show, while its group is the working shape.
+bool TMouseController::ReleaseMemberClick()
+{
+    TMyShape* member = FCad.FClickedChild;
+    if (!member)
+        return false;
+    if (FCurrentPoint != FAnchorPoint) {
+        FCad.FClickedChild = nullptr;
+        return false;
+    }
+    bool accept = true;
+    const QPointer<TMyShape> guard(member);
+    Fire(FCad.OnChildShapeSelected, member, accept);
+    if (accept && guard) {
+        FCad.FCurrentShape = member;
+        FCad.RemoveAllWorkingShapes();
+        FCad.AddWorkingShapes(member);
+        FCad.FClickedChild = member;
+    } else {
+        FCad.FClickedChild = nullptr;
+    }
+    FMouseDown = false;
+    FCad.ReleaseCursorClipArea();
+    FCad.SelectAllWorkingShapes();
+    FCad.FActionTool = FNextActionTool;
+    FCad.Invalidate();
+    return true;
+}
+
+// A click without movement on a selected shape that covers another selects the other.
+bool TMouseController::ReleaseClickThrough()
+{
+    TMyShape* under = FUnderShape.data();
+    if (!under || FCurrentPoint != FAnchorPoint)
+        return false;
+    TMyShape* previous = FCad.FCurrentShape;
+    FCad.RemoveAllWorkingShapes();
+    FCad.AddWorkingShapes(under);
+    FMouseDown = false;
+    FCad.ReleaseCursorClipArea();
+    FCad.FActionTool = dtSelecting;
+    FCad.SelectAllWorkingShapes();
+    FCad.Invalidate();
+    Fire(FCad.OnShapeSelected, previous, under);
+    if (FUnderShape)
+        Fire(FUnderShape->OnClick, &FCad);
+    return true;
+}
+
+// ---- Drawing ---------------------------------------------------------------------------------
+
+void TMouseController::ReleaseDrawing(TMouseButton Button, TShiftState Shift)
+{
+    TMyShape* shape = FCad.FCurrentShape;
+    if (Button != mbLeft || !shape)
+        return;
+    if (FCad.FShapeTool != SpLinkLine)
+        FCad.SnapXY(FCurrentPoint.X, FCurrentPoint.Y);
+    FCad.DrawMakeSquareorHV(Shift, shape, FAnchorPoint, FCurrentPoint);
+    if (!shape->IsDrawingFinished(Button, FCurrentPoint))
+        return; // the next press goes on with the shape
+    FinishDrawnShape();
+}
+
+void TMouseController::FinishDrawnShape()
+{
+    TMyShape* shape = FCad.FCurrentShape;
+    // A shape the drawing holds already (made current by some other operation while this
+    // one was drawn) is not added again.
+    if (FDrawnShape.get() != shape)
+        return;
+    const int id = FCad.FNextShapeId;
+    shape->SetShapeNo(FCad.GetShapesCount());
+    shape->SetShapeId(id);
+    shape->SetName(QStringLiteral("Shape%1").arg(id));
+    FCad.ReleaseCursorClipArea();
+    if (auto* text = dynamic_cast<TMyText*>(shape)) {
+        QStringList lines = text->Lines();
+        if (UIServices().EditStrings(lines, QStringLiteral("String List Editor")))
+            text->SetLines(lines);
+        // The corners become those of the box around the points, in order.
+        const TMyRect box = GetPointsLTRB(text->Points());
+        text->PointsRef() = {TMyPoint(box.Left, box.Top), TMyPoint(box.Right, box.Top),
+                             TMyPoint(box.Right, box.Bottom), TMyPoint(box.Left, box.Bottom)};
+    }
+    if (!FCad.AddShape(FDrawnShape, false, false))
+        return; // refused: the shape stays the one being drawn
+    FCad.FWorkingShapes.assign(1, shape);
+    shape->Drawed(FAnchorPoint, FCurrentPoint);
+    Fire(FCad.OnShapeAdded, FCad.FCurrentShape, FCad.GetShapesCount());
+    if (TMyShape* added = FCad.FCurrentShape) {
+        auto* line = added->metaObject() == &TMyLine::staticMetaObject ? static_cast<TMyLine*>(added) : nullptr;
+        if (line && line->MergeStartShapeId() >= 0 && line->MergeEndShapeId() >= 0 &&
+            line->MergeStartShapeId() != line->MergeEndShapeId())
+            FCad.CreateAndDelete(line); // joins the two lines it was drawn between
+        else
+            FCad.PushtoUndoRedoShapeList({added}, UndoActionName(TUndoAction::Add));
+    }
+    FCad.FCurrentShape = nullptr;
+    if (FCad.FReturnToSelecting) {
+        Fire(FCad.OnActionToolToSelecting);
+        FCad.FActionTool = FNextActionTool;
+        FCad.FShapeTool = SpSelecting;
+    }
+    FCad.Invalidate();
+}
+
+// ---- Selecting -------------------------------------------------------------------------------
+
+// The shapes wholly inside the rectangle join the selection.
+void TMouseController::ReleaseRubberBand()
+{
+    TArrMyShape& working = FCad.FWorkingShapes;
+    std::unordered_set<const TMyShape*> selected(working.begin(), working.end());
+    for (const auto& owned : FCad.FShapes) {
+        TMyShape* s = owned.get();
+        if (s->HasParentShape() || !s->Visible())
+            continue;
+        if (!FCad.FOperateAllLayer && s->LayerId() != FCad.FCurrentLayerId)
+            continue;
+        if (FCad.IsInRegion(FAnchorPoint, FCurrentPoint, s) && selected.insert(s).second)
+            working.push_back(s);
+    }
+    FCad.SelectAllWorkingShapes();
+    FCad.Invalidate();
+}
+
+void TMouseController::ReleaseResizing(TShiftState Shift)
+{
+    TMyShape* shape = FCad.FCurrentShape;
+    if (!shape) {
+        FCad.FActionTool = FNextActionTool;
+        FCad.Invalidate();
+        return;
+    }
+    if (FCad.FShapeTool != SpLinkLine)
+        FCad.SnapXY(FCurrentPoint.X, FCurrentPoint.Y);
+    FCad.PushtoUndoRedoShapeList({shape}, ChangeAction());
+    const bool connector = dynamic_cast<TMyLinkLine*>(shape) != nullptr;
+    auto* box = dynamic_cast<TMyRectangle*>(shape);
+    TPoint from = FAnchorPoint;
+    if (!connector) {
+        const int hot = shape->CurrentHot();
+        from = MyPtToPt(shape->GetPointInZoom(box && hot >= 4 ? hot - 4 : hot));
+        FCad.ResizeMakeSquareorHV(Shift, shape, from, FCurrentPoint);
+    }
+    FCad.SizeChangeValueforShapes(shape, PtToMyPt(from), PtToMyPt(FCurrentPoint));
+    const QPointer<TMyShape> guard(shape);
+    if (FCad.OnShapeMouseResized) {
+        TPoint to = FCad.GetPointByMode(FCurrentPoint);
+        const TPoint asMapped = to;
+        FCad.OnShapeMouseResized(shape, FCad.GetPointByMode(FAnchorPoint), to);
+        if (guard && box) {
+            // The box is resized once more, to the point the handler gave.
+            FCad.SizeChangeValueforShapes(shape, PtToMyPt(asMapped), PtToMyPt(FAnchorPoint));
+            if (box->CurrentHot() > 3 && !box->AssociateSideResizing())
+                to = asMapped;
+            FCurrentPoint = FCad.GetPointByMode(to);
+            FCad.SizeChangeValueforShapes(shape, PtToMyPt(FAnchorPoint), PtToMyPt(FCurrentPoint));
+        }
+    }
+    FCad.GeometryChanged();
+    if (guard) {
+        FCad.ChangeLinkShapes(shape);
+        TPoint to = FCurrentPoint;
+        Fire(FCad.OnShapeMouseResizeFinished, shape, FAnchorPoint, to);
+    }
+    FCad.FActionTool = FNextActionTool;
+    FCad.Invalidate();
+}
+
+void TMouseController::ReleaseDragging()
+{
+    FCad.GetMousePointbyDragMode(FAnchorPoint, FCurrentPoint);
+    int dx = FCurrentPoint.X - FAnchorPoint.X, dy = FCurrentPoint.Y - FAnchorPoint.Y;
+    if (dx != 0 || dy != 0) {
+        if (FCad.FSnap || FCad.FSnapShape) {
+            TRect box = WorkingShapesBox();
+            box = TRect(box.Left + dx, box.Top + dy, box.Right + dx, box.Bottom + dy);
+            FCad.SnapRect(box, FCurrentPoint.X, FCurrentPoint.Y);
+            dx = FCurrentPoint.X - FAnchorPoint.X;
+            dy = FCurrentPoint.Y - FAnchorPoint.Y;
+        }
+        // A copy: handlers may change the selection while it is moved.
+        const TArrMyShape working = FCad.FWorkingShapes;
+        FCad.PushtoUndoRedoShapeList(working, ChangeAction());
+        for (TMyShape* s : working)
+            FCad.DragChangeValueDxDyforShapes(s, dx, dy);
+        for (TMyShape* s : working)
+            FCad.ChangeLinkShapes(s);
+        FCad.GeometryChanged();
+        if (FCad.OnShapeMouseDragged) {
+            TPoint to = FCad.GetPointByMode(FCurrentPoint);
+            const TPoint asMapped = to;
+            FCad.OnShapeMouseDragged(FCad.FCurrentShape, FCad.GetPointByMode(FAnchorPoint), to);
+            if (to != asMapped) {
+                // The handler moved the drop: the selection follows.
+                for (TMyShape* s : FCad.FWorkingShapes)
+                    FCad.DragChangeValueDxDyforShapes(s, to.X - asMapped.X, to.Y - asMapped.Y);
+                for (TMyShape* s : FCad.FWorkingShapes)
+                    FCad.ChangeLinkShapes(s);
+                FCad.GeometryChanged();
+            }
+        }
+    }
+    FCad.FActionTool = FNextActionTool;
+    FCad.Invalidate();
+}
+
+void TMouseController::ReleaseRotating()
+{
+    if (TMyShape* shape = FCad.FCurrentShape) {
+        FCad.PushtoUndoRedoShapeList({shape}, ChangeAction());
+        const TMyShape* root = shape->HasParentShape() ? FCad.GetRootParentShape(shape) : shape;
+        const TMyPoint centre = root->GetCenterPoint();
+        const float angle = shape->GetRotatedAngle(PtToMyPt(FAnchorPoint), PtToMyPt(FCurrentPoint),
+                                                   shape->ZoomedValuePt(centre), true);
+        FCad.RotateChangeValueforShapes(shape, centre, angle);
+        FCad.ChangeLinkShapes(shape);
+        FCad.GeometryChanged();
+        if (FCad.OnShapeMouseRotated) {
+            TPoint to = FCad.GetPointByMode(FCurrentPoint);
+            FCad.OnShapeMouseRotated(shape, FCad.GetPointByMode(FAnchorPoint), to);
+        }
+    }
+    FCad.FActionTool = FNextActionTool;
+    FCad.Invalidate();
+}
+
+// ---- Nodes -----------------------------------------------------------------------------------
+
+namespace {
+// The refusals reported through OnNodeDeleted.
+constexpr int NoNodeHit = -9;
+constexpr int TooFewNodes = -8;
+constexpr int ClosingNode = -7;
+} // namespace
+
+// Removes the node under the press from the one selected polyline or polygon.
+void TMouseController::ReleaseNodeRemoving()
+{
+    const TArrMyShape& working = FCad.FWorkingShapes;
+    if (working.size() > 1)
+        return;
+    int result = NoNodeHit;
+    TMyShape* shape = working.empty() ? nullptr : working.front();
+    const int hot = dynamic_cast<TMyPolyLine*>(shape) ? shape->InWhichHot(FAnchorPoint) : -1;
+    if (hot >= 0) {
+        TArrMyPoint& points = shape->PointsRef();
+        const int n = int(points.size());
+        if (dynamic_cast<TMyPolygon*>(shape)) {
+            // A polygon stores its first point again as its last.
+            if (n <= 4) {
+                result = TooFewNodes;
+            } else if (hot == n - 1) {
+                result = ClosingNode;
+            } else {
+                result = hot;
+                FCad.PushtoUndoRedoShapeList({shape}, ChangeAction());
+                RemovePoint(hot, points);
+                if (hot == 0)
+                    points.back() = points.front();
+            }
+        } else if (n > 2) {
+            result = hot;
+            FCad.PushtoUndoRedoShapeList({shape}, ChangeAction());
+            RemovePoint(hot, points);
+        } else {
+            result = TooFewNodes;
+        }
+        FCad.GeometryChanged();
+    }
+    FCad.Invalidate();
+    if (result != NoNodeHit)
+        Fire(FCad.OnNodeDeleted, shape, result);
+}
+
+// Every selected polyline or polygon hit at the release gains a node there.
+void TMouseController::ReleaseNodeAdding()
+{
+    const TArrMyShape working = FCad.FWorkingShapes;
+    const double z = FCad.FZoom;
+    for (TMyShape* s : working) {
+        auto* line = dynamic_cast<TMyPolyLine*>(s);
+        int before = -1;
+        if (!line || !line->IsClickedMeBeforeWhichPoint(before, FCurrentPoint) || before < 0)
+            continue;
+        FCad.PushtoUndoRedoShapeList({s}, ChangeAction());
+        InsertAPointBeforeId(TMyPoint(float(FCurrentPoint.X / z), float(FCurrentPoint.Y / z)), before, s->PointsRef());
+        FCad.GeometryChanged();
+        FCad.Invalidate();
+        TMyShape* added = s;
+        Fire(FCad.OnNodeAdded, added, before);
+    }
+}
+
+void TMouseController::ReleaseDragWhole()
+{
+    FCad.GetMousePointbyDragMode(FAnchorPoint, FCurrentPoint);
+    const int dx = FCurrentPoint.X - FAnchorPoint.X, dy = FCurrentPoint.Y - FAnchorPoint.Y;
+    if (dx != 0 || dy != 0) {
+        const TArrMyShape shapes = WholeDragShapes();
+        for (TMyShape* s : shapes)
+            FCad.DragChangeValueDxDyforShapes(s, dx, dy);
+        for (TMyShape* s : shapes)
+            FCad.ChangeLinkShapes(s);
+        FCad.GeometryChanged();
+        Fire(FCad.OnWholeDragged);
+    }
+    FCad.Invalidate();
+}
