@@ -593,6 +593,9 @@ private:
     void PaintRect(const TRect& Clip);
     bool ShapeMayTouch(const TMyShape* Shape, const TRect& R) const;
     void DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth);
+    void DrawLinkHotTree(TCanvas* Canvas, TMyShape* Shape, int Depth);
+    // Appends the shape and, recursively, its members.
+    void CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
     int HeadFootX(int TextWidth, int BitmapWidth, TAlignment Alignment) const;
     void DebugText(int X, int Y, const QString& Text);
     // Frees every shape and empties the list (no events).
@@ -614,6 +617,9 @@ private:
     // Moves every working shape so that one edge or centre line (0 left, 1 right, 2 top,
     // 3 bottom, 4 horizontal centre, 5 vertical centre) meets that of the box around them.
     void AlignWorkingShapes(int How);
+    // DeleteShapesById with the shapes already looked up (Targets[k] is the shape with
+    // identifier Ids[k], or nil).
+    bool DeleteShapes(const std::vector<int>& Ids, std::vector<TMyShape*> Targets, bool AddUndo);
     // Undo of a deletion: re-creates the collected copies at the end of the list.
     void RecreateDeletedShapes(const std::vector<const TSavedShape*>& Records);
     // Applies Action to S and, recursively, its group members (members before their group

@@ -119,13 +119,21 @@ bool TMyCAD::DeleteShapeById(int Id, bool AddUndo)
 
 bool TMyCAD::DeleteShapesById(const std::vector<int>& Ids, bool AddUndo)
 {
-    // Resolve every identifier once, before any record or event can disturb the lookup.
+    // Every identifier is looked up once, before any record or event can disturb the lookup.
     std::vector<TMyShape*> targets(Ids.size());
+    for (size_t k = 0; k < Ids.size(); ++k)
+        targets[k] = GetShapeByNo(GetShapeNoById(Ids[k]));
+    return DeleteShapes(Ids, std::move(targets), AddUndo);
+}
+
+bool TMyCAD::DeleteShapes(const std::vector<int>& Ids, std::vector<TMyShape*> targets, bool AddUndo)
+{
+    if (targets.size() != Ids.size())
+        return false;
     auto resolve = [&](size_t from) {
         for (size_t k = from; k < Ids.size(); ++k)
             targets[k] = GetShapeByNo(GetShapeNoById(Ids[k]));
     };
-    resolve(0);
 
     std::vector<char> doomed(size_t(GetShapesCount()), 0);
     TArrMyShape order;
@@ -210,7 +218,7 @@ bool TMyCAD::DeleteSelectedShapes()
     ids.reserve(shapes.size());
     for (const TMyShape* s : shapes)
         ids.push_back(s->GetShapeId());
-    DeleteShapesById(ids, false);
+    DeleteShapes(ids, shapes, false);
     Invalidate();
     return true;
 }

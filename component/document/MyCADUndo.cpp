@@ -103,11 +103,14 @@ int TMyCAD::PopFromUndoRedoShapeList()
     std::vector<TSavedShape> records = FUndoList.TakeNewestAction();
     std::reverse(records.begin(), records.end()); // newest record first
 
-    // Look every shape up before anything changes (restoring a copy touches the lookup).
-    std::vector<TMyShape*> targets;
-    targets.reserve(records.size());
-    for (const TSavedShape& r : records)
-        targets.push_back(ShapeById(*this, r.Shape->GetShapeId()));
+    // Look the shapes to restore or regroup up before anything changes (restoring a copy
+    // touches the lookup).
+    std::vector<TMyShape*> targets(records.size(), nullptr);
+    for (size_t k = 0; k < records.size(); ++k) {
+        const TUndoAction action = UndoActionOf(records[k].ActionName);
+        if (action == TUndoAction::Change || action == TUndoAction::UnGroup)
+            targets[k] = ShapeById(*this, records[k].Shape->GetShapeId());
+    }
 
     std::vector<int> added;
     std::vector<const TSavedShape*> deleted;

@@ -6,6 +6,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <ostream>
+
+// Readable failure messages for texts and lists of texts.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 // Checks both sides of every relation: a member names its group and the group lists it;
 // an attached connector end is listed by its shape, and every listed connector has an end
 // there.
