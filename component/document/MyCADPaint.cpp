@@ -62,8 +62,8 @@ void TMyCAD::SelectAllWorkingShapes()
 }
 
 // Whether a root shape can show inside R: it is larger than R, or one of its points in
-// zoom lies in R (edges included), or its box in zoom (with room for pens, arrow heads
-// and captions) meets R.
+// zoom lies in R (edges included), or what it draws around its points (pen, arrow heads,
+// caption text) can reach into R.
 bool TMyCAD::ShapeMayTouch(const TMyShape* Shape, const TRect& R) const
 {
     const TArrMyPoint& points = Shape->Points();
@@ -79,23 +79,24 @@ bool TMyCAD::ShapeMayTouch(const TMyShape* Shape, const TRect& R) const
     }
     if ((r - l) * z > R.Width() || (b - t) * z > R.Height())
         return true;
-    // A margin for what a shape draws outside its points: wide pens, arrow heads, the
-    // caption below it.
-    const double margin = 64 + Shape->Pen()->Width() * z;
-    const double cl = l * z - margin, cr = r * z + margin, ct = t * z - margin;
-    const double cb = std::max<double>(b, Shape->CaptionPoint().Y) * z + margin;
+    const double margin = 2 + Shape->Pen()->Width() * z + Shape->OutsideMargin();
+    double cl = l * z - margin, cr = r * z + margin, ct = t * z - margin, cb = b * z + margin;
+    if (Shape->CaptionShow() && (!Shape->Info().isEmpty() || !Shape->MultiInfo().isEmpty())) {
+        // The caption is centred on the caption point: allow for its longest line.
+        qsizetype chars = Shape->Info().size();
+        for (const QString& line : Shape->MultiInfo())
+            chars = std::max(chars, line.size());
+        const double em = std::abs(Shape->Font()->EmHeight()) * z * 1.5;
+        const double halfWidth = em * double(chars) / 2 + em;
+        const double halfHeight = em * double(std::max<qsizetype>(1, Shape->MultiInfo().size())) / 2 + em;
+        const TMyPoint c = Shape->CaptionPoint();
+        cl = std::min(cl, c.X * z - halfWidth);
+        cr = std::max(cr, c.X * z + halfWidth);
+        ct = std::min(ct, c.Y * z - halfHeight);
+        cb = std::max(cb, c.Y * z + halfHeight);
+    }
     return cr >= R.Left && cl <= R.Right && cb >= R.Top && ct <= R.Bottom;
 }
-
-namespace {
-// The stored geometry of a shape, kept while the shape is drawn translated.
-struct SavedGeometry {
-    TMyShape* Shape;
-    TArrMyPoint Points;
-    TArrMyPoint LinkPoints;
-    TMyPoint Caption;
-};
-} // namespace
 
 void TMyCAD::DrawAllShape(TCanvas* Canvas, const TRect& R)
 {
@@ -104,28 +105,59 @@ void TMyCAD::DrawAllShape(TCanvas* Canvas, const TRect& R)
         if (!shape->HasParentShape() && IsVisibleLayerByID(shape->LayerId()) && ShapeMayTouch(shape.get(), R))
             FDrawnShapes.push_back(uint32_t(shape->ShapeNo()));
 
-    // Every listed shape and its members are drawn moved by -R's top-left; their stored
-    // geometry is put back exactly afterwards.
-    std::vector<SavedGeometry> saved;
-    const double dx = -R.Left / FZoom, dy = -R.Top / FZoom;
-    const bool moved = R.Left != 0 || R.Top != 0;
-    for (uint32_t no : FDrawnShapes)
-        ForShapeTree(GetShapeByNo(int(no)), true, [&](TMyShape* s) {
-            if (!moved)
-                return;
-            saved.push_back({s, s->Points(), s->LinkPoints(), s->CaptionPoint()});
-            OffsetAllPoints(s, dx, dy);
-        });
+    // The listed shapes and their members are drawn moved by -R's top-left. Their stored
+    // geometry is kept aside (in one block) and put back exactly afterwards, so painting
+    // never changes a coordinate.
+    std::vector<TMyShape*> moved;
+    if (R.Left != 0 || R.Top != 0) {
+        for (uint32_t no : FDrawnShapes)
+            CollectTree(GetShapeByNo(int(no)), moved, 0);
+    }
+    std::vector<TMyPoint> saved;
+    for (TMyShape* s : moved) {
+        saved.insert(saved.end(), s->Points().begin(), s->Points().end());
+        saved.insert(saved.end(), s->LinkPoints().begin(), s->LinkPoints().end());
+        saved.push_back(s->CaptionPoint());
+        OffsetAllPoints(s, -R.Left / FZoom, -R.Top / FZoom);
+    }
 
     for (uint32_t no : FDrawnShapes)
         DrawShapeTree(Canvas, GetShapeByNo(int(no)), 0);
     for (uint32_t no : FDrawnShapes)
-        ForShapeTree(GetShapeByNo(int(no)), false, [Canvas](TMyShape* s) { DrawLinkHot(s, Canvas); });
+        DrawLinkHotTree(Canvas, GetShapeByNo(int(no)), 0);
 
-    for (SavedGeometry& g : saved) {
-        g.Shape->PointsRef() = std::move(g.Points);
-        g.Shape->LinkPointsRef() = std::move(g.LinkPoints);
-        g.Shape->SetCaptionPoint(g.Caption);
+    auto next = saved.begin();
+    for (TMyShape* s : moved) {
+        for (TMyPoint& p : s->PointsRef())
+            p = *next++;
+        for (TMyPoint& p : s->LinkPointsRef())
+            p = *next++;
+        s->SetCaptionPoint(*next++);
+    }
+}
+
+void TMyCAD::CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const
+{
+    if (!Shape || Depth > GetShapesCount())
+        return;
+    Out.push_back(Shape);
+    for (uint32_t no : Shape->ChildNos()) {
+        TMyShape* member = GetShapeByNo(int(no));
+        if (member && member != Shape)
+            CollectTree(member, Out, Depth + 1);
+    }
+}
+
+// Link-point marks are drawn for every listed shape and member, visible or not.
+void TMyCAD::DrawLinkHotTree(TCanvas* Canvas, TMyShape* Shape, int Depth)
+{
+    if (!Shape || Depth > GetShapesCount())
+        return;
+    DrawLinkHot(Shape, Canvas);
+    for (uint32_t no : Shape->ChildNos()) {
+        TMyShape* member = GetShapeByNo(int(no));
+        if (member && member != Shape)
+            DrawLinkHotTree(Canvas, member, Depth + 1);
     }
 }
 

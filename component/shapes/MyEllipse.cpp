@@ -6,6 +6,27 @@
 #include <cmath>
 #include <numbers>
 
+namespace {
+// sin and cos of the 73 outline angles i * 5 degrees, i = 0 .. 72.
+struct OutlineTable {
+    double Sin[73];
+    double Cos[73];
+    OutlineTable()
+    {
+        for (int i = 0; i <= 72; ++i) {
+            const double t = i * std::numbers::pi / 36;
+            Sin[i] = std::sin(t);
+            Cos[i] = std::cos(t);
+        }
+    }
+};
+const OutlineTable& Table()
+{
+    static const OutlineTable table;
+    return table;
+}
+} // namespace
+
 TArrPoint TMyEllipse::Outline(TMyPoint Q) const
 {
     const double z = Zoom();
@@ -13,12 +34,12 @@ TArrPoint TMyEllipse::Outline(TMyPoint Q) const
     const double b = z * GetMyHeight() / 2;
     const double phi = Angle();
     const double cosPhi = std::cos(phi), sinPhi = std::sin(phi);
+    const OutlineTable& table = Table();
     TArrPoint points;
     points.reserve(73);
     for (int i = 0; i <= 72; ++i) {
-        const double t = i * std::numbers::pi / 36;
-        const double x = std::sin(t) * a;
-        const double y = std::cos(t) * b;
+        const double x = table.Sin[i] * a;
+        const double y = table.Cos[i] * b;
         points.push_back(TPoint(Round(x * cosPhi - y * sinPhi + Q.X), Round(x * sinPhi + y * cosPhi + Q.Y)));
     }
     return points;

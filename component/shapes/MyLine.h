@@ -56,6 +56,7 @@ public:
     // Length in pixels of each arrow-head side at the current zoom: round(Zoom x
     // ArrowLength), never cut to 8 bits.
     int ArrowHeadLength() const;
+    double OutsideMargin() const override { return ArrowHeadLength() + FArrowOffset * Zoom(); }
 
     // ---- Published properties (the setters only store; the host repaints) ---------------
     // Half opening angle of an arrow head, in degrees.

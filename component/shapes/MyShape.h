@@ -85,6 +85,11 @@ public:
     virtual TMyPoint GetPoint(int Index) const;
     virtual int InWhichHot(TPoint P);
     virtual bool IsClickedMe(TCanvas* Canvas, TPoint P);
+
+    // How far, in screen pixels, the shape may draw outside its points besides its pen
+    // and caption (arrow heads of lines); painting uses it to skip shapes far from the
+    // area it composes.
+    virtual double OutsideMargin() const { return 0; }
     // Reads the shape's record (its class's layout, in the generation of the owning
     // drawing's disk file version) into this freshly created shape; false when the data
     // is short or damaged. Writes the record in the newest layout at the stream's position.

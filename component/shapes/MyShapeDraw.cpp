@@ -78,10 +78,13 @@ void TMyShape::PowerDrawShape(TCanvas* Canvas, const TArrPoint& Points, int Fill
 {
     if (!Canvas || Points.empty())
         return;
-    if (Fill) {
+    const bool gradient = FGradientStyle != gsNone && !FGradientBitmap->Empty();
+    const bool brush = FBrush->Style() != bsClear || (FBrush->Bitmap() && !FBrush->Bitmap()->Empty());
+    if (Fill && (gradient || brush)) {
         const size_t n = size_t(std::clamp(FillCount, 0, int(Points.size())));
         const TRegion region = TRegion::FromPolygon(TArrPoint(Points.begin(), Points.begin() + long(n)), WINDING);
-        if (FGradientStyle != gsNone && !FGradientBitmap->Empty()) {
+        bool clipped = false;
+        if (gradient) {
             const double z = Zoom();
             const int W = Round(z * GetMyWidth());
             const int H = Round(z * GetMyHeight());
@@ -98,11 +101,25 @@ void TMyShape::PowerDrawShape(TCanvas* Canvas, const TArrPoint& Points, int Fill
                     corner = RotateAPoint(TMyPoint(box.Left, box.Top), FCenterPoint, FAngle);
                 }
                 Canvas->SelectClipRgn(&region);
+                clipped = true;
                 Canvas->Draw(Round(corner.X * z), Round(corner.Y * z), *pattern);
             }
         }
-        Canvas->FillRgn(region, *FBrush);
-        Canvas->SelectClipRgn(nullptr);
+        if (brush)
+            Canvas->FillRgn(region, *FBrush);
+        if (clipped)
+            Canvas->SelectClipRgn(nullptr);
+    }
+    if (FPen->Width() <= 1 && !IsPrinterDevice(Canvas->Device())) {
+        // A one-pixel outline: the canvas pen (the shape's, set by SetDrawShapeMode) strokes
+        // the closed outline directly, as the one-pixel geometric pen would.
+        TArrPoint closed = Points;
+        closed.push_back(Points.front());
+        Canvas->Pen().SetStyle(FPen->Style());
+        Canvas->Pen().SetColor(FPen->Color());
+        Canvas->Pen().SetWidth(FPen->Width());
+        Canvas->Polyline(closed);
+        return;
     }
     SetPS(Canvas, FPen->Style(), FPen->Color(), FPen->Width());
     Canvas->BeginPath();

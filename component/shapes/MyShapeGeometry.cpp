@@ -7,6 +7,7 @@
 #include "document/MyCAD.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -204,13 +205,21 @@ float TMyShape::GetHeight() const
 }
 
 namespace {
+// The bounding box of the points turned by -angle about the centre.
 TMyRect UnrotatedBox(const TArrMyPoint& points, TMyPoint centre, float angle)
 {
-    TArrMyPoint turned;
-    turned.reserve(points.size());
-    for (const TMyPoint& p : points)
-        turned.push_back(RotateAPoint(p, centre, -angle));
-    return GetPointsLTRB(turned);
+    if (points.empty())
+        return TMyRect();
+    TMyRect box(std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
+                std::numeric_limits<float>::lowest(), std::numeric_limits<float>::lowest());
+    for (const TMyPoint& p : points) {
+        const TMyPoint q = angle == 0 ? p : RotateAPoint(p, centre, -angle);
+        box.Left = std::min(box.Left, q.X);
+        box.Top = std::min(box.Top, q.Y);
+        box.Right = std::max(box.Right, q.X);
+        box.Bottom = std::max(box.Bottom, q.Y);
+    }
+    return box;
 }
 } // namespace
 

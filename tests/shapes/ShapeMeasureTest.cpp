@@ -37,7 +37,9 @@ TEST(ShapeMeasure, MagicPointLeavesByTheNearestSide)
 TEST(ShapeMeasure, LengthTextForEveryUnit)
 {
     TMyCAD cad;
-    TMyShape* r = AddRect(cad, 0, 0, 10, 10);
+    // A line reports lengths with the shape's own measure (boxes report their sides).
+    const int id = cad.AddShapeByCode(&cad, SpLine, {}, {TMyPoint(0, 0), TMyPoint(10, 0)}, 0, "L");
+    TMyShape* r = cad.GetShapeByID(id);
     const TPoint a(0, 0), b(96, 0);
     const std::pair<TUnits, const char*> expected[] = {
         {TUnits::pixel, "       96 pixel(s)"}, {TUnits::mm, "    25.40 mm"}, {TUnits::cm, "     2.54 cm"},

@@ -1,0 +1,127 @@
+// Painting a large drawing: the whole A4 page at zoom 1 and a 200 x 200 partial repaint,
+// for 10,000 and 100,000 mixed shapes (rectangles, lines, ellipses). The reference,
+// measured in the same process, is Qt's QGraphicsScene holding the same items and
+// rendering the same area into an image of the same size: without an index for the
+// full page, with its BSP index for the partial repaint. Each benchmark reports its time
+// per paint (ms_per_paint) and its ratio to the reference (ratio_to_scene).
+#include "CAD.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QElapsedTimer>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsLineItem>
+#include <QGraphicsRectItem>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
+#include <map>
+#include <random>
+
+namespace {
+constexpr int kPageWidth = 794;
+constexpr int kPageHeight = 1123;
+const TRect kPartial(300, 400, 500, 600);
+
+struct Item {
+    int Kind; // 0 rectangle, 1 line, 2 ellipse
+    float X, Y, W, H;
+};
+
+const std::vector<Item>& Items(int n)
+{
+    static std::map<int, std::vector<Item>> cache;
+    auto& items = cache[n];
+    if (items.empty()) {
+        std::mt19937 random(11);
+        std::uniform_real_distribution<float> x(0, kPageWidth - 40), y(0, kPageHeight - 40), size(4, 36);
+        for (int i = 0; i < n; ++i)
+            items.push_back({i % 3, x(random), y(random), size(random), size(random)});
+    }
+    return items;
+}
+
+std::unique_ptr<TMyCAD> Drawing(int n)
+{
+    auto cad = std::make_unique<TMyCAD>();
+    cad->SetUndoRedoSize(0);
+    cad->Brush()->SetStyle(bsClear);
+    for (const Item& it : Items(n)) {
+        const TArrMyPoint box = {TMyPoint(it.X, it.Y), TMyPoint(it.X + it.W, it.Y), TMyPoint(it.X + it.W, it.Y + it.H),
+                                 TMyPoint(it.X, it.Y + it.H)};
+        if (it.Kind == 0)
+            cad->AddShapeByCode(cad.get(), SpRectangle, {}, box, 0, QStringLiteral("R"));
+        else if (it.Kind == 1)
+            cad->AddShapeByCode(cad.get(), SpLine, {}, {box[0], box[2]}, 0, QStringLiteral("L"));
+        else
+            cad->AddShapeByCode(cad.get(), SpEllipse, {}, box, 0, QStringLiteral("E"));
+    }
+    cad->RemoveAllWorkingShapes();
+    return cad;
+}
+
+std::unique_ptr<QGraphicsScene> Scene(int n, QGraphicsScene::ItemIndexMethod index)
+{
+    auto scene = std::make_unique<QGraphicsScene>(0, 0, kPageWidth, kPageHeight);
+    scene->setItemIndexMethod(index);
+    scene->setBackgroundBrush(Qt::white);
+    const QPen pen(Qt::black, 1);
+    for (const Item& it : Items(n)) {
+        if (it.Kind == 0)
+            scene->addRect(it.X, it.Y, it.W, it.H, pen);
+        else if (it.Kind == 1)
+            scene->addLine(it.X, it.Y, it.X + it.W, it.Y + it.H, pen);
+        else
+            scene->addEllipse(it.X, it.Y, it.W, it.H, pen);
+    }
+    return scene;
+}
+
+double SceneNanos(QGraphicsScene& scene, const TRect& area)
+{
+    QImage image(area.Width(), area.Height(), QImage::Format_RGB32);
+    const QRectF source(area.Left, area.Top, area.Width(), area.Height());
+    auto run = [&] {
+        QPainter painter(&image);
+        scene.render(&painter, QRectF(0, 0, area.Width(), area.Height()), source);
+    };
+    run();
+    QElapsedTimer timer;
+    timer.start();
+    int runs = 0;
+    while (runs < 3 || timer.elapsed() < 300) {
+        run();
+        ++runs;
+    }
+    return double(timer.nsecsElapsed()) / runs;
+}
+
+void PaintBenchmark(benchmark::State& state, const TRect& area, QGraphicsScene::ItemIndexMethod index)
+{
+    const int n = int(state.range(0));
+    auto cad = Drawing(n);
+    cad->GridOperation()->SetGridType(gNone);
+    auto scene = Scene(n, index);
+    const double reference = SceneNanos(*scene, area);
+    QElapsedTimer timer;
+    timer.start();
+    for (auto _ : state)
+        cad->DrawAll(area);
+    const double nanos = double(timer.nsecsElapsed()) / double(state.iterations());
+    state.counters["ms_per_paint"] = nanos / 1e6;
+    state.counters["scene_ms"] = reference / 1e6;
+    state.counters["ratio_to_scene"] = nanos / reference;
+}
+
+void BM_PaintFullPage(benchmark::State& state)
+{
+    PaintBenchmark(state, TRect(0, 0, kPageWidth, kPageHeight), QGraphicsScene::NoIndex);
+}
+BENCHMARK(BM_PaintFullPage)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_PaintPartial(benchmark::State& state)
+{
+    PaintBenchmark(state, kPartial, QGraphicsScene::BspTreeIndex);
+}
+BENCHMARK(BM_PaintPartial)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+} // namespace
