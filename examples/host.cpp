@@ -1,4 +1,5 @@
-// The smallest host of the component: it links the library and uses its chief header.
+// The smallest host of the component: it creates a drawing, adds a rectangle by code,
+// listens to the drawing's events and reads the shape back.
 #include <CAD.h>
 
 #include <QApplication>
@@ -7,7 +8,15 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    const TPoint p(Round(2.5), Round(3.5));
-    std::printf("MyCAD host: rounded (2.5, 3.5) to (%d, %d)\n", p.X, p.Y);
-    return p == TPoint(2, 4) ? 0 : 1;
+    TMyCAD drawing;
+    int added = 0;
+    drawing.OnShapeAdded = [&added](TMyShape*&, int) { ++added; };
+    const int id = drawing.AddShapeByCode(&drawing, SpRectangle, QString(),
+                                          {TMyPoint(10, 10), TMyPoint(110, 10), TMyPoint(110, 60), TMyPoint(10, 60)},
+                                          0, QStringLiteral("Box"));
+    const TMyShape* box = drawing.GetShapeByID(id);
+    std::printf("MyCAD host: page %d x %d pixels, shape %s (%s), %d added\n", drawing.width(), drawing.height(),
+                qPrintable(box ? box->Name() : QStringLiteral("?")), qPrintable(box ? box->ClassName() : QString()),
+                added);
+    return box && box->ClassName() == QStringLiteral("TMyRectangle") && added == 1 ? 0 : 1;
 }

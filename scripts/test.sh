@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Builds the whole test suite and runs it headless.
-# Usage: scripts/test.sh [--sanitize]   (--sanitize builds with ASan and UBSan in build-asan/)
+# Usage: scripts/test.sh [--sanitize]
+#   default     build/ (RelWithDebInfo): the library, the tests, the benchmarks and the demo
+#   --sanitize  build-asan/ (Debug, AddressSanitizer and UndefinedBehaviorSanitizer): the
+#               library and the tests
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir=build
-flags=()
 if [ "${1:-}" = "--sanitize" ]; then
   dir=build-asan
-  flags=(-DMYCAD_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+  flags=(-DCMAKE_BUILD_TYPE=Debug -DMYCAD_SANITIZE=ON -DMYCAD_BUILD_BENCH=OFF -DMYCAD_BUILD_DEMO=OFF)
 else
-  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  dir=build
+  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DMYCAD_BUILD_BENCH=ON)
 fi
 scripts/deps.sh build
-cmake -S . -B "$dir" -G Ninja -DMYCAD_BUILD_TESTS=ON -DMYCAD_BUILD_BENCH=ON "${flags[@]}" >/dev/null
+cmake -S . -B "$dir" -G Ninja -DMYCAD_BUILD_TESTS=ON "${flags[@]}" >/dev/null
 cmake --build "$dir"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1}
