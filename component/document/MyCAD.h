@@ -612,8 +612,13 @@ private:
     // Moves the shape at position i to NewNo[i] (a permutation), renumbering references.
     void ReorderShapes(const std::vector<int>& NewNo);
     // Connectors follow their shapes: connector routing fills this in. Called wherever a
-    // shape's geometry changed through an editing operation.
-    void ChangeLinkShapes(TMyShape* S) { (void)S; }
+    // shape's geometry changed through an editing operation, so it also counts the change
+    // for the lookups that keep positions (keep the GeometryChanged call).
+    void ChangeLinkShapes(TMyShape* S)
+    {
+        (void)S;
+        GeometryChanged();
+    }
     // Moves every working shape so that one edge or centre line (0 left, 1 right, 2 top,
     // 3 bottom, 4 horizontal centre, 5 vertical centre) meets that of the box around them.
     void AlignWorkingShapes(int How);
