@@ -2,10 +2,25 @@
 
 #include <CAD.h>
 
+#include <QApplication>
+
 #include <cmath>
 #include <numbers>
 
 namespace {
+// The picture the image item shows when no logo.bmp lies beside the program.
+void PaintLogo(TBitmap& logo)
+{
+    logo.SetSize(120, 60);
+    TCanvas& c = logo.Canvas();
+    c.Brush().SetColor(RGB(0x20, 0x60, 0xA0));
+    c.FillRect(TRect(0, 0, 120, 60));
+    c.Font().SetColor(clWhite);
+    c.Font().SetSize(20);
+    c.SetBkMode(TRANSPARENT);
+    c.TextOut(14, 14, QStringLiteral("MyCAD"));
+}
+
 std::function<void(TMyCAD&)> Add(TDrawTool tool, const QString& name, TArrMyPoint points, double angle = 0)
 {
     return [=](TMyCAD& cad) { cad.AddShapeByCode(&cad, tool, QString(), points, angle, name); };
@@ -32,6 +47,15 @@ std::vector<TDrawByCodeItem> DrawByCodeItems()
              if (auto* text = dynamic_cast<TMyText*>(cad.GetShapeByID(id)))
                  text->SetLines({QStringLiteral("My Text")});
          }},
+        {QStringLiteral("Image(Bitmap)"),
+         [](TMyCAD& cad) {
+             TBitmap logo;
+             if (!logo.LoadFromFile(QApplication::applicationDirPath() + QStringLiteral("/logo.bmp")))
+                 PaintLogo(logo);
+             cad.AddImageShapeByCode(QStringLiteral("ImageShape"), TPoint(20, 30), &logo);
+         }},
         {QStringLiteral("BeMouse(NoShape)"), [](TMyCAD& cad) { cad.SetShapeTool(SpSelecting); }},
+        {QStringLiteral("DeSelectAllShapesByCode"), [](TMyCAD& cad) { cad.DeSelectedAllShapesByCode(); }},
+        {QStringLiteral("SelectShapeByCode"), [](TMyCAD& cad) { cad.SelectShapeByCode(1, true); }},
     };
 }

@@ -4,9 +4,17 @@
 
 #include <CAD.h>
 
+#include <QApplication>
+#include <QActionGroup>
+#include <QButtonGroup>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
@@ -20,8 +28,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     FToolPanel = new QWidget(central);
     FToolPanel->setObjectName(QStringLiteral("ToolPanel"));
     FToolPanel->setFixedWidth(73);
-    auto* tools = new QVBoxLayout(FToolPanel);
-    tools->addStretch();
 
     FScrollArea = new QScrollArea(central);
     FScrollArea->setObjectName(QStringLiteral("ScrollBox"));
@@ -33,8 +39,19 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(central);
 
     CreateDrawing();
-    CreateDrawByCodeMenu();
+    CreateToolPalette();
+    CreateMenus();
+    CreateCommandBar();
+    FLabelXY = new QLabel(this);
+    statusBar()->addWidget(FLabelXY);
+    FMyCAD1->SetLabelXY(FLabelXY);
+    UpdateCommands();
     resize(1000, 750);
+}
+
+QString MainWindow::AppFolder()
+{
+    return QApplication::applicationDirPath();
 }
 
 // The drawing starts as a 601 x 601 page with the demonstration's settings.
@@ -49,13 +66,179 @@ void MainWindow::CreateDrawing()
     FMyCAD1->SetLockBound(true);
     FMyCAD1->resize(601, 601);
     FScrollArea->setWidget(FMyCAD1);
+    FMyCAD1->OnActionToolToSelecting = [this] {
+        if (FSelectButton)
+            FSelectButton->setChecked(true);
+    };
+    FMyCAD1->OnMouseUp = [this](QObject*, TMouseButton, TShiftState, int, int) { UpdateCommands(); };
 }
 
-void MainWindow::CreateDrawByCodeMenu()
+void MainWindow::CreateToolPalette()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Draw by Code"));
-    for (const TDrawByCodeItem& item : DrawByCodeItems()) {
-        QAction* action = menu->addAction(item.Caption);
-        connect(action, &QAction::triggered, this, [this, item] { item.Run(*FMyCAD1); });
+    auto* tools = new QVBoxLayout(FToolPanel);
+    tools->setContentsMargins(4, 4, 4, 4);
+    FTools = new QButtonGroup(this);
+    FTools->setExclusive(true);
+    const std::pair<const char*, TDrawTool> palette[] = {
+        {"Select", SpSelecting}, {"Rotate", SpRotateSelecting}, {"Line", SpLine}, {"Rule", SpRuleLine},
+        {"Ellipse", SpEllipse},  {"Rect", SpRectangle},         {"Polyline", SpPolyLine}, {"Polygon", SpPolygon},
+        {"Arc", SpElliArc},      {"Bezier", SpPolyBezier},      {"Text", SpText},         {"Image", SpImage},
+        {"Link", SpLinkLine},    {"LineLink", SpLineLinkLine}};
+    for (const auto& [caption, tool] : palette) {
+        auto* button = new QToolButton(FToolPanel);
+        button->setText(QString::fromLatin1(caption));
+        button->setCheckable(true);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        const TDrawTool t = tool;
+        connect(button, &QToolButton::clicked, this, [this, t] { FMyCAD1->SetShapeTool(t); });
+        FTools->addButton(button);
+        tools->addWidget(button);
+        if (tool == SpSelecting) {
+            FSelectButton = button;
+            button->setChecked(true);
+        }
     }
+    tools->addStretch();
+}
+
+QAction* MainWindow::Command(const QString& text, const std::function<void()>& run)
+{
+    auto* action = new QAction(text, this);
+    connect(action, &QAction::triggered, this, [this, run] {
+        run();
+        UpdateCommands();
+    });
+    return action;
+}
+
+void MainWindow::CreateMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(Command(QStringLiteral("New"), [this] { NewDrawing(); }));
+    file->addAction(Command(QStringLiteral("LoadFromFile"), [this] { LoadDrawing(); }));
+    file->addAction(Command(QStringLiteral("SaveToFile"), [this] { SaveDrawing(); }));
+    file->addSeparator();
+    file->addAction(Command(QStringLiteral("Exit"), [this] { close(); }));
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(Command(QStringLiteral("Undo"), [this] { FMyCAD1->PopFromUndoRedoShapeList(); }));
+    FDelete = Command(QStringLiteral("Delete"), [this] { FMyCAD1->DeleteSelectedShapes(); });
+    FGroup = Command(QStringLiteral("GroupShapes"), [this] { FMyCAD1->GroupWorkingShape(); });
+    FUnGroup = Command(QStringLiteral("unGroupShapes"), [this] { UnGroup(); });
+    FBringToFront = Command(QStringLiteral("BringToFront"),
+                            [this] { FMyCAD1->BringToFront(FMyCAD1->GetSelectedShape(), true); });
+    FSendToBack = Command(QStringLiteral("SendToBack"), [this] { FMyCAD1->SendToBack(FMyCAD1->GetSelectedShape(), true); });
+    FLock = Command(QStringLiteral("Lock"), [this] { FMyCAD1->LockUnLockforShapes(FMyCAD1->GetSelectedShape(), true); });
+    FUnLock = Command(QStringLiteral("UnLock"),
+                      [this] { FMyCAD1->LockUnLockforShapes(FMyCAD1->GetSelectedShape(), false); });
+    edit->addActions({FDelete, FGroup, FUnGroup, FBringToFront, FSendToBack, FLock, FUnLock});
+    edit->addSeparator();
+    edit->addAction(Command(QStringLiteral("FlipHorizontal"), [this] { FMyCAD1->FlipHoriz(FMyCAD1->GetSelectedShape()); }));
+    edit->addAction(Command(QStringLiteral("FlipVertical"), [this] { FMyCAD1->FlipVert(FMyCAD1->GetSelectedShape()); }));
+
+    QMenu* align = menuBar()->addMenu(QStringLiteral("&Align"));
+    FAligns = {Command(QStringLiteral("AlignLeft"), [this] { FMyCAD1->AlignLeft(); }),
+               Command(QStringLiteral("AlignRight"), [this] { FMyCAD1->AlignRight(); }),
+               Command(QStringLiteral("AlignTop"), [this] { FMyCAD1->AlignTop(); }),
+               Command(QStringLiteral("AlignBottom"), [this] { FMyCAD1->AlignBottom(); })};
+    align->addActions(FAligns);
+
+    QMenu* byCode = menuBar()->addMenu(QStringLiteral("Draw by Code"));
+    for (const TDrawByCodeItem& item : DrawByCodeItems()) {
+        QAction* action = byCode->addAction(item.Caption);
+        connect(action, &QAction::triggered, this, [this, item] {
+            item.Run(*FMyCAD1);
+            UpdateCommands();
+        });
+    }
+}
+
+void MainWindow::CreateCommandBar()
+{
+    QToolBar* bar = addToolBar(QStringLiteral("Commands"));
+    bar->setMovable(false);
+    bar->addAction(Command(QStringLiteral("Undo"), [this] { FMyCAD1->PopFromUndoRedoShapeList(); }));
+    bar->addActions({FDelete, FGroup, FUnGroup, FBringToFront, FSendToBack});
+    bar->addSeparator();
+    bar->addActions(FAligns);
+    bar->addSeparator();
+    auto* drag = new QActionGroup(this);
+    const std::pair<const char*, TDragMode> modes[] = {{"Horz", dgHorz}, {"Vert", dgVert}, {"Both", dgBoth}};
+    for (const auto& [caption, mode] : modes) {
+        QAction* action = bar->addAction(QString::fromLatin1(caption));
+        action->setCheckable(true);
+        action->setChecked(mode == dgBoth);
+        drag->addAction(action);
+        const TDragMode m = mode;
+        connect(action, &QAction::triggered, this, [this, m] { FMyCAD1->SetDragShapeMode(m); });
+    }
+    bar->addSeparator();
+    bar->addAction(Command(QStringLiteral("Grid lines"), [this] {
+        FMyCAD1->GridOperation()->SetGridType(gLine);
+        FMyCAD1->Invalidate();
+    }));
+    bar->addAction(Command(QStringLiteral("Grid dots"), [this] {
+        FMyCAD1->GridOperation()->SetGridType(gPixel);
+        FMyCAD1->Invalidate();
+    }));
+}
+
+void MainWindow::UpdateCommands()
+{
+    const int selected = FMyCAD1->GetSelectedShapesCount();
+    const TMyShape* shape = FMyCAD1->GetSelectedShape();
+    FDelete->setEnabled(selected >= 1);
+    FBringToFront->setEnabled(selected >= 1);
+    FSendToBack->setEnabled(selected >= 1);
+    FGroup->setEnabled(selected > 1);
+    FUnGroup->setEnabled(selected == 1);
+    FLock->setVisible(shape != nullptr);
+    FUnLock->setVisible(shape != nullptr);
+    FLock->setEnabled(shape && !shape->Locked());
+    FUnLock->setEnabled(shape && shape->Locked());
+    for (QAction* a : FAligns)
+        a->setEnabled(selected > 1);
+}
+
+void MainWindow::NewDrawing()
+{
+    if (MessageDlg(QStringLiteral("Begin a new drawing?"), TMsgDlgType::mtConfirmation, mbYesNo) == mrYes)
+        FMyCAD1->DeleteAllShapes();
+}
+
+void MainWindow::LoadDrawing()
+{
+    QString name = AppFolder() + QStringLiteral("/samples/");
+    if (!UIServices().OpenFileDialog(name, QStringLiteral("MyCAD drawings|*.zed|All Files|*.*"),
+                                     QStringLiteral("Load a drawing")))
+        return;
+    if (!QFileInfo::exists(name))
+        return;
+    if (!FMyCAD1->IsZEDAFile(name)) {
+        ShowMessage(name + QStringLiteral("is not a ZEDA format file!"));
+        return;
+    }
+    if (!FMyCAD1->LoadFromFile(name))
+        ShowMessage(QStringLiteral("Error when read file"));
+}
+
+void MainWindow::SaveDrawing()
+{
+    QString name = AppFolder() + QStringLiteral("/samples/drawing.zed");
+    if (!UIServices().SaveFileDialog(name, QStringLiteral("MyCAD drawings|*.zed|All Files|*.*"),
+                                     QStringLiteral("Save the drawing")))
+        return;
+    if (FMyCAD1->SaveToFile(name))
+        ShowMessage(QStringLiteral("MyCAD1 has been saved to ") + name);
+    else
+        ShowMessage(QStringLiteral("Could not save the drawing to ") + name);
+}
+
+void MainWindow::UnGroup()
+{
+    if (FMyCAD1->GetSelectedShapesCount() != 1) {
+        ShowMessage(QStringLiteral("No shape selected or more shapes selected!"));
+        return;
+    }
+    FMyCAD1->UnGroupShape(FMyCAD1->GetSelectedShape(), true);
 }
