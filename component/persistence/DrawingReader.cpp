@@ -142,8 +142,8 @@ bool ReadShapes(TRecordReader& r, TMyCAD& owner, TLoadedDrawing& out, TDrawingRe
     for (int32_t i = 0; i < count; ++i) {
         if (!r.Fixed(kClassNameWidth, field))
             return false;
-        const QString className = FromAnsi(TrimField(field));
-        std::unique_ptr<TMyShape> shape = IsRecordClass(className) ? owner.CreateShapeByName(className, &owner) : nullptr;
+        const QString className = RecordClassOfField(field);
+        std::unique_ptr<TMyShape> shape = className.isEmpty() ? nullptr : owner.CreateShapeByName(className, &owner);
         if (!shape) {
             error = TDrawingReadError::UnknownClass;
             return false;

@@ -48,6 +48,15 @@ void EncodeAnsi(const QString& Text, QByteArray& Out)
     Out.resize(k);
 }
 
+QString DecodeAnsi(const char* Data, int64_t n)
+{
+    // Bytes below 0x80 are ASCII in the code page: Qt's Latin-1 decoder takes them fast.
+    for (int64_t i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(Data[i]) >= 0x80)
+            return FromAnsi(Data, qsizetype(n));
+    return QString::fromLatin1(Data, qsizetype(n));
+}
+
 int64_t AnsiLength(const QString& Text)
 {
     const qsizetype n = Text.size();
@@ -82,6 +91,10 @@ TRecordReader::TRecordReader(QIODevice& Device, TRecordFormat Format) : FDevice(
             FWholeData = true;
         }
     }
+    if (!FWholeData && !FSequential) {
+        FDeviceSize = Device.size();
+        FDevicePos = Device.pos();
+    }
 }
 
 TRecordReader::~TRecordReader()
@@ -97,15 +110,16 @@ void TRecordReader::Finish()
     if (FWholeData)
         FDevice.seek(FBase + FPos);
     else if (!FSequential && FSize > FPos)
-        FDevice.seek(FDevice.pos() - (FSize - FPos));
+        FDevice.seek(FDevicePos - (FSize - FPos));
 }
 
 int64_t TRecordReader::Left() const
 {
     if (FWholeData)
         return FSize - FPos;
-    const int64_t device = BytesLeft(FDevice);
-    return device < 0 ? -1 : device + (FSize - FPos);
+    if (FSequential)
+        return -1;
+    return std::max<int64_t>(0, FDeviceSize - FDevicePos) + (FSize - FPos);
 }
 
 bool TRecordReader::Fits(int64_t Count, int64_t ItemSize) const
@@ -134,12 +148,10 @@ bool TRecordReader::Ensure(int64_t n)
     const int64_t need = n - avail;
     int64_t want = FSequential ? need : std::max(need, kReadChunk);
     if (!FSequential) {
-        const int64_t deviceLeft = BytesLeft(FDevice);
-        if (deviceLeft >= 0) {
-            if (deviceLeft < need)
-                return false;
-            want = std::min(want, deviceLeft);
-        }
+        const int64_t deviceLeft = std::max<int64_t>(0, FDeviceSize - FDevicePos);
+        if (deviceLeft < need)
+            return false;
+        want = std::min(want, deviceLeft);
     }
     const qsizetype old = FWindow.size();
     FWindow.resize(old + qsizetype(want));
@@ -151,6 +163,7 @@ bool TRecordReader::Ensure(int64_t n)
         got += r;
     }
     FWindow.resize(old + qsizetype(got));
+    FDevicePos += got;
     FData = FWindow.constData();
     FSize = FWindow.size();
     return got >= need;
@@ -227,12 +240,12 @@ bool TRecordReader::Coordinate(float& v)
     return true;
 }
 
-bool TRecordReader::String(QString& v)
+bool TRecordReader::StringBytes(const char*& p, int64_t& n)
 {
     int32_t length = 0;
     if (!Int32(length))
         return false;
-    int64_t n = length & 0xFF;
+    n = length & 0xFF;
     if (FFormat.LongStrings) {
         if (length < 0 || length > kMaxLongStringLength || !Fits(length, 1))
             return false;
@@ -240,7 +253,35 @@ bool TRecordReader::String(QString& v)
     }
     if (!Ensure(n))
         return false;
-    v = FromAnsi(Take(n), qsizetype(n));
+    p = Take(n);
+    return true;
+}
+
+bool TRecordReader::String(QString& v)
+{
+    const char* p = nullptr;
+    int64_t n = 0;
+    if (!StringBytes(p, n))
+        return false;
+    v = DecodeAnsi(p, n);
+    return true;
+}
+
+bool TRecordReader::RepeatedString(QString& v, QByteArray& LastBytes, QString& LastText)
+{
+    const char* p = nullptr;
+    int64_t n = 0;
+    if (!StringBytes(p, n))
+        return false;
+    if (LastBytes.size() == n && std::memcmp(p, LastBytes.constData(), size_t(n)) == 0) {
+        v = LastText; // shared, not decoded again
+        return true;
+    }
+    v = DecodeAnsi(p, n);
+    if (n <= 64) {
+        LastBytes = QByteArray(p, qsizetype(n));
+        LastText = v;
+    }
     return true;
 }
 
@@ -268,7 +309,9 @@ bool TRecordReader::Bytes(int64_t n, QByteArray& v)
     // buffer only as the data arrives.
     QByteArray head(Take(avail), qsizetype(avail));
     QByteArray tail;
-    if (!ReadBytes(FDevice, n - avail, tail))
+    const bool ok = ReadBytes(FDevice, n - avail, tail);
+    FDevicePos += tail.size();
+    if (!ok)
         return false;
     v = head + tail;
     return true;

@@ -48,6 +48,9 @@ public:
     // A counted string: int32 L, then L mod 256 bytes (or all L bytes in the long-string
     // format, where a negative L or one larger than the bytes left is refused).
     bool String(QString& v);
+    // A counted string that is often the same as the last one read at this place (font
+    // names): when its bytes equal LastBytes, v shares LastText instead of a new copy.
+    bool RepeatedString(QString& v, QByteArray& LastBytes, QString& LastText);
     // A fixed field of Width bytes, unchanged.
     bool Fixed(int Width, QByteArray& v);
     // Exactly n bytes (refused when more than the bytes left).
@@ -64,12 +67,9 @@ public:
     bool Enum8(E& v)
     {
         uint8_t b = 0;
-        if (!UInt8(b))
+        if (!UInt8(b) || b >= MemberCount<E>())
             return false;
-        const std::optional<E> e = EnumFromOrdinal<E>(b);
-        if (!e)
-            return false;
-        v = *e;
+        v = static_cast<E>(b);
         return true;
     }
     // A member stored as an int32 of which readers use the low byte, checked.
@@ -77,12 +77,9 @@ public:
     bool EnumLowByte(E& v)
     {
         int32_t w = 0;
-        if (!Int32(w))
+        if (!Int32(w) || (w & 0xFF) >= MemberCount<E>())
             return false;
-        const std::optional<E> e = EnumFromOrdinal<E>(w & 0xFF);
-        if (!e)
-            return false;
-        v = *e;
+        v = static_cast<E>(w & 0xFF);
         return true;
     }
 
@@ -94,6 +91,15 @@ public:
     void Finish();
 
 private:
+    // The number of members of an enumeration (ordinals 0 .. count - 1), looked up once.
+    template <typename E>
+    static int32_t MemberCount()
+    {
+        static const int32_t count = EnumCount<E>();
+        return count;
+    }
+    // Reads a counted string's length word and takes its bytes.
+    bool StringBytes(const char*& p, int64_t& n);
     // Makes n bytes available at FData + FPos.
     bool Ensure(int64_t n);
     const char* Take(int64_t n)
@@ -115,6 +121,15 @@ private:
     bool FWholeData = false; // the window is the QBuffer's whole data
     bool FSequential = false;
     bool FFinished = false;
+    // Random-access devices other than QBuffer: the size, taken once (asking a file for
+    // its size is a system call), and the device position after the window.
+    int64_t FDeviceSize = 0;
+    int64_t FDevicePos = 0;
+
+public:
+    // The last font name read, shared by the records that repeat it.
+    QByteArray LastFontNameBytes;
+    QString LastFontName;
 };
 
 class TRecordWriter {
@@ -180,5 +195,7 @@ private:
 
 // Encodes text in the ANSI code page into Out, reusing its memory.
 void EncodeAnsi(const QString& Text, QByteArray& Out);
+// Decodes n bytes of the ANSI code page.
+QString DecodeAnsi(const char* Data, int64_t n);
 // The number of bytes the ANSI encoding of Text has.
 int64_t AnsiLength(const QString& Text);

@@ -221,7 +221,7 @@ bool ReadBaseRecord(TMyShape& s, TRecordReader& r)
     TColor fontColor = 0;
     int32_t height = 0, size = 0, pixelsPerInch = 0;
     TFontPitch pitch = fpDefault;
-    if (!r.String(fontName) || !r.UInt8(charset) || !r.Int32(fontColor) || !r.Int32(height) || !r.Int32(size)
+    if (!r.RepeatedString(fontName, r.LastFontNameBytes, r.LastFontName) || !r.UInt8(charset) || !r.Int32(fontColor) || !r.Int32(height) || !r.Int32(size)
         || !r.Enum8(pitch) || !r.Int32(pixelsPerInch) || !r.UInt8(styleBits) || styleBits > 0x0F)
         return false;
     TFont* font = s.Font();
@@ -242,7 +242,9 @@ bool ReadBaseRecord(TMyShape& s, TRecordReader& r)
     if (HasGradientPadding(g) && !r.Skip(2))
         return false;
     s.StoreGradient(colorBegin, colorEnd, gradient);
-    s.DrawGradient();
+    // The pattern is rebuilt; without a gradient it is empty, as a new shape's already is.
+    if (gradient != gsNone || !s.GradientBitmap()->Empty())
+        s.DrawGradient();
 
     TColor penColor = 0;
     TPenMode penMode = pmCopy;

@@ -11,6 +11,7 @@
 // TMyLinkPoint, TMyLineLinkLine                                             base, link point
 #include "persistence/ShapeRecords.h"
 
+#include "platform/Stream.h"
 #include "shapes/AllShapes.h"
 
 #include <array>
@@ -274,10 +275,25 @@ bool ReadTail(TMyShape& shape, TTail tail, TRecordReader& r)
 
 bool IsRecordClass(const QString& ClassName)
 {
-    for (const TLayout& layout : Layouts())
-        if (ClassName == QLatin1String(layout.Meta->className()))
-            return true;
-    return false;
+    return !RecordClassOfField(ClassName.toLatin1()).isEmpty();
+}
+
+QString RecordClassOfField(const QByteArray& Field)
+{
+    // The names of the table as Latin-1 bytes and as strings, made once.
+    static const auto names = [] {
+        std::array<std::pair<QByteArray, QString>, 17> n;
+        for (size_t i = 0; i < n.size(); ++i) {
+            n[i].first = QByteArray(Layouts()[i].Meta->className());
+            n[i].second = QString::fromLatin1(n[i].first);
+        }
+        return n;
+    }();
+    const QByteArray name = TrimField(Field);
+    for (const auto& [bytes, text] : names)
+        if (name == bytes)
+            return text;
+    return QString();
 }
 
 bool WriteShapeRecord(const TMyShape& Shape, TRecordWriter& Writer)

@@ -19,6 +19,9 @@ class TMyShape;
 
 // Whether the drawing files know a class of that exact name.
 bool IsRecordClass(const QString& ClassName);
+// The class named by a 16-byte class-name field (trimmed of leading and trailing bytes up
+// to 0x20); empty when the class table has no such class.
+QString RecordClassOfField(const QByteArray& Field);
 
 // Writes the shape's record. False (nothing written) when its class is not in the class
 // table; write failures show in Writer.Ok().
