@@ -309,6 +309,8 @@ public:
     int HotShapeNo() const;
     int HotLinkId() const;
     TMouseController& MouseController();
+    // Frees the shape being drawn, which has not joined the drawing.
+    void DropShapeInTheMaking();
     // Link hots and line ends under the mouse (editing/LinkHotSearch.cpp). P is in
     // screen pixels.
     void ClearAllLinkHot()

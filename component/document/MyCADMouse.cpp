@@ -22,6 +22,12 @@ TMouseController& TMyCAD::MouseController()
     return *FMouse;
 }
 
+void TMyCAD::DropShapeInTheMaking()
+{
+    if (FMouse)
+        FMouse->DropUnfinishedShape();
+}
+
 void TMyCAD::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     MouseController().MouseDown(Button, Shift, X, Y);

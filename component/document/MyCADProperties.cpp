@@ -121,6 +121,7 @@ void TMyCAD::SetShapeTool(TDrawTool v)
         // A drawing tool: an unfinished shape is dropped and no link point stays
         // highlighted.
         FActionTool = TActionTools::dtDrawing;
+        DropShapeInTheMaking();
         FCurrentShape = nullptr;
         ClearAllLinkHot();
         break;

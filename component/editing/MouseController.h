@@ -44,6 +44,8 @@ public:
     // The shape being drawn while it is not yet part of the drawing (the controller owns
     // it until the drawing takes it), or nothing.
     TMyShape* ShapeInTheMaking() const { return FDrawnShape.get(); }
+    // Frees the shape being drawn (a drawing tool chosen afresh drops it).
+    void DropUnfinishedShape();
 
     // ---- Picking (screen pixels) ---------------------------------------------------------
     // The topmost top-level shape whose own hit test holds at P (the hover pick).

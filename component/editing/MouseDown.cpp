@@ -58,14 +58,22 @@ void TMouseController::PressDrawing(TShiftState Shift, int X, int Y)
     FCurrentPoint = FAnchorPoint = snapped;
 
     if (!FCad.FCurrentShape) {
+        DropUnfinishedShape();
         std::unique_ptr<TMyShape> shape = FCad.CreateShapeBySpTool(FCad.FShapeTool);
         if (!shape)
             return;
         shape->SetShapeNo(FCad.GetShapesCount()); // the place it will take
         FDrawnShape = std::move(shape);
         FCad.FCurrentShape = FDrawnShape.get();
-        if (auto* connector = dynamic_cast<TMyLinkLine*>(FCad.FCurrentShape))
-            FCad.GetMainShape(connector, llStart, PtToMyPt(snapped));
+        if (auto* connector = dynamic_cast<TMyLinkLine*>(FCad.FCurrentShape)) {
+            // The start takes the link point under the press. The shape there lists the
+            // connector only once the connector is part of the drawing (its number means
+            // nothing before), see FinishDrawnShape.
+            int no = -1, id = -1;
+            FCad.InWhichShapeWhichHotLinkId(no, id, PtToMyPt(snapped));
+            connector->SetStartSpNo(no);
+            connector->SetStartSpPtId(id);
+        }
         if (IsExactly(FCad.FCurrentShape, TMyLine::staticMetaObject))
             FCad.GetMergeShape(static_cast<TMyLine*>(FCad.FCurrentShape), true, PtToMyPt(snapped));
     }
@@ -83,6 +91,15 @@ void TMouseController::PressDrawing(TShiftState Shift, int X, int Y)
         shape->Drawing(canvas, FAnchorPoint, FCurrentPoint);
         FCad.ScreenChanged();
     }
+}
+
+void TMouseController::DropUnfinishedShape()
+{
+    if (!FDrawnShape)
+        return;
+    if (FCad.FCurrentShape == FDrawnShape.get())
+        FCad.FCurrentShape = nullptr;
+    FDrawnShape.reset();
 }
 
 // ---- Selecting -------------------------------------------------------------------------------

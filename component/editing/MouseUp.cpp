@@ -8,6 +8,7 @@
 #include "platform/UIServices.h"
 #include "shapes/AllShapes.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace {
@@ -141,6 +142,14 @@ void TMouseController::FinishDrawnShape()
     }
     if (!FCad.AddShape(FDrawnShape, false, false))
         return; // refused: the shape stays the one being drawn
+    if (auto* connector = dynamic_cast<TMyLinkLine*>(shape)) {
+        // Now that the connector has its number, the shape at its start lists it.
+        if (TMyShape* start = FCad.GetShapeByNo(connector->StartSpNo())) {
+            TMyShapeNo& list = start->LinkLineNos();
+            if (std::find(list.begin(), list.end(), uint32_t(connector->ShapeNo())) == list.end())
+                list.push_back(uint32_t(connector->ShapeNo()));
+        }
+    }
     FCad.FWorkingShapes.assign(1, shape);
     shape->Drawed(FAnchorPoint, FCurrentPoint);
     Fire(FCad.OnShapeAdded, FCad.FCurrentShape, FCad.GetShapesCount());
