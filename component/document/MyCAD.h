@@ -627,6 +627,8 @@ private:
     // DeleteShapesById with the shapes already looked up (Targets[k] is the shape with
     // identifier Ids[k], or nil).
     bool DeleteShapes(const std::vector<int>& Ids, std::vector<TMyShape*> Targets, bool AddUndo);
+    // Records one action holding copies of exactly these shapes, in this order.
+    void SaveUndoAction(const TArrMyShape& Shapes, const QString& ActionName);
     // Undo of a deletion: re-creates the collected copies at the end of the list.
     void RecreateDeletedShapes(const std::vector<const TSavedShape*>& Records);
     // Applies Action to S and, recursively, its group members (members before their group

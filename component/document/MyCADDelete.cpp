@@ -178,8 +178,15 @@ bool TMyCAD::DeleteShapes(const std::vector<int>& Ids, std::vector<TMyShape*> ta
                 continue;
             }
         }
-        if (AddUndo)
-            PushtoUndoRedoShapeList({S}, UndoActionName(TUndoAction::Delete));
+        if (AddUndo) {
+            // What this deletion takes: S and its members, without the locked ones (which
+            // stay) and without those an earlier deletion of the batch took already.
+            TArrMyShape saved;
+            for (TMyShape* shape : ShapeTreeOf(S, false))
+                if (!shape->Locked() && !isDoomed(shape))
+                    saved.push_back(shape);
+            SaveUndoAction(saved, UndoActionName(TUndoAction::Delete));
+        }
         MarkForDeletion(S, doomed, order);
         accepted.push_back(k);
         result = true;

@@ -32,9 +32,8 @@ bool TMyCAD::DeleteLayerByID(int Id)
             ids.push_back(shape->GetShapeId());
         }
     }
-    bool result = true;
-    for (int id : ids)
-        result = DeleteShapeById(id, true);
+    // Each shape is deleted as by DeleteShapeById (one undo action each), in one pass.
+    const bool result = DeleteShapesById(ids, true);
     if (result) {
         const LayerRec removed = FLayers[size_t(no)];
         FLayers.erase(FLayers.begin() + no);

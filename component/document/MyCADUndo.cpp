@@ -20,12 +20,6 @@ void TMyCAD::PushtoUndoRedoShapeList(const TArrMyShape& Shapes, const QString& A
 {
     if (FUndoRedoSize == 0)
         return;
-    // A full history loses its oldest action, also when the list was lowered below the
-    // number of actions held.
-    while (!FUndoList.Empty() && FUndoList.LastActionNo() >= int(FUndoRedoSize) - 1)
-        FUndoList.DropOldestAction();
-    const int actionNo = FUndoList.LastActionNo() + 1;
-
     // What the action saves, newest shape passed first; a shape is saved once.
     TArrMyShape saved;
     std::unordered_set<const TMyShape*> seen;
@@ -63,8 +57,19 @@ void TMyCAD::PushtoUndoRedoShapeList(const TArrMyShape& Shapes, const QString& A
         break;
     case TUndoAction::Unknown: break;
     }
+    SaveUndoAction(saved, ActionName);
+}
 
-    for (TMyShape* s : saved) {
+void TMyCAD::SaveUndoAction(const TArrMyShape& Shapes, const QString& ActionName)
+{
+    if (FUndoRedoSize == 0)
+        return;
+    // A full history loses its oldest action, also when the size was lowered below the
+    // number of actions held, and also when this action saves nothing.
+    while (!FUndoList.Empty() && FUndoList.LastActionNo() >= int(FUndoRedoSize) - 1)
+        FUndoList.DropOldestAction();
+    const int actionNo = FUndoList.LastActionNo() + 1;
+    for (TMyShape* s : Shapes) {
         std::unique_ptr<TMyShape> copy = CreateShapeByName(s->ClassName(), this);
         if (!copy)
             continue;

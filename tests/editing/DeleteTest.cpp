@@ -222,3 +222,31 @@ TEST(Delete, AHandlerThatDeletesDuringTheBatchIsSafe)
     EXPECT_EQ(Names(cad), (QStringList{"S0", "S2", "S4"}));
     EXPECT_CONSISTENT(cad);
 }
+
+TEST(Delete, ABatchWithUndoRecordsAndRestoresAsOneDeletionAfterTheOther)
+{
+    for (unsigned seed : {5u, 6u}) {
+        TMyCAD one, batch;
+        BuildMixedDrawing(one, seed, 90);
+        BuildMixedDrawing(batch, seed, 90);
+        one.SetUndoRedoSize(200);
+        batch.SetUndoRedoSize(200);
+        std::mt19937 random(seed);
+        std::uniform_int_distribution<int> pick(0, one.GetShapesCount() - 1);
+        std::vector<int> ids;
+        for (int k = 0; k < 25; ++k)
+            ids.push_back(pick(random));
+        for (int id : ids)
+            one.DeleteShapeById(id, true);
+        batch.DeleteShapesById(ids, true);
+        EXPECT_EQ(History(batch), History(one));
+        EXPECT_EQ(Describe(batch), Describe(one));
+        while (one.PopFromUndoRedoShapeList() >= 0) {
+        }
+        while (batch.PopFromUndoRedoShapeList() >= 0) {
+        }
+        EXPECT_EQ(Describe(batch), Describe(one)) << "seed " << seed;
+        EXPECT_CONSISTENT(batch);
+        EXPECT_CONSISTENT(one);
+    }
+}
