@@ -205,6 +205,62 @@ QByteArray BaseRecord(TFileGeneration g, const TBaseSpec& s)
     return b.Data;
 }
 
+namespace {
+QByteArray LineTail()
+{
+    return TBytes().I32(25).U8(44).U8(2).U8(3).Data;
+}
+
+QByteArray TextTail(TFileGeneration g)
+{
+    TBytes b;
+    b.U8(1).U8(0);
+    if (g >= TFileGeneration::XPa)
+        b.I32(2).Str("alpha").Str("beta").U8(2).U8(1).U8(1);
+    return b.Data;
+}
+
+QByteArray ImageTail(TFileGeneration g, const QByteArray& bmp)
+{
+    TBytes b;
+    b.Bitmap(bmp);
+    if (g >= TFileGeneration::XP9)
+        b.I32(-30).I32(60).U8(1).U8(1).U8(1);
+    if (g == TFileGeneration::XPi)
+        b.I32(0x00C0FFEE).I32(0x0101); // readers use the low byte of the mode
+    return b.Data;
+}
+
+} // namespace
+
+QByteArray GenerationDrawing(TFileGeneration g, const QByteArray& tag)
+{
+    TDocSpec doc;
+    doc.Tag = tag;
+    doc.ShapeCount = 7;
+    TBytes b;
+    b.Raw(DocumentBytes(doc));
+    auto entry = [&](const char* cls, int no, QByteArray tails, std::vector<uint32_t> links = {}) {
+        TBaseSpec spec;
+        spec.Name = QByteArray("Shape") + QByteArray::number(no);
+        spec.Id = 10 + no;
+        spec.No = no;
+        spec.Links = std::move(links);
+        b.Fixed(cls, 16).Raw(BaseRecord(g, spec)).Raw(tails);
+    };
+    entry("TMyRectangle", 0, {}, {2});
+    entry("TMyRuleLine", 1, LineTail() + TBytes().U8(1).U8(1).Str("UI").Data);
+    QByteArray link = LineTail() + TBytes().I32(0).I32(1).I32(-1).I32(-1).Data;
+    if (g >= TFileGeneration::XP5)
+        link += TBytes().U8(1).Data;
+    entry("TMyLinkLine", 2, link);
+    entry("TMyElliArc", 3, TBytes().U8(1).U8(2).Data);
+    entry("TMyText", 4, TextTail(g));
+    entry("TMyImage", 5, ImageTail(g, BmpBytes(*SmallPicture())));
+    entry("TMyLineLinkLine", 6, TBytes().U8(9).Data);
+    return b.Data;
+}
+
 // ---- The every-class drawing -----------------------------------------------------------------
 
 QStringList EveryClassName()

@@ -112,6 +112,10 @@ struct TBaseSpec {
 // The base record of a generation, field by field from the layout.
 QByteArray BaseRecord(TFileGeneration g, const TBaseSpec& s);
 
+// A drawing of one shape of each record layout (rectangle, rule line, connector, arc,
+// text, image, junction), written in the bytes of a generation with the given tag.
+QByteArray GenerationDrawing(TFileGeneration g, const QByteArray& tag);
+
 // Every persisted field of a shape as text, for comparing a shape with its copy.
 QString DescribeShape(const TMyShape& s);
 // The document-level fields and every shape described.
