@@ -116,13 +116,17 @@ bool SpaceEvenly(const TArrMyShape& Given, bool Vertical, MoveFn Move)
 void TMyCAD::AverageWidth(const TArrMyShape& Shapes)
 {
     const double z = FZoom;
-    if (SpaceEvenly(Shapes, false, [this, z](TMyShape* s, double d) { DragChangeValueDxDyforShapes(s, d * z, 0); }))
+    if (SpaceEvenly(Shapes, false, [this, z](TMyShape* s, double d) { DragChangeValueDxDyforShapes(s, d * z, 0); })) {
+        GeometryChanged();
         Invalidate();
+    }
 }
 
 void TMyCAD::AverageHeight(const TArrMyShape& Shapes)
 {
     const double z = FZoom;
-    if (SpaceEvenly(Shapes, true, [this, z](TMyShape* s, double d) { DragChangeValueDxDyforShapes(s, 0, d * z); }))
+    if (SpaceEvenly(Shapes, true, [this, z](TMyShape* s, double d) { DragChangeValueDxDyforShapes(s, 0, d * z); })) {
+        GeometryChanged();
         Invalidate();
+    }
 }

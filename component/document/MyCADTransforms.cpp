@@ -216,6 +216,8 @@ void TMyCAD::SizeShape(TMyShape* S, int Hot, TMyPoint Target)
     S->SetCurrentHot(Hot);
     const int point = (dynamic_cast<TMyRectangle*>(S) && Hot > 3) ? Hot - 4 : Hot;
     SizeChangeValueforShapes(S, S->GetPointInZoom(point), Target);
+    // Connectors are not re-laid here, but lookups by position must know of the change.
+    GeometryChanged();
     Invalidate();
 }
 
