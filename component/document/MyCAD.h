@@ -379,8 +379,9 @@ public:
     // The drawing stream (persistence/DrawingFormat.h): a 218-byte header, the document
     // block, the layers and a record per shape. SaveToStream writes at the stream's
     // position and changes nothing in the drawing; LoadFromStream reads from position 0
-    // into a new document and replaces the open drawing only when the whole stream read
-    // and checked well; on failure the open drawing is left exactly as it was.
+    // (a sequential device from where it is) into a new document and replaces the open
+    // drawing only when the whole stream read and checked well; on failure the open
+    // drawing is left exactly as it was.
     bool SaveToStream(QIODevice& Stream) const;
     bool LoadFromStream(QIODevice& Stream);
     // Writes beside the file and replaces it only when the whole drawing was written, so
@@ -397,6 +398,7 @@ public:
     // The stream primitives of persistence/StreamPrimitives.h. ReadBitmapBuffer leaves
     // Bitmap empty (null) when the buffer holds no bitmap.
     bool WriteStrBuffer(QIODevice& Stream, const QString& S, uint8_t Count) const;
+    QString ReadStrBuffer(QIODevice& Stream, uint8_t Count) const;
     bool WriteBitmapBuffer(QIODevice& Stream, const TBitmap* Bitmap) const;
     bool ReadBitmapBuffer(QIODevice& Stream, std::unique_ptr<TBitmap>& Bitmap) const;
 

@@ -115,6 +115,11 @@ bool TMyCAD::WriteStrBuffer(QIODevice& Stream, const QString& S, uint8_t Count) 
     return ::WriteStrBuffer(Stream, S, Count);
 }
 
+QString TMyCAD::ReadStrBuffer(QIODevice& Stream, uint8_t Count) const
+{
+    return ::ReadStrBuffer(Stream, Count);
+}
+
 bool TMyCAD::WriteBitmapBuffer(QIODevice& Stream, const TBitmap* Bitmap) const
 {
     return ::WriteBitmapBuffer(Stream, Bitmap);

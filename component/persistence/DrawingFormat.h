@@ -52,8 +52,8 @@ inline const char kLongStringTag[] = "XP.iL";
 constexpr int kMaxShortStringBytes = 255;
 // Layer tables hold at most this many layers (the count is a byte in the drawing).
 constexpr int kMaxLayers = 255;
-// Canvas sizes above this many document units are refused as damaged (no page that large
-// can be shown or printed).
+// Canvas sizes above this many document units (17 m at 96 pixels per inch) are refused as
+// damaged, and writers never write more.
 constexpr int32_t kMaxCanvasSide = 65535;
 
 // The format of a version tag as it appears in a file (already trimmed); none for a tag

@@ -9,6 +9,8 @@
 #include "platform/Rounding.h"
 #include "shapes/MyShape.h"
 
+#include <algorithm>
+
 using namespace DrawingFormat;
 
 namespace {
@@ -60,10 +62,11 @@ bool WriteDrawing(const TMyCAD& Drawing, QIODevice& Device)
     w.Fixed(kDate, kDateWidth);
     w.Fixed(QByteArray(kReservedWidth - 1, ' ') + '\0', kReservedWidth);
 
-    // Document block. The canvas size is the control's size in document units.
+    // Document block. The canvas size is the control's size in document units (limited
+    // to the sizes readers accept, which no real page comes near).
     w.Int32(Drawing.ColorOfBackGround());
-    w.Int32(Round(Drawing.width() / Drawing.Zoom()));
-    w.Int32(Round(Drawing.height() / Drawing.Zoom()));
+    w.Int32(std::clamp(Round(Drawing.width() / Drawing.Zoom()), 0, kMaxCanvasSide));
+    w.Int32(std::clamp(Round(Drawing.height() / Drawing.Zoom()), 0, kMaxCanvasSide));
     w.UInt8(uint8_t(EnumOrdinal(Drawing.TheUNIT())));
     w.Bitmap(Drawing.BkBitmap());
     w.Int32(EnumOrdinal(Drawing.BkBitmapMode()));

@@ -62,6 +62,9 @@ TEST(StrBuffer, ReadsExactlyCountBytesAndNeverFails)
     EXPECT_EQ(ReadStrBuffer(in.buffer, 0), "");
     TIn ansi("\x80\xe9");
     EXPECT_EQ(ReadStrBuffer(ansi.buffer, 2), QStringLiteral("\u20ac\u00e9"));
+    TMyCAD cad;
+    TIn member("ab");
+    EXPECT_EQ(cad.ReadStrBuffer(member.buffer, 3), QString("ab") + QChar(0));
 }
 
 TEST(BitmapBuffer, HoldsTheBmpFileImageAfterItsSize)
