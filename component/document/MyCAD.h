@@ -325,8 +325,11 @@ public:
     void CreateAndDelete(TMyLine* Line);
     // Counts geometry changes made through the drawing's operations; lookups that keep
     // shape positions (the mouse's picking grid) are rebuilt after it or the shape list
-    // changed. Whatever changes points outside the drawing's operations calls it.
+    // changed. Whatever changes points outside the drawing's operations calls it, or,
+    // when it knows the shape, the cheaper GeometryChanged(S) (S with its group tree
+    // and its connectors).
     void GeometryChanged() { ++FGeometryGeneration; }
+    void GeometryChanged(TMyShape* S);
     uint64_t GeometryGeneration() const { return FGeometryGeneration; }
     uint64_t ShapeListGeneration() const { return FShapeListGeneration; }
 
@@ -618,11 +621,7 @@ private:
     // Connectors follow their shapes: connector routing fills this in. Called wherever a
     // shape's geometry changed through an editing operation, so it also counts the change
     // for the lookups that keep positions (keep the GeometryChanged call).
-    void ChangeLinkShapes(TMyShape* S)
-    {
-        (void)S;
-        GeometryChanged();
-    }
+    void ChangeLinkShapes(TMyShape* S) { GeometryChanged(S); }
     // Moves every working shape so that one edge or centre line (0 left, 1 right, 2 top,
     // 3 bottom, 4 horizontal centre, 5 vertical centre) meets that of the box around them.
     void AlignWorkingShapes(int How);

@@ -22,6 +22,12 @@ TMouseController& TMyCAD::MouseController()
     return *FMouse;
 }
 
+void TMyCAD::GeometryChanged(TMyShape* S)
+{
+    if (FMouse)
+        FMouse->ShapeMoved(S);
+}
+
 void TMyCAD::DropShapeInTheMaking()
 {
     if (FMouse)

@@ -25,8 +25,10 @@ int ClampedCeil(double v)
     return int(std::clamp(std::ceil(v), -CoordLimit, CoordLimit));
 }
 
+} // namespace
+
 // The box of a tree being gathered, in document units.
-struct TGather {
+struct TShapeGrid::TGather {
     double Left = 0, Top = 0, Right = 0, Bottom = 0;
     int Margin = 0;
     bool Any = false;
@@ -58,9 +60,12 @@ struct TGather {
         }
     }
 };
-} // namespace
 
-int TShapeGrid::HitMargin(const TMyShape* S)
+TShapeGrid::TShapeGrid() = default;
+TShapeGrid::~TShapeGrid() = default;
+
+namespace {
+int MarginOfKind(const TMyShape* S)
 {
     // Arcs and interpolating curves leave the box of their points; a kind the grid does
     // not know is not trusted either.
@@ -78,6 +83,43 @@ int TShapeGrid::HitMargin(const TMyShape* S)
     return -1;
 }
 
+// The margin turns on the kind alone: it is worked out once per class.
+struct TKindMargin {
+    const QMetaObject* Kind;
+    int Margin;
+};
+} // namespace
+
+int TShapeGrid::HitMargin(const TMyShape* S)
+{
+    static std::vector<TKindMargin> known;
+    const QMetaObject* kind = S->metaObject();
+    for (const TKindMargin& k : known)
+        if (k.Kind == kind)
+            return k.Margin;
+    const int margin = MarginOfKind(S);
+    known.push_back({kind, margin});
+    return margin;
+}
+
+bool TShapeGrid::EntryOf(const TGather& g, double z, bool& Unbounded, TEntry& E)
+{
+    Unbounded = g.Unbounded;
+    if (g.Unbounded || !g.Any)
+        return false;
+    const double lz = g.Left * z, rz = g.Right * z, tz = g.Top * z, bz = g.Bottom * z;
+    if (!std::isfinite(lz) || !std::isfinite(rz) || !std::isfinite(tz) || !std::isfinite(bz)) {
+        Unbounded = true;
+        return false;
+    }
+    const int m = g.Margin;
+    E.Left = ClampedFloor(std::min(lz, rz)) - m;
+    E.Top = ClampedFloor(std::min(tz, bz)) - m;
+    E.Right = ClampedCeil(std::max(lz, rz)) + m;
+    E.Bottom = ClampedCeil(std::max(tz, bz)) + m;
+    return true;
+}
+
 void TShapeGrid::Build(const TMyCAD& Cad, const TKey& Key)
 {
     FEntries.clear();
@@ -85,21 +127,28 @@ void TShapeGrid::Build(const TMyCAD& Cad, const TKey& Key)
     FUnbounded.clear();
     FMembers.clear();
     FOrphans.clear();
+    FExtra.clear();
+    FKey = Key;
 
     const int n = Cad.GetShapesCount();
-    std::vector<TGather> gather(size_t(std::max(n, 0)));
-    std::vector<int> rootOf(size_t(std::max(n, 0)), -1);
+    const size_t count = size_t(std::max(n, 0));
+    std::vector<TGather>& gather = FGather;
+    gather.assign(count, TGather());
+    std::vector<int>& rootOf = FRootOf;
+    rootOf.assign(count, -1);
     for (int i = 0; i < n; ++i) {
         const TMyShape* s = Cad.GetShapeByNo(i);
-        const TMyShape* root = s->HasParentShape() ? Cad.GetRootParentShape(s) : s;
-        const int r = root ? Cad.GetShapeNoInMyShapes(root) : -1;
-        if (r < 0 || root->HasParentShape()) {
-            FOrphans.push_back(i);
-            continue;
+        int r = i;
+        if (s->HasParentShape()) {
+            const TMyShape* root = Cad.GetRootParentShape(s);
+            r = root ? Cad.GetShapeNoInMyShapes(root) : -1;
+            if (r < 0 || root->HasParentShape()) {
+                FOrphans.push_back(i);
+                continue;
+            }
+            FMembers.emplace_back(r, i);
         }
         rootOf[size_t(i)] = r;
-        if (r != i)
-            FMembers.emplace_back(r, i);
         gather[size_t(r)].Add(s);
     }
     // A top-level shape is also hit through the members it lists itself.
@@ -111,30 +160,113 @@ void TShapeGrid::Build(const TMyCAD& Cad, const TKey& Key)
                 gather[size_t(r)].Add(Cad.GetShapeByNo(int(c)));
     }
 
-    const double z = Key.Zoom;
+    FEntryOf.assign(count, -1);
+    FExtraOf.assign(count, -1);
+    FUnboundedFlag.assign(count, 0);
     for (int r = 0; r < n; ++r) {
         if (rootOf[size_t(r)] != r)
             continue;
-        const TGather& g = gather[size_t(r)];
-        if (g.Unbounded) {
+        bool unbounded = false;
+        TEntry e{0, 0, 0, 0, r};
+        if (EntryOf(gather[size_t(r)], Key.Zoom, unbounded, e)) {
+            FEntryOf[size_t(r)] = int(FEntries.size());
+            FEntries.push_back(e);
+        } else if (unbounded) {
             FUnbounded.push_back(r);
-            continue;
-        }
-        if (!g.Any) // no points: nothing of the tree can be hit
-            continue;
-        const double lz = g.Left * z, rz = g.Right * z, tz = g.Top * z, bz = g.Bottom * z;
-        if (!std::isfinite(lz) || !std::isfinite(rz) || !std::isfinite(tz) || !std::isfinite(bz)) {
-            FUnbounded.push_back(r);
-            continue;
-        }
-        const int m = g.Margin;
-        FEntries.push_back({ClampedFloor(std::min(lz, rz)) - m, ClampedFloor(std::min(tz, bz)) - m,
-                            ClampedCeil(std::max(lz, rz)) + m, ClampedCeil(std::max(tz, bz)) + m, r});
+            FUnboundedFlag[size_t(r)] = 1;
+        } // no points: nothing of the tree can be hit
     }
-    std::sort(FMembers.begin(), FMembers.end());
+    FDead.assign(FEntries.size(), 0);
     BuildCells();
-    FKey = Key;
     FValid = true;
+}
+
+bool TShapeGrid::TreeBox(const TMyCAD& Cad, int R, TEntry& Entry, bool& Unbounded) const
+{
+    TGather g;
+    const TMyShape* root = Cad.GetShapeByNo(R);
+    g.Add(root);
+    auto it = std::lower_bound(FMembers.begin(), FMembers.end(), std::make_pair(R, -1));
+    for (; it != FMembers.end() && it->first == R; ++it)
+        g.Add(Cad.GetShapeByNo(it->second));
+    for (uint32_t c : root->ChildNos())
+        if (const TMyShape* member = Cad.GetShapeByNo(int(c)))
+            g.Add(member);
+    Entry.No = R;
+    return EntryOf(g, FKey.Zoom, Unbounded, Entry);
+}
+
+std::vector<int> TShapeGrid::AffectedRoots(const TMyCAD& Cad, const TArrMyShape& Changed) const
+{
+    std::vector<int> roots;
+    auto addRoot = [&](const TMyShape* s) {
+        const TMyShape* root = s ? Cad.GetRootParentShape(s) : nullptr;
+        const int r = root ? Cad.GetShapeNoInMyShapes(root) : -1;
+        if (r < 0 || root->HasParentShape())
+            return -1;
+        roots.push_back(r);
+        return r;
+    };
+    for (const TMyShape* s : Changed) {
+        // The connectors hanging on the tree follow it.
+        const int r = addRoot(s);
+        if (r < 0)
+            continue;
+        auto connectorsOf = [&](const TMyShape* t) {
+            for (uint32_t c : t->LinkLineNos())
+                addRoot(Cad.GetShapeByNo(int(c)));
+        };
+        connectorsOf(Cad.GetShapeByNo(r));
+        auto it = std::lower_bound(FMembers.begin(), FMembers.end(), std::make_pair(r, -1));
+        for (; it != FMembers.end() && it->first == r; ++it)
+            connectorsOf(Cad.GetShapeByNo(it->second));
+    }
+    std::sort(roots.begin(), roots.end());
+    roots.erase(std::unique(roots.begin(), roots.end()), roots.end());
+    return roots;
+}
+
+bool TShapeGrid::Patch(const TMyCAD& Cad, const TArrMyShape& Changed)
+{
+    if (!FValid)
+        return false;
+    const size_t limit = std::max<size_t>(4096, FEntries.size() / 8);
+    for (int r : AffectedRoots(Cad, Changed)) {
+        if (size_t(r) >= FEntryOf.size()) {
+            FValid = false;
+            return false;
+        }
+        if (FUnboundedFlag[size_t(r)])
+            continue; // every query returns it anyway
+        TEntry e{};
+        bool unbounded = false;
+        const bool any = TreeBox(Cad, r, e, unbounded);
+        if (unbounded) {
+            FValid = false; // rare: let the rebuild place it
+            return false;
+        }
+        if (!any)
+            e = TEntry{1, 1, 0, 0, r}; // holds no point
+        int& extra = FExtraOf[size_t(r)];
+        if (extra >= 0) {
+            FExtra[size_t(extra)] = e;
+            continue;
+        }
+        const int entry = FEntryOf[size_t(r)];
+        if (entry >= 0) {
+            const TEntry& old = FEntries[size_t(entry)];
+            if (old.Left == e.Left && old.Top == e.Top && old.Right == e.Right && old.Bottom == e.Bottom)
+                continue;
+            FDead[size_t(entry)] = 1;
+        }
+        extra = int(FExtra.size());
+        FExtra.push_back(e);
+        if (FExtra.size() > limit) {
+            FValid = false;
+            return false;
+        }
+    }
+    return true;
 }
 
 void TShapeGrid::BuildCells()
@@ -203,6 +335,31 @@ void TShapeGrid::BuildCells()
     }
 }
 
+bool TShapeGrid::Append(const TMyCAD& Cad, const TMyShape* Added, const TKey& Key)
+{
+    const int n = Cad.GetShapesCount();
+    const int r = Added ? Cad.GetShapeNoInMyShapes(Added) : -1;
+    if (!FValid || Key.Zoom != FKey.Zoom || r != n - 1 || size_t(r) != FEntryOf.size() || Added->HasParentShape() ||
+        Added->HasChildShapes()) {
+        FValid = false;
+        return false;
+    }
+    FEntryOf.push_back(-1);
+    FExtraOf.push_back(-1);
+    FUnboundedFlag.push_back(0);
+    FKey = Key;
+    TEntry e{};
+    bool unbounded = false;
+    if (TreeBox(Cad, r, e, unbounded)) {
+        FExtraOf.back() = int(FExtra.size());
+        FExtra.push_back(e);
+    } else if (unbounded) {
+        FUnbounded.push_back(r); // the largest number: the list stays sorted
+        FUnboundedFlag.back() = 1;
+    }
+    return true;
+}
+
 void TShapeGrid::RootsAt(TPoint P, std::vector<int>& Out) const
 {
     Out.clear();
@@ -212,17 +369,20 @@ void TShapeGrid::RootsAt(TPoint P, std::vector<int>& Out) const
         if (c < FCols && r < FRows) {
             const size_t cell = size_t(r) * size_t(FCols) + size_t(c);
             for (uint32_t k = FCellStart[cell]; k < FCellStart[cell + 1]; ++k) {
-                const TEntry& e = FEntries[FCellItems[k]];
-                if (e.Holds(P))
-                    Out.push_back(e.No);
+                const uint32_t i = FCellItems[k];
+                if (FEntries[i].Holds(P) && !FDead[i])
+                    Out.push_back(FEntries[i].No);
             }
         }
     }
-    if (FWide.empty() && FUnbounded.empty())
+    if (FWide.empty() && FUnbounded.empty() && FExtra.empty())
         return;
     for (uint32_t i : FWide)
-        if (FEntries[i].Holds(P))
+        if (FEntries[i].Holds(P) && !FDead[i])
             Out.push_back(FEntries[i].No);
+    for (const TEntry& e : FExtra)
+        if (e.Holds(P))
+            Out.push_back(e.No);
     Out.insert(Out.end(), FUnbounded.begin(), FUnbounded.end());
     std::sort(Out.begin(), Out.end());
 }

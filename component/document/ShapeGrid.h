@@ -14,9 +14,13 @@
 // returns. Shapes whose chain of parents never reaches a top-level shape (a damaged
 // drawing) are kept apart for the one query that looks at members.
 //
-// The grid does not watch the shapes: its owner rebuilds it when the shape list, the
-// geometry or the zoom changed (TKey).
+// The grid does not watch the shapes: its owner rebuilds it when the shape list or the
+// zoom changed (TKey), and patches the boxes of the shapes it is told moved (Patch):
+// their old places are struck from the cells and their new boxes kept on a short list
+// that every query checks, until the next rebuild.
 #include "platform/Types.h"
+
+#include "MyTypes.h"
 
 #include <cstdint>
 #include <vector>
@@ -34,9 +38,23 @@ public:
         friend bool operator==(const TKey&, const TKey&) = default;
     };
 
+    TShapeGrid();
+    ~TShapeGrid();
+    TShapeGrid(const TShapeGrid&) = delete;
+    TShapeGrid& operator=(const TShapeGrid&) = delete;
+
     bool IsCurrent(const TKey& Key) const { return FValid && Key == FKey; }
     void Invalidate() { FValid = false; }
     void Build(const TMyCAD& Cad, const TKey& Key);
+
+    // Takes the new geometry of the changed shapes (with their group trees and the
+    // connectors hanging on them) into the grid; false, leaving the grid invalid, when
+    // so much changed that a rebuild is the better way.
+    bool Patch(const TMyCAD& Cad, const TArrMyShape& Changed);
+    // Takes in a top-level shape just appended to the drawing, the only change of the
+    // list since the grid was current; Key is the drawing's key now. False, leaving the
+    // grid invalid, when that does not hold.
+    bool Append(const TMyCAD& Cad, const TMyShape* Added, const TKey& Key);
 
     // Shape numbers of the top-level shapes whose region may hold P, ascending.
     void RootsAt(TPoint P, std::vector<int>& Out) const;
@@ -50,18 +68,28 @@ public:
     int UnboundedCount() const { return int(FUnbounded.size()); }
     int CellCount() const { return FCols * FRows; }
     int CellSize() const { return FCellSize; }
+    int PatchedCount() const { return int(FExtra.size()); }
 
     // The pixels by which a kind's hit test may reach beyond the box of its points, or
     // -1 for a kind whose hit test is not bounded by that box.
     static int HitMargin(const TMyShape* Shape);
 
 private:
+    struct TGather;
     struct TEntry {
         int Left, Top, Right, Bottom; // inclusive
         int No;
         bool Holds(TPoint P) const { return P.X >= Left && P.X <= Right && P.Y >= Top && P.Y <= Bottom; }
     };
     void BuildCells();
+    // The entry of a gathered tree; false when it has no point or is not bounded.
+    static bool EntryOf(const TGather& G, double Zoom, bool& Unbounded, TEntry& E);
+    // The box of top-level shape R's tree, with the hit margins; false when the tree
+    // has no point (Entry unset) or its hit test is not bounded (Unbounded set).
+    bool TreeBox(const TMyCAD& Cad, int R, TEntry& Entry, bool& Unbounded) const;
+    // The shape numbers of the top-level shapes of these shapes and of the connectors
+    // hanging on their trees.
+    std::vector<int> AffectedRoots(const TMyCAD& Cad, const TArrMyShape& Changed) const;
 
     bool FValid = false;
     TKey FKey;
@@ -73,5 +101,15 @@ private:
     // Members grouped by top-level shape: (top-level number, member number), sorted.
     std::vector<std::pair<int, int>> FMembers;
     std::vector<int> FOrphans; // shapes without a top-level shape
+    // By shape number: the index of its entry (-1 none), of its patched entry (-1 none),
+    // and whether it is on the unbounded list.
+    std::vector<int> FEntryOf;
+    std::vector<int> FExtraOf;
+    std::vector<char> FUnboundedFlag;
+    std::vector<char> FDead;    // entries whose place in the cells is out of date
+    std::vector<TEntry> FExtra; // boxes of patched top-level shapes
+    // Kept from build to build to spare the allocations.
+    std::vector<TGather> FGather;
+    std::vector<int> FRootOf;
     int FOriginX = 0, FOriginY = 0, FCellSize = 1, FCols = 0, FRows = 0;
 };

@@ -60,9 +60,13 @@ public:
     // direct member of S and is on an operated layer; its direct group when it is a
     // member. Nothing when there is none.
     TMyShape* ClickThroughCandidate(TMyShape* S, TPoint P);
-    // The lookup behind the three picks; rebuilt when the shape list, the geometry or the
-    // zoom changed since it was built.
+    // The lookup behind the three picks; rebuilt when the shape list, the zoom or the
+    // geometry as a whole changed since it was built, patched for single shapes that
+    // moved.
     TShapeGrid& Grid();
+    // S changed its geometry (its tree and connectors follow): the grid takes it in at
+    // its next use.
+    void ShapeMoved(TMyShape* S);
 
 private:
     // Press.
@@ -112,4 +116,6 @@ private:
     TShapeGrid FGrid;
     // The shape numbers a pick works through (kept to spare an allocation per move).
     std::vector<int> FScratch;
+    // Shapes moved since the grid was last brought up to date.
+    TArrMyShape FMoved;
 };

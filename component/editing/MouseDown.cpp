@@ -227,9 +227,25 @@ void TMouseController::PressNewPick(TShiftState Shift, TActionTools State)
 TShapeGrid& TMouseController::Grid()
 {
     const TShapeGrid::TKey key{FCad.FShapeListGeneration, FCad.FGeometryGeneration, FCad.FZoom};
-    if (!FGrid.IsCurrent(key))
+    if (!FGrid.IsCurrent(key) || (!FMoved.empty() && !FGrid.Patch(FCad, FMoved)))
         FGrid.Build(FCad, key);
+    FMoved.clear();
     return FGrid;
+}
+
+void TMouseController::ShapeMoved(TMyShape* S)
+{
+    // Shapes noted once the grid is out of date anyway are not needed; a great many are
+    // better served by a rebuild.
+    const TShapeGrid::TKey key{FCad.FShapeListGeneration, FCad.FGeometryGeneration, FCad.FZoom};
+    if (!S || !FGrid.IsCurrent(key))
+        return;
+    if (FMoved.size() >= (size_t(1) << 16)) {
+        FGrid.Invalidate();
+        FMoved.clear();
+        return;
+    }
+    FMoved.push_back(S);
 }
 
 TMyShape* TMouseController::TopShapeAt(TPoint P)

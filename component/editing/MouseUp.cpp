@@ -140,6 +140,12 @@ void TMouseController::FinishDrawnShape()
         text->PointsRef() = {TMyPoint(box.Left, box.Top), TMyPoint(box.Right, box.Top),
                              TMyPoint(box.Right, box.Bottom), TMyPoint(box.Left, box.Bottom)};
     }
+    // The grid takes the new shape in, unless something else changed the drawing.
+    const TShapeGrid::TKey before{FCad.FShapeListGeneration, FCad.FGeometryGeneration, FCad.FZoom};
+    if (FGrid.IsCurrent(before) && !FMoved.empty() && !FGrid.Patch(FCad, FMoved))
+        FGrid.Invalidate();
+    FMoved.clear();
+    const bool gridCurrent = FGrid.IsCurrent(before);
     if (!FCad.AddShape(FDrawnShape, false, false))
         return; // refused: the shape stays the one being drawn
     if (auto* connector = dynamic_cast<TMyLinkLine*>(shape)) {
@@ -152,6 +158,10 @@ void TMouseController::FinishDrawnShape()
     }
     FCad.FWorkingShapes.assign(1, shape);
     shape->Drawed(FAnchorPoint, FCurrentPoint);
+    const TShapeGrid::TKey after{FCad.FShapeListGeneration, FCad.FGeometryGeneration, FCad.FZoom};
+    if (gridCurrent && after.ListGeneration == before.ListGeneration + 1 &&
+        after.GeometryGeneration == before.GeometryGeneration)
+        FGrid.Append(FCad, shape, after);
     Fire(FCad.OnShapeAdded, FCad.FCurrentShape, FCad.GetShapesCount());
     if (TMyShape* added = FCad.FCurrentShape) {
         auto* line = added->metaObject() == &TMyLine::staticMetaObject ? static_cast<TMyLine*>(added) : nullptr;
@@ -224,8 +234,8 @@ void TMouseController::ReleaseResizing(TShiftState Shift)
             FCad.SizeChangeValueforShapes(shape, PtToMyPt(FAnchorPoint), PtToMyPt(FCurrentPoint));
         }
     }
-    FCad.GeometryChanged();
     if (guard) {
+        FCad.GeometryChanged(shape);
         FCad.ChangeLinkShapes(shape);
         TPoint to = FCurrentPoint;
         Fire(FCad.OnShapeMouseResizeFinished, shape, FAnchorPoint, to);
@@ -251,9 +261,10 @@ void TMouseController::ReleaseDragging()
         FCad.PushtoUndoRedoShapeList(working, ChangeAction());
         for (TMyShape* s : working)
             FCad.DragChangeValueDxDyforShapes(s, dx, dy);
-        for (TMyShape* s : working)
+        for (TMyShape* s : working) {
+            FCad.GeometryChanged(s);
             FCad.ChangeLinkShapes(s);
-        FCad.GeometryChanged();
+        }
         if (FCad.OnShapeMouseDragged) {
             TPoint to = FCad.GetPointByMode(FCurrentPoint);
             const TPoint asMapped = to;
@@ -262,9 +273,10 @@ void TMouseController::ReleaseDragging()
                 // The handler moved the drop: the selection follows.
                 for (TMyShape* s : FCad.FWorkingShapes)
                     FCad.DragChangeValueDxDyforShapes(s, to.X - asMapped.X, to.Y - asMapped.Y);
-                for (TMyShape* s : FCad.FWorkingShapes)
+                for (TMyShape* s : FCad.FWorkingShapes) {
+                    FCad.GeometryChanged(s);
                     FCad.ChangeLinkShapes(s);
-                FCad.GeometryChanged();
+                }
             }
         }
     }
@@ -281,8 +293,8 @@ void TMouseController::ReleaseRotating()
         const float angle = shape->GetRotatedAngle(PtToMyPt(FAnchorPoint), PtToMyPt(FCurrentPoint),
                                                    shape->ZoomedValuePt(centre), true);
         FCad.RotateChangeValueforShapes(shape, centre, angle);
+        FCad.GeometryChanged(shape);
         FCad.ChangeLinkShapes(shape);
-        FCad.GeometryChanged();
         if (FCad.OnShapeMouseRotated) {
             TPoint to = FCad.GetPointByMode(FCurrentPoint);
             FCad.OnShapeMouseRotated(shape, FCad.GetPointByMode(FAnchorPoint), to);
@@ -333,7 +345,7 @@ void TMouseController::ReleaseNodeRemoving()
         } else {
             result = TooFewNodes;
         }
-        FCad.GeometryChanged();
+        FCad.GeometryChanged(shape);
     }
     FCad.Invalidate();
     if (result != NoNodeHit)
@@ -352,7 +364,7 @@ void TMouseController::ReleaseNodeAdding()
             continue;
         FCad.PushtoUndoRedoShapeList({s}, ChangeAction());
         InsertAPointBeforeId(TMyPoint(float(FCurrentPoint.X / z), float(FCurrentPoint.Y / z)), before, s->PointsRef());
-        FCad.GeometryChanged();
+        FCad.GeometryChanged(s);
         FCad.Invalidate();
         TMyShape* added = s;
         Fire(FCad.OnNodeAdded, added, before);
@@ -367,9 +379,10 @@ void TMouseController::ReleaseDragWhole()
         const TArrMyShape shapes = WholeDragShapes();
         for (TMyShape* s : shapes)
             FCad.DragChangeValueDxDyforShapes(s, dx, dy);
-        for (TMyShape* s : shapes)
+        for (TMyShape* s : shapes) {
+            FCad.GeometryChanged(s);
             FCad.ChangeLinkShapes(s);
-        FCad.GeometryChanged();
+        }
         Fire(FCad.OnWholeDragged);
     }
     FCad.Invalidate();

@@ -194,3 +194,47 @@ TEST(PickGrid, MarginsCoverTheToleranceOfEachKind)
     TMyRectangle box(&cad);
     EXPECT_EQ(TShapeGrid::HitMargin(&box), 2);
 }
+
+TEST(PickGrid, ShapesMovedByTheDrawingsOperationsArePatchedInWithoutARebuild)
+{
+    TMyCAD cad;
+    Populate(cad, 300, 9);
+    TMouseController& mouse = cad.MouseController();
+    ExpectSamePicks(cad, 1, 100);
+    // A group, a member of a group, plain shapes; moved and turned by code.
+    TMyShape* group = nullptr;
+    for (int i = cad.GetShapesCount() - 1; i >= 0 && !group; --i)
+        if (cad.GetShapeByNo(i)->HasChildShapes())
+            group = cad.GetShapeByNo(i);
+    ASSERT_NE(group, nullptr);
+    cad.Move(group, 120, -40);
+    cad.Move(cad.GetShapeByNo(int(group->ChildNos().front())), -200, 15);
+    for (int i = 40; i < 60; ++i)
+        cad.Move(cad.GetShapeByNo(i), 35, 70);
+    cad.Rotate(cad.GetShapeByNo(70), 0.7f);
+    EXPECT_EQ(mouse.Grid().PatchedCount() > 0, true);
+    ExpectSamePicks(cad, 2, 3000);
+    // Taken back by undo: patched again.
+    while (cad.PopFromUndoRedoShapeList() >= 0) {
+    }
+    ExpectSamePicks(cad, 4, 1000);
+}
+
+TEST(PickGrid, ADrawnShapeJoinsTheGridWithoutARebuild)
+{
+    TMyCAD cad;
+    Populate(cad, 200, 12);
+    cad.SetSnap(false);
+    TMouseController& mouse = cad.MouseController();
+    ExpectSamePicks(cad, 3, 100);
+    const int patched = mouse.Grid().PatchedCount();
+    cad.SetShapeTool(SpRectangle);
+    cad.MouseDown(mbLeft, ssLeft, 500, 500);
+    cad.MouseUp(mbLeft, 0, 500, 500);
+    cad.MouseDown(mbLeft, ssLeft, 540, 530);
+    cad.MouseUp(mbLeft, 0, 540, 530);
+    ASSERT_EQ(cad.GetShapeByNo(cad.GetShapesCount() - 1)->ClassName(), "TMyRectangle");
+    EXPECT_EQ(mouse.Grid().PatchedCount(), patched + 1);
+    EXPECT_EQ(mouse.TopShapeAt(TPoint(520, 515)), cad.GetShapeByNo(cad.GetShapesCount() - 1));
+    ExpectSamePicks(cad, 13, 1000);
+}
