@@ -76,7 +76,7 @@ private:
     bool PressOnWorkingShape(TCanvas* Canvas, TShiftState Shift, TActionTools State);
     void PressNewPick(TShiftState Shift, TActionTools State);
     // Move.
-    void MoveDrawing(TShiftState Shift, int X, int Y);
+    void MoveDrawing(TShiftState Shift, int& X, int& Y);
     void MoveSelecting(TShiftState Shift, int X, int Y);
     void MoveWithButton(TShiftState Shift, int X, int Y);
     void MoveResizing(TShiftState Shift, int X, int Y);

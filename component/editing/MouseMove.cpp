@@ -13,6 +13,7 @@ void TMouseController::MouseMove(TShiftState Shift, int X, int Y)
     Fire(FCad.OnMouseMove, &FCad, Shift, X, Y);
     if (FCad.FActionTool == dtClose)
         return;
+    // Drawing snaps the point: the coordinates shown are then the snapped ones.
     if (FCad.FActionTool == dtDrawing && !dynamic_cast<TMyFreeLine*>(FCad.FCurrentShape))
         MoveDrawing(Shift, X, Y);
     if (FCad.FActionTool == dtSelecting || FCad.FActionTool == dtRotateSelecting)
@@ -23,7 +24,7 @@ void TMouseController::MouseMove(TShiftState Shift, int X, int Y)
 }
 
 // The rubber band of the shape being drawn, with or without a button down.
-void TMouseController::MoveDrawing(TShiftState Shift, int X, int Y)
+void TMouseController::MoveDrawing(TShiftState Shift, int& X, int& Y)
 {
     TCanvas* canvas = FCad.Canvas();
     SetDragResizeRotateShapeMode(canvas);

@@ -79,9 +79,17 @@ TEST_F(DrawTools, PressesAndReleasesSnapToTheGrid)
 {
     cad.SetSnap(true); // grid 20 x 20, four pixels
     cad.SetShapeTool(SpRuleLine);
+    QLabel xy;
+    cad.SetLabelXY(&xy);
     Click(103, 98);
     EXPECT_EQ(PointsOf(cad.CurrentShape()), QStringList({"(100,100)"}));
     EXPECT_EQ(cad.AnchorPoint(), TPoint(100, 100));
+    // The rubber band and the coordinates shown follow the grid too.
+    Move(157, 181);
+    EXPECT_EQ(cad.CurrentPoint(), TPoint(160, 180));
+    EXPECT_EQ(xy.text(), "(160,180)");
+    Move(150, 181);
+    EXPECT_EQ(xy.text(), "(150,180)");
     Click(157, 181);
     ASSERT_EQ(cad.GetShapesCount(), 1);
     EXPECT_EQ(cad.GetShapeByNo(0)->ClassName(), "TMyRuleLine");
