@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <cstdlib>
 
 namespace {
@@ -22,6 +24,30 @@ public:
     bool EditStrings(QStringList&, const QString&) override { return false; }
     bool ChooseColor(TColor&) override { return false; }
     void ClipCursor(const QRect*) override {}
+};
+
+// A sequential read-only device over the input (no size, no seeking), delivering a few
+// bytes at a time.
+class TPipe : public QIODevice {
+public:
+    explicit TPipe(const QByteArray& data) : m_data(data) { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 n = std::min<qint64>({maxSize, 13, m_data.size() - m_pos});
+        if (n <= 0)
+            return -1;
+        memcpy(data, m_data.constData() + m_pos, size_t(n));
+        m_pos += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    const QByteArray& m_data;
+    qint64 m_pos = 0;
 };
 
 bool Consistent(const TMyCAD& cad)
@@ -81,7 +107,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    if (!cad.LoadFromStream(buffer)) {
+    const bool accepted = cad.LoadFromStream(buffer);
+    // Into new drawings, read from memory and through a pipe, the same bytes give the same
+    // answer and the same drawing.
+    TMyCAD fromMemory, piped;
+    QBuffer again(&bytes);
+    again.open(QIODevice::ReadOnly);
+    TPipe pipe(bytes);
+    const bool memoryAccepted = fromMemory.LoadFromStream(again);
+    if (memoryAccepted != accepted || piped.LoadFromStream(pipe) != accepted
+        || (accepted && Save(piped) != Save(fromMemory)))
+        abort();
+    if (!accepted) {
         if (Save(cad) != before || cad.Loading() || cad.Zoom() != 2)
             abort(); // a refused stream changed the open drawing
         return 0;
@@ -91,8 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QByteArray saved = Save(cad);
     QBuffer savedBuffer(&saved);
     savedBuffer.open(QIODevice::ReadOnly);
-    TMyCAD again;
-    if (!again.LoadFromStream(savedBuffer) || again.GetShapesCount() != cad.GetShapesCount())
+    TMyCAD reread;
+    if (!reread.LoadFromStream(savedBuffer) || reread.GetShapesCount() != cad.GetShapesCount())
         abort(); // what the writer writes must read
     return 0;
 }
