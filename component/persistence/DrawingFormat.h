@@ -13,8 +13,8 @@
 // format, a drawing that holds at least one string longer than 255 bytes (in the ANSI code
 // page) is written under the tag "XP.iL": the XP.i layout in every respect except that
 // each counted string carries all of its L bytes. A drawing without long strings is
-// written as "XP.i", byte for byte as the format has it. Readers accept both; other
-// programs that know only the eleven tags refuse an "XP.iL" file rather than misread it.
+// written as "XP.i", byte for byte as the format has it. Readers here accept both; a
+// program that knows only the eleven tags meets a tag it does not know.
 #include <QString>
 #include <cstdint>
 #include <optional>
