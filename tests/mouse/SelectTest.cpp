@@ -329,11 +329,20 @@ TEST_F(Select, TheCaptionPointMovesWithoutAnUndoRecord)
     EXPECT_TRUE(History(cad).isEmpty());
     EXPECT_TRUE(TakeEvents().isEmpty());
 
-    // Rotate-selecting does not move captions; a locked shape's caption stays too.
+    // Rotate-selecting does not move captions.
     cad.SetShapeTool(SpRotateSelecting);
     Down(190, 250);
     EXPECT_EQ(cad.ActionTool(), dtRotateSelecting);
     Up(190, 250);
+
+    // Nor does a locked shape's caption move.
+    cad.SetShapeTool(SpSelecting);
+    cad.SelectShapeByCode(a->GetShapeId(), true);
+    a->SetLocked(true);
+    Down(190, 250);
+    EXPECT_EQ(cad.ActionTool(), dtSelecting);
+    Up(190, 250);
+    EXPECT_EQ(a->CaptionPoint(), TMyPoint(190, 250));
 }
 
 TEST_F(Select, TheInertStateIgnoresEverything)
