@@ -50,14 +50,16 @@ void TFont::SetName(const QString& value)
     Changed();
 }
 
+// Size and height are each other's negation scaled by the resolution; the rounding
+// is negated first so that even the most negative result stays an int.
 int TFont::Size() const
 {
-    return -Round(double(FHeight) * 72.0 / FPixelsPerInch);
+    return Round(-double(FHeight) * 72.0 / FPixelsPerInch);
 }
 
 void TFont::SetSize(int value)
 {
-    SetHeight(-Round(double(value) * FPixelsPerInch / 72.0));
+    SetHeight(Round(-double(value) * FPixelsPerInch / 72.0));
 }
 
 void TFont::SetHeight(int value)

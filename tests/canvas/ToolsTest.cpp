@@ -5,6 +5,7 @@
 #include "platform/Screen.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 #include <QMetaEnum>
 #include <QMetaProperty>
@@ -281,4 +282,15 @@ TEST(CanvasTools, PropertiesAreReadAndWrittenThroughTheMetaObject)
     const QMetaProperty style = fontMeta.property(fontMeta.indexOfProperty("Style"));
     EXPECT_TRUE(style.isFlagType());
     EXPECT_EQ(TBrush::staticMetaObject.indexOfProperty("Style") >= 0, true);
+}
+
+TEST(FontSize, ExtremeHeightsAndSizesStayInRange)
+{
+    TFont font;
+    font.SetHeight(std::numeric_limits<int>::min());
+    EXPECT_GT(font.Size(), 0);
+    font.SetSize(std::numeric_limits<int>::max());
+    EXPECT_EQ(font.Height(), std::numeric_limits<int>::min());
+    font.SetSize(std::numeric_limits<int>::min());
+    EXPECT_EQ(font.Height(), std::numeric_limits<int>::max());
 }
