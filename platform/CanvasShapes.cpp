@@ -65,6 +65,8 @@ void TCanvas::LineTo(int x, int y)
     }
     const TPoint from = FPenPos;
     FPenPos = TPoint(x, y);
+    if (from == FPenPos)
+        return; // a line of no length lights no pixel
     QPainter* p = Begin();
     if (!p || !SetupPen(p, false))
         return;

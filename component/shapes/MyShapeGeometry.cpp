@@ -357,6 +357,7 @@ void TMyShape::SetAngle(float a)
     }
     const TMyShape* root = HasParentShape() ? FOwnerCAD->GetRootParentShape(this) : this;
     FOwnerCAD->RotateChangeValueforShapes(this, (root ? root : this)->GetCenterPoint(), a);
+    FOwnerCAD->GeometryChanged(this);
 }
 
 void TMyShape::SizeChangeValueByScale(double sx, double sy, TMyPoint Fixed, TMyPoint Centre, TMyPoint)

@@ -362,3 +362,17 @@ TEST(CanvasLines, LineToKeepsTheStartAndLeavesOutTheEndInEveryDirection)
         EXPECT_EQ(lit, std::max(std::abs(b.X - a.X), std::abs(b.Y - a.Y)));
     }
 }
+
+TEST(CanvasLines, ALineOfNoLengthLightsNothingWhateverThePen)
+{
+    for (TPenStyle style : {psSolid, psDot, psDash}) {
+        TBitmap bitmap(8, 8);
+        TCanvas& c = bitmap.Canvas();
+        c.Pen().SetStyle(style);
+        c.Pen().SetMode(pmXor);
+        c.Pen().SetColor(clWhite);
+        c.MoveTo(3, 3);
+        c.LineTo(3, 3);
+        EXPECT_EQ(c.Pixels(3, 3), clWhite);
+    }
+}
