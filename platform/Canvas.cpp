@@ -317,71 +317,71 @@ const TCanvas::PenSpec& TCanvas::CurrentPen(double widthScale)
     const TPenMode mode = FPen.Mode();
     const TPenStyle style = geometric ? FGeoStyle : FPen.Style();
     const int width = geometric ? FGeoWidth : FPen.Width();
-    PenSpec spec;
-    spec.visible = mode != pmNop && style != psClear;
-    spec.mode = CompositionFor(mode);
+    PenSpec setup;
+    setup.visible = mode != pmNop && style != psClear;
+    setup.mode = CompositionFor(mode);
     const QColor color = ModeColor(mode, geometric ? FGeoColor : FPen.Color());
     if (width <= 1) {
-        spec.cosmetic = true;
-        spec.pen = QPen(color, 1);
-        spec.pen.setCosmetic(true);
-        spec.pen.setCapStyle(Qt::FlatCap);
-        spec.pen.setJoinStyle(Qt::MiterJoin);
+        setup.cosmetic = true;
+        setup.pen = QPen(color, 1);
+        setup.pen.setCosmetic(true);
+        setup.pen.setCapStyle(Qt::FlatCap);
+        setup.pen.setJoinStyle(Qt::MiterJoin);
         const QList<qreal> dashes = DashPattern(style, geometric);
         if (!dashes.isEmpty())
-            spec.pen.setDashPattern(dashes);
+            setup.pen.setDashPattern(dashes);
     } else {
-        spec.cosmetic = false;
-        spec.pen = QPen(color, width * widthScale);
-        spec.pen.setCapStyle(Qt::RoundCap);
-        spec.pen.setJoinStyle(Qt::RoundJoin);
+        setup.cosmetic = false;
+        setup.pen = QPen(color, width * widthScale);
+        setup.pen.setCapStyle(Qt::RoundCap);
+        setup.pen.setJoinStyle(Qt::RoundJoin);
         if (geometric) {
             const QList<qreal> dashes = DashPattern(style, true);
             if (!dashes.isEmpty())
-                spec.pen.setDashPattern(dashes);
+                setup.pen.setDashPattern(dashes);
         }
     }
-    FPenSpec = spec;
+    FPenSpec = setup;
     return FPenSpec;
 }
 
 // Sets the pen for stroking (no brush). False when the pen draws nothing.
 bool TCanvas::SetupPen(QPainter* p, bool deviceSpace)
 {
-    const PenSpec& spec = CurrentPen(deviceSpace ? LogicalScale() : 1.0);
-    if (!spec.visible)
+    const PenSpec& setup = CurrentPen(deviceSpace ? LogicalScale() : 1.0);
+    if (!setup.visible)
         return false;
     ApplyClip(p);
     if (deviceSpace)
-        UseXf(p, spec.cosmetic ? Xf::Device : Xf::DeviceHalf);
+        UseXf(p, setup.cosmetic ? Xf::Device : Xf::DeviceHalf);
     else
-        UseXf(p, spec.cosmetic ? Xf::Logical : Xf::LogicalHalf);
-    p->setCompositionMode(spec.mode);
-    p->setPen(spec.pen);
+        UseXf(p, setup.cosmetic ? Xf::Logical : Xf::LogicalHalf);
+    p->setCompositionMode(setup.mode);
+    p->setPen(setup.pen);
     p->setBrush(NoBrush());
     // As in GDI, the gaps of a dashed pen take the background colour in OPAQUE mode.
     SyncBkFromBrush();
-    ApplyBackground(p, spec.pen.style() != Qt::SolidLine);
+    ApplyBackground(p, setup.pen.style() != Qt::SolidLine);
     return true;
 }
 
 TCanvas::BrushSpec TCanvas::MakeBrush(const TBrush& brush, bool copyMode)
 {
-    BrushSpec spec;
+    BrushSpec setup;
     const TPenMode mode = copyMode ? pmCopy : FPen.Mode();
-    spec.mode = CompositionFor(mode);
+    setup.mode = CompositionFor(mode);
     if (mode == pmNop)
-        return spec;
+        return setup;
     if (const TBitmap* pattern = brush.Bitmap(); pattern && !pattern->Empty()) {
-        spec.visible = true;
-        spec.brush = QBrush(pattern->Image());
-        return spec;
+        setup.visible = true;
+        setup.brush = QBrush(pattern->Image());
+        return setup;
     }
     if (brush.Style() == bsClear)
-        return spec;
-    spec.visible = true;
-    spec.brush = QBrush(ModeColor(mode, brush.Color()), HatchFor(brush.Style()));
-    return spec;
+        return setup;
+    setup.visible = true;
+    setup.brush = QBrush(ModeColor(mode, brush.Color()), HatchFor(brush.Style()));
+    return setup;
 }
 
 const TCanvas::BrushSpec& TCanvas::CurrentBrush()
@@ -395,17 +395,17 @@ const TCanvas::BrushSpec& TCanvas::CurrentBrush()
 }
 
 // Sets the brush for filling (no pen). False when the brush paints nothing.
-bool TCanvas::SetupBrush(QPainter* p, const BrushSpec& spec)
+bool TCanvas::SetupBrush(QPainter* p, const BrushSpec& setup)
 {
-    if (!spec.visible)
+    if (!setup.visible)
         return false;
     ApplyClip(p);
     SyncBkFromBrush();
-    p->setCompositionMode(spec.mode);
+    p->setCompositionMode(setup.mode);
     p->setPen(NoPen());
-    p->setBrush(spec.brush);
+    p->setBrush(setup.brush);
     // The background shows only between the lines of a hatched or pattern brush.
-    const Qt::BrushStyle style = spec.brush.style();
+    const Qt::BrushStyle style = setup.brush.style();
     ApplyBackground(p, style != Qt::SolidPattern && style != Qt::NoBrush);
     return true;
 }

@@ -286,7 +286,7 @@ private:
     const BrushSpec& CurrentBrush();
     BrushSpec MakeBrush(const TBrush& brush, bool copyMode);
     bool SetupPen(QPainter* p, bool deviceSpace);
-    bool SetupBrush(QPainter* p, const BrushSpec& spec);
+    bool SetupBrush(QPainter* p, const BrushSpec& setup);
     void SyncBkFromBrush();
     void ApplyBackground(QPainter* p, bool used);
     static const QPen& NoPen();

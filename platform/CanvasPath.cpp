@@ -300,8 +300,8 @@ bool TCanvas::FillRgn(const TRegion& region, const TBrush& brush)
     QPainter* p = Begin();
     if (!p)
         return false;
-    const BrushSpec spec = MakeBrush(brush, true);
-    if (!SetupBrush(p, spec))
+    const BrushSpec setup = MakeBrush(brush, true);
+    if (!SetupBrush(p, setup))
         return true;
     UseXf(p, Xf::Logical);
     const QRegion pixels = region.ToQRegion(ClipRect().toQRect().adjusted(-1, -1, 1, 1));

@@ -72,8 +72,8 @@ void TCanvas::LineTo(int x, int y)
         return;
     // Qt leaves out the pixel at the larger coordinate whatever the direction; GDI leaves
     // out the end point. Thin solid lines are laid out pixel by pixel the GDI way.
-    const PenSpec& spec = CurrentPen(1.0);
-    if (spec.cosmetic && spec.pen.style() == Qt::SolidLine && p->transform().isIdentity()) {
+    const PenSpec& setup = CurrentPen(1.0);
+    if (setup.cosmetic && setup.pen.style() == Qt::SolidLine && p->transform().isIdentity()) {
         const QPolygon pixels = LinePixels(from, TPoint(x, y));
         if (!pixels.isEmpty())
             p->drawPoints(pixels);

@@ -13,10 +13,10 @@
 namespace {
 
 // A drawing of one shape entry: the class name, the base record, then the tail bytes.
-QByteArray OneShape(const QByteArray& cls, const TBaseSpec& spec, const QByteArray& tail = {}, TDocSpec doc = {})
+QByteArray OneShape(const QByteArray& cls, const TBaseSpec& recipe, const QByteArray& tail = {}, TDocSpec doc = {})
 {
     doc.ShapeCount = 1;
-    return TBytes().Raw(DocumentBytes(doc)).Fixed(cls, 16).Raw(BaseRecord(TFileGeneration::XPi, spec)).Raw(tail).Data;
+    return TBytes().Raw(DocumentBytes(doc)).Fixed(cls, 16).Raw(BaseRecord(TFileGeneration::XPi, recipe)).Raw(tail).Data;
 }
 
 // Loads bytes into a drawing that holds a shape, and checks that the load is refused and
@@ -89,11 +89,11 @@ TEST(DamagedDrawing, HugeCountsAreRefusedWithoutAllocating)
 {
     QElapsedTimer timer;
     timer.start();
-    TBaseSpec spec;
-    const QByteArray good = OneShape("TMyRectangle", spec);
+    TBaseSpec recipe;
+    const QByteArray good = OneShape("TMyRectangle", recipe);
     // Offsets in the single-shape stream: document block, then class name and record.
     const qsizetype record = DocumentBytes(TDocSpec{}).size() + 16;
-    const qsizetype childCount = record + 4 + spec.Name.size() + 16;
+    const qsizetype childCount = record + 4 + recipe.Name.size() + 16;
     for (int32_t count : {0x7FFFFFFF, 0x10000000, 1000, -1, int32_t(0x80000000)}) {
         for (qsizetype offset : {childCount, childCount + 4, childCount + 8, childCount + 8 + 4 + 16}) {
             QByteArray bytes = good;
@@ -149,9 +149,9 @@ TEST(DamagedDrawing, OrdinalsOutOfRangeAreRefused)
         {"name with space", [](TBaseSpec& s) { s.Name = "a b"; }},
     };
     for (const auto& [what, set] : base) {
-        TBaseSpec spec;
-        set(spec);
-        EXPECT_TRUE(RefusedAndUntouched(OneShape("TMyRectangle", spec), TDrawingReadError::BadShapeRecord)) << what;
+        TBaseSpec recipe;
+        set(recipe);
+        EXPECT_TRUE(RefusedAndUntouched(OneShape("TMyRectangle", recipe), TDrawingReadError::BadShapeRecord)) << what;
     }
     // The last value of each range is accepted.
     TBaseSpec last;
@@ -168,7 +168,7 @@ TEST(DamagedDrawing, OrdinalsOutOfRangeAreRefused)
     EXPECT_EQ(cad.GetShapeByNo(0)->GradientStyle(), gsNone);
     EXPECT_EQ(cad.GetShapeByNo(0)->Name(), "");
 
-    const TBaseSpec spec;
+    const TBaseSpec recipe;
     const QByteArray line = TBytes().I32(10).U8(30).U8(0).Data;
     const std::vector<std::pair<const char*, std::pair<QByteArray, QByteArray>>> tails = {
         {"arrow style", {"TMyLine", line + TBytes().U8(4).Data}},
@@ -181,7 +181,7 @@ TEST(DamagedDrawing, OrdinalsOutOfRangeAreRefused)
         {"transparent mode", {"TMyImage", TBytes().I64(0).I32(0).I32(0).U8(0).U8(0).U8(0).I32(0).I32(2).Data}},
     };
     for (const auto& [what, entry] : tails)
-        EXPECT_TRUE(RefusedAndUntouched(OneShape(entry.first, spec, entry.second), TDrawingReadError::BadShapeRecord)) << what;
+        EXPECT_TRUE(RefusedAndUntouched(OneShape(entry.first, recipe, entry.second), TDrawingReadError::BadShapeRecord)) << what;
 
     // Document fields: unit, background mode (low byte), canvas size.
     const QByteArray doc = DocumentBytes(TDocSpec{});
@@ -199,12 +199,12 @@ TEST(DamagedDrawing, ExtremeFontValuesAreLimited)
     // The size decides the height (at the new shape's resolution, 96 here); heights are
     // limited to 2^24 pixels, so the font's own size and height rules cannot overflow.
     for (int32_t size : {int32_t(0x7FFFFFFF), int32_t(0x80000000), 0}) {
-        TBaseSpec spec;
-        spec.Height = int32_t(0x80000000);
-        spec.Size = size;
-        spec.PixelsPerInch = 1;
+        TBaseSpec recipe;
+        recipe.Height = int32_t(0x80000000);
+        recipe.Size = size;
+        recipe.PixelsPerInch = 1;
         TMyCAD cad;
-        ASSERT_TRUE(LoadBytes(cad, OneShape("TMyRectangle", spec))) << size;
+        ASSERT_TRUE(LoadBytes(cad, OneShape("TMyRectangle", recipe))) << size;
         const TFont* font = cad.GetShapeByNo(0)->Font();
         EXPECT_EQ(font->Height(), size > 0 ? -(1 << 24) : size < 0 ? (1 << 24) : 0);
         EXPECT_EQ(font->PixelsPerInch(), 1);
@@ -215,29 +215,29 @@ TEST(DamagedDrawing, ExtremeFontValuesAreLimited)
 
 TEST(DamagedDrawing, ClassNamesOutsideTheTableAreRefused)
 {
-    const TBaseSpec spec;
+    const TBaseSpec recipe;
     for (const char* cls : {"TMyShape", "tmyrectangle", "TMyRect", "", "QObject", "TMyRectangleX"})
-        EXPECT_TRUE(RefusedAndUntouched(OneShape(cls, spec), TDrawingReadError::UnknownClass)) << cls;
+        EXPECT_TRUE(RefusedAndUntouched(OneShape(cls, recipe), TDrawingReadError::UnknownClass)) << cls;
     // Leading and trailing spaces and control bytes around a name are trimmed.
     TMyCAD cad;
-    ASSERT_TRUE(LoadBytes(cad, OneShape("  TMyEllipse\t", spec)));
+    ASSERT_TRUE(LoadBytes(cad, OneShape("  TMyEllipse\t", recipe)));
     EXPECT_EQ(cad.GetShapeByNo(0)->ClassName(), "TMyEllipse");
 }
 
 TEST(DamagedDrawing, ReferencesOutsideTheDrawingAreRefused)
 {
-    auto spec = [](std::function<void(TBaseSpec&)> f) {
+    auto recipe = [](std::function<void(TBaseSpec&)> f) {
         TBaseSpec s;
         f(s);
         return s;
     };
     const std::vector<std::pair<const char*, TBaseSpec>> cases = {
-        {"parent", spec([](TBaseSpec& s) { s.Parent = 1; })},
-        {"parent below -1", spec([](TBaseSpec& s) { s.Parent = -2; })},
-        {"own parent", spec([](TBaseSpec& s) { s.Parent = 0; })},
-        {"member", spec([](TBaseSpec& s) { s.Children = {1}; })},
-        {"own member", spec([](TBaseSpec& s) { s.Children = {0}; })},
-        {"connector", spec([](TBaseSpec& s) { s.Links = {5}; })},
+        {"parent", recipe([](TBaseSpec& s) { s.Parent = 1; })},
+        {"parent below -1", recipe([](TBaseSpec& s) { s.Parent = -2; })},
+        {"own parent", recipe([](TBaseSpec& s) { s.Parent = 0; })},
+        {"member", recipe([](TBaseSpec& s) { s.Children = {1}; })},
+        {"own member", recipe([](TBaseSpec& s) { s.Children = {0}; })},
+        {"connector", recipe([](TBaseSpec& s) { s.Links = {5}; })},
     };
     for (const auto& [what, s] : cases)
         EXPECT_TRUE(RefusedAndUntouched(OneShape("TMyGroup", s), TDrawingReadError::BadReference)) << what;
@@ -282,10 +282,10 @@ TEST(DamagedDrawing, LoopsOfParentsOrMembersAreRefused)
 
 TEST(DamagedDrawing, ShapeNumbersBecomeThePositions)
 {
-    TBaseSpec spec;
-    spec.No = 12;
+    TBaseSpec recipe;
+    recipe.No = 12;
     TMyCAD cad;
-    ASSERT_TRUE(LoadBytes(cad, OneShape("TMyRectangle", spec)));
+    ASSERT_TRUE(LoadBytes(cad, OneShape("TMyRectangle", recipe)));
     EXPECT_EQ(cad.GetShapeByNo(0)->ShapeNo(), 0);
     EXPECT_INVARIANTS(cad);
 }

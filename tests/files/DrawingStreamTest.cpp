@@ -197,10 +197,10 @@ TEST(DrawingLoad, ReplacesTheDrawingAndResetsZoomSelectionAndVersion)
 
 TEST(DrawingLoad, NextIdentifiersFollowTheLargestLoaded)
 {
-    TDocSpec spec;
-    spec.Layers = {{"A", 0, 1}, {"B", 3, 1}, {"C", 7, 0}};
+    TDocSpec recipe;
+    recipe.Layers = {{"A", 0, 1}, {"B", 3, 1}, {"C", 7, 0}};
     TMyCAD cad;
-    ASSERT_TRUE(LoadBytes(cad, DocumentBytes(spec)));
+    ASSERT_TRUE(LoadBytes(cad, DocumentBytes(recipe)));
     EXPECT_EQ(cad.NewLayer("D", true), 8);
 
     TMyCAD source;
@@ -216,10 +216,10 @@ TEST(DrawingLoad, NextIdentifiersFollowTheLargestLoaded)
 
 TEST(DrawingLoad, LayerVisibleFlagOtherThanOneIsHidden)
 {
-    TDocSpec spec;
-    spec.Layers = {{"One", 0, 1}, {"Two", 1, 2}, {"Zero", 2, 0}, {"Minus", 3, -1}};
+    TDocSpec recipe;
+    recipe.Layers = {{"One", 0, 1}, {"Two", 1, 2}, {"Zero", 2, 0}, {"Minus", 3, -1}};
     TMyCAD cad;
-    ASSERT_TRUE(LoadBytes(cad, DocumentBytes(spec)));
+    ASSERT_TRUE(LoadBytes(cad, DocumentBytes(recipe)));
     EXPECT_TRUE(cad.IsVisibleLayerByID(0));
     EXPECT_FALSE(cad.IsVisibleLayerByID(1));
     EXPECT_FALSE(cad.IsVisibleLayerByID(2));
@@ -228,12 +228,12 @@ TEST(DrawingLoad, LayerVisibleFlagOtherThanOneIsHidden)
 
 TEST(DrawingLoad, UserDataIsMergedIntoTheDrawingsOwn)
 {
-    TDocSpec spec;
-    spec.UserData = {{"Owner", "file"}, {"Site", "Harbour"}, {"Owner", "repeated"}};
+    TDocSpec recipe;
+    recipe.UserData = {{"Owner", "file"}, {"Site", "Harbour"}, {"Owner", "repeated"}};
     TMyCAD cad;
     cad.UserData()->AddKeyandValue("Owner", "drawing");
     cad.SetTag(3);
-    ASSERT_TRUE(LoadBytes(cad, DocumentBytes(spec)));
+    ASSERT_TRUE(LoadBytes(cad, DocumentBytes(recipe)));
     EXPECT_EQ(cad.Tag(), 77);
     ASSERT_EQ(cad.UserData()->GetCount(), 2);
     EXPECT_EQ(cad.UserData()->GetValueByKey("Owner"), "drawing");
@@ -242,12 +242,12 @@ TEST(DrawingLoad, UserDataIsMergedIntoTheDrawingsOwn)
 
 TEST(DrawingLoad, OlderVersionsKeepTheDrawingsTagAndUserData)
 {
-    TDocSpec spec;
-    spec.Tag = "XP.e";
+    TDocSpec recipe;
+    recipe.Tag = "XP.e";
     TMyCAD cad;
     cad.SetTag(12);
     cad.UserData()->AddKeyandValue("Mine", "kept");
-    ASSERT_TRUE(LoadBytes(cad, DocumentBytes(spec)));
+    ASSERT_TRUE(LoadBytes(cad, DocumentBytes(recipe)));
     EXPECT_EQ(cad.Tag(), 12);
     EXPECT_EQ(cad.UserData()->GetCount(), 1);
     EXPECT_EQ(cad.DiskFileVersion(), "XP.e");

@@ -103,20 +103,20 @@ QByteArray HeaderBytes(const QByteArray& tag)
     return b.Data;
 }
 
-QByteArray DocumentBytes(const TDocSpec& spec)
+QByteArray DocumentBytes(const TDocSpec& recipe)
 {
     TBytes b;
-    b.Raw(HeaderBytes(spec.Tag));
+    b.Raw(HeaderBytes(recipe.Tag));
     b.I32(0x00112233).I32(640).I32(480).U8(2).I64(0).I32(1).F64(2.5);
-    if (spec.Tag == "XP.h" || spec.Tag == "XP.i" || spec.Tag == "XP.iL") {
-        b.I32(77).I32(int32_t(spec.UserData.size()));
-        for (const auto& [key, value] : spec.UserData)
-            spec.Tag == "XP.iL" ? b.LongStr(key).LongStr(value) : b.Str(key).Str(value);
+    if (recipe.Tag == "XP.h" || recipe.Tag == "XP.i" || recipe.Tag == "XP.iL") {
+        b.I32(77).I32(int32_t(recipe.UserData.size()));
+        for (const auto& [key, value] : recipe.UserData)
+            recipe.Tag == "XP.iL" ? b.LongStr(key).LongStr(value) : b.Str(key).Str(value);
     }
-    b.I32(int32_t(spec.Layers.size()));
-    for (const auto& [name, id, visible] : spec.Layers)
-        (spec.Tag == "XP.iL" ? b.LongStr(name) : b.Str(name)).I32(id).I32(visible);
-    b.I32(spec.CurrentLayer).I32(spec.ShapeCount);
+    b.I32(int32_t(recipe.Layers.size()));
+    for (const auto& [name, id, visible] : recipe.Layers)
+        (recipe.Tag == "XP.iL" ? b.LongStr(name) : b.Str(name)).I32(id).I32(visible);
+    b.I32(recipe.CurrentLayer).I32(recipe.ShapeCount);
     return b.Data;
 }
 
@@ -241,12 +241,12 @@ QByteArray GenerationDrawing(TFileGeneration g, const QByteArray& tag)
     TBytes b;
     b.Raw(DocumentBytes(doc));
     auto entry = [&](const char* cls, int no, QByteArray tails, std::vector<uint32_t> links = {}) {
-        TBaseSpec spec;
-        spec.Name = QByteArray("Shape") + QByteArray::number(no);
-        spec.Id = 10 + no;
-        spec.No = no;
-        spec.Links = std::move(links);
-        b.Fixed(cls, 16).Raw(BaseRecord(g, spec)).Raw(tails);
+        TBaseSpec recipe;
+        recipe.Name = QByteArray("Shape") + QByteArray::number(no);
+        recipe.Id = 10 + no;
+        recipe.No = no;
+        recipe.Links = std::move(links);
+        b.Fixed(cls, 16).Raw(BaseRecord(g, recipe)).Raw(tails);
     };
     entry("TMyRectangle", 0, {}, {2});
     entry("TMyRuleLine", 1, LineTail() + TBytes().U8(1).U8(1).Str("UI").Data);

@@ -49,7 +49,7 @@ struct TDocSpec {
     int32_t CurrentLayer = 0;
     int32_t ShapeCount = 0;
 };
-QByteArray DocumentBytes(const TDocSpec& spec);
+QByteArray DocumentBytes(const TDocSpec& recipe);
 
 // A 4 x 3 picture with distinct pixels, and its BMP file image as bitmap buffers hold it.
 std::unique_ptr<TBitmap> SmallPicture(TColor seed = 0x102030);

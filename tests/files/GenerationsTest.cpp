@@ -163,18 +163,18 @@ TEST(ShapeRecordGeneration, ReadingAnotherGenerationsRecordFails)
 TEST(ShapeRecordGeneration, UnknownVersionTagsAreRefused)
 {
     for (const char* tag : {"XP.2", "XP.j", "xp.i", "", "XP.b"}) {
-        TDocSpec spec;
-        spec.Tag = tag;
+        TDocSpec recipe;
+        recipe.Tag = tag;
         TMyCAD cad;
-        EXPECT_FALSE(LoadBytes(cad, DocumentBytes(spec))) << tag;
+        EXPECT_FALSE(LoadBytes(cad, DocumentBytes(recipe))) << tag;
         EXPECT_EQ(cad.DiskFileVersion(), "XP.i");
     }
 }
 
 TEST(ShapeRecordGeneration, SingleShapeFollowsTheDiskFileVersion)
 {
-    TBaseSpec spec;
-    QByteArray bytes = BaseRecord(G::XP3, spec);
+    TBaseSpec recipe;
+    QByteArray bytes = BaseRecord(G::XP3, recipe);
     TMyCAD cad;
     cad.SetDiskFileVersion("XP.3");
     TMyRectangle rect(&cad);
@@ -195,10 +195,10 @@ TEST(ShapeRecordGeneration, SingleShapeFollowsTheDiskFileVersion)
 
 TEST(ShapeRecordGeneration, ExtendedValuesRoundToTheNearestFloat)
 {
-    TBaseSpec spec;
-    spec.Points = {{1.0 / 3.0, 16777217.0}}; // 2^24 + 1 lies halfway: ties to even
-    spec.Angle = 3.141592653589793;
-    QByteArray bytes = BaseRecord(G::XP4, spec);
+    TBaseSpec recipe;
+    recipe.Points = {{1.0 / 3.0, 16777217.0}}; // 2^24 + 1 lies halfway: ties to even
+    recipe.Angle = 3.141592653589793;
+    QByteArray bytes = BaseRecord(G::XP4, recipe);
     TMyCAD cad;
     cad.SetDiskFileVersion("XP.4");
     TMyEllipse e(&cad);
@@ -211,9 +211,9 @@ TEST(ShapeRecordGeneration, ExtendedValuesRoundToTheNearestFloat)
 
 TEST(ShapeRecordGeneration, BrushPatternReplacesTheStoredColourAndStyle)
 {
-    TBaseSpec spec;
-    spec.BrushBitmap = BmpBytes(*SmallPicture(0x445566));
-    QByteArray bytes = BaseRecord(G::XPi, spec);
+    TBaseSpec recipe;
+    recipe.BrushBitmap = BmpBytes(*SmallPicture(0x445566));
+    QByteArray bytes = BaseRecord(G::XPi, recipe);
     TMyCAD cad;
     TMyRectangle r(&cad);
     const TColor defaultColor = r.Brush()->Color();
@@ -222,13 +222,13 @@ TEST(ShapeRecordGeneration, BrushPatternReplacesTheStoredColourAndStyle)
     buffer.open(QIODevice::ReadOnly);
     ASSERT_TRUE(r.LoadFromStream(buffer));
     ASSERT_NE(r.Brush()->Bitmap(), nullptr);
-    EXPECT_EQ(BmpBytes(*r.Brush()->Bitmap()), spec.BrushBitmap);
+    EXPECT_EQ(BmpBytes(*r.Brush()->Bitmap()), recipe.BrushBitmap);
     EXPECT_EQ(r.Brush()->Color(), defaultColor);
     EXPECT_EQ(r.Brush()->Style(), defaultStyle);
 
     // A buffer that holds no valid picture is consumed and counts as no pattern.
-    spec.BrushBitmap = "BM not really a bitmap";
-    bytes = BaseRecord(G::XPi, spec);
+    recipe.BrushBitmap = "BM not really a bitmap";
+    bytes = BaseRecord(G::XPi, recipe);
     TMyRectangle r2(&cad);
     QBuffer buffer2(&bytes);
     buffer2.open(QIODevice::ReadOnly);

@@ -101,16 +101,16 @@ TEST(LongStrings, EveryStoredStringIsKeptWhole)
 TEST(LongStrings, AnXPiFileWithALongStringReadsItsStoredBytes)
 {
     // What other programs write: length 300, then 300 mod 256 = 44 bytes.
-    TBaseSpec spec;
-    spec.Caption = LongText(300).toLatin1();
+    TBaseSpec recipe;
+    recipe.Caption = LongText(300).toLatin1();
     TDocSpec doc;
     doc.ShapeCount = 1;
-    const QByteArray bytes = TBytes().Raw(DocumentBytes(doc)).Fixed("TMyRectangle", 16).Raw(BaseRecord(TFileGeneration::XPi, spec)).Data;
+    const QByteArray bytes = TBytes().Raw(DocumentBytes(doc)).Fixed("TMyRectangle", 16).Raw(BaseRecord(TFileGeneration::XPi, recipe)).Data;
     TMyCAD cad;
     ASSERT_TRUE(LoadBytes(cad, bytes));
     const TMyShape* s = cad.GetShapeByNo(0);
-    EXPECT_EQ(s->Caption(), QString::fromLatin1(spec.Caption.left(44)));
-    EXPECT_EQ(s->ColorBegin(), spec.ColorBegin); // the fields after it are in place
+    EXPECT_EQ(s->Caption(), QString::fromLatin1(recipe.Caption.left(44)));
+    EXPECT_EQ(s->ColorBegin(), recipe.ColorBegin); // the fields after it are in place
     EXPECT_EQ(s->Font()->Name(), "DejaVu Sans Mono");
     EXPECT_EQ(s->Info(), "Inf");
 }
