@@ -6,6 +6,8 @@
 // per paint (ms_per_paint) and its ratio to the reference (ratio_to_scene).
 #include "CAD.h"
 
+#include "MixedDrawing.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>
@@ -15,49 +17,17 @@
 #include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
-#include <map>
-#include <random>
 
 namespace {
-constexpr int kPageWidth = 794;
-constexpr int kPageHeight = 1123;
+using bench::Item;
+using bench::Items;
+using bench::kPageHeight;
+using bench::kPageWidth;
 const TRect kPartial(300, 400, 500, 600);
-
-struct Item {
-    int Kind; // 0 rectangle, 1 line, 2 ellipse
-    float X, Y, W, H;
-};
-
-const std::vector<Item>& Items(int n)
-{
-    static std::map<int, std::vector<Item>> cache;
-    auto& items = cache[n];
-    if (items.empty()) {
-        std::mt19937 random(11);
-        std::uniform_real_distribution<float> x(0, kPageWidth - 40), y(0, kPageHeight - 40), size(4, 36);
-        for (int i = 0; i < n; ++i)
-            items.push_back({i % 3, x(random), y(random), size(random), size(random)});
-    }
-    return items;
-}
 
 std::unique_ptr<TMyCAD> Drawing(int n)
 {
-    auto cad = std::make_unique<TMyCAD>();
-    cad->SetUndoRedoSize(0);
-    cad->Brush()->SetStyle(bsClear);
-    for (const Item& it : Items(n)) {
-        const TArrMyPoint box = {TMyPoint(it.X, it.Y), TMyPoint(it.X + it.W, it.Y), TMyPoint(it.X + it.W, it.Y + it.H),
-                                 TMyPoint(it.X, it.Y + it.H)};
-        if (it.Kind == 0)
-            cad->AddShapeByCode(cad.get(), SpRectangle, {}, box, 0, QStringLiteral("R"));
-        else if (it.Kind == 1)
-            cad->AddShapeByCode(cad.get(), SpLine, {}, {box[0], box[2]}, 0, QStringLiteral("L"));
-        else
-            cad->AddShapeByCode(cad.get(), SpEllipse, {}, box, 0, QStringLiteral("E"));
-    }
-    cad->RemoveAllWorkingShapes();
-    return cad;
+    return bench::MixedDrawing(n, bsClear);
 }
 
 std::unique_ptr<QGraphicsScene> Scene(int n, QGraphicsScene::ItemIndexMethod index)
