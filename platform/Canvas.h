@@ -304,6 +304,8 @@ private:
     const QPoint* ToScratch(const std::vector<TPoint>& points);
     void PathAddPoint(const QPointF& logical, uint8_t kind);
     static QPolygon LinePixels(TPoint a, TPoint b);
+    bool PaintAndClearPath(bool stroke, bool fill);
+    QPainter* BeginBrushRect(const TRect& r, QRectF& area);
     void PathStartFigure();
     void PathCloseFigure();
     void PathAddQPath(const QPainterPath& devicePath, bool closeFigures);

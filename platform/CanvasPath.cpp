@@ -218,31 +218,30 @@ bool TCanvas::CloseFigure()
     return true;
 }
 
-bool TCanvas::StrokePath()
+// Paints the closed path bracket and forgets it; false while a bracket is open or
+// when there is no path.
+bool TCanvas::PaintAndClearPath(bool stroke, bool fill)
 {
     if (FPath.open || !FPath.exists)
         return false;
-    PaintStoredPath(true, false);
+    PaintStoredPath(stroke, fill);
     FPath.Clear();
     return true;
+}
+
+bool TCanvas::StrokePath()
+{
+    return PaintAndClearPath(true, false);
 }
 
 bool TCanvas::FillPath()
 {
-    if (FPath.open || !FPath.exists)
-        return false;
-    PaintStoredPath(false, true);
-    FPath.Clear();
-    return true;
+    return PaintAndClearPath(false, true);
 }
 
 bool TCanvas::StrokeAndFillPath()
 {
-    if (FPath.open || !FPath.exists)
-        return false;
-    PaintStoredPath(true, true);
-    FPath.Clear();
-    return true;
+    return PaintAndClearPath(true, true);
 }
 
 bool TCanvas::FlattenPath()

@@ -385,31 +385,37 @@ void TCanvas::StrokeFillPath(const QPainterPath& path, FillShape fill)
         p->drawPath(path);
 }
 
-void TCanvas::FillRect(const TRect& r)
+// Opens the painter with the brush in copy mode for a rectangle: the rectangle in device
+// pixels while the transform keeps axes parallel, else in logical units. Null when there
+// is nothing to paint.
+QPainter* TCanvas::BeginBrushRect(const TRect& r, QRectF& area)
 {
     const bool axes = FLogToDev.type() <= QTransform::TxScale;
-    const QRectF area = axes ? DeviceRect(FLogToDev, r)
-                             : QRectF(r.Left, r.Top, double(r.Right) - r.Left, double(r.Bottom) - r.Top);
+    area = axes ? DeviceRect(FLogToDev, r) : QRectF(r.Left, r.Top, double(r.Right) - r.Left, double(r.Bottom) - r.Top);
     if (area.isEmpty())
-        return;
+        return nullptr;
     QPainter* p = Begin();
     if (!p || !SetupBrush(p, MakeBrush(FBrush, true)))
-        return;
+        return nullptr;
     UseXf(p, axes ? Xf::Device : Xf::Logical);
+    return p;
+}
+
+void TCanvas::FillRect(const TRect& r)
+{
+    QRectF area;
+    QPainter* p = BeginBrushRect(r, area);
+    if (!p)
+        return;
     p->drawRect(area);
 }
 
 void TCanvas::FrameRect(const TRect& r)
 {
-    const bool axes = FLogToDev.type() <= QTransform::TxScale;
-    const QRectF area = axes ? DeviceRect(FLogToDev, r)
-                             : QRectF(r.Left, r.Top, double(r.Right) - r.Left, double(r.Bottom) - r.Top);
-    if (area.isEmpty())
+    QRectF area;
+    QPainter* p = BeginBrushRect(r, area);
+    if (!p)
         return;
-    QPainter* p = Begin();
-    if (!p || !SetupBrush(p, MakeBrush(FBrush, true)))
-        return;
-    UseXf(p, axes ? Xf::Device : Xf::Logical);
     // One device pixel (or logical unit under a turning transform) wide.
     const double l = area.left(), t = area.top(), w = area.width(), h = area.height();
     QRectF sides[4];

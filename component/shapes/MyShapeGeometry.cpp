@@ -16,6 +16,12 @@ bool InRange(const TArrMyPoint& a, int i)
     return i >= 0 && size_t(i) < a.size();
 }
 
+// The element at i, or null when i lies outside the array.
+TMyPoint* At(TArrMyPoint& a, int i)
+{
+    return InRange(a, i) ? &a[size_t(i)] : nullptr;
+}
+
 // The direction of P seen from C in [0, 2pi), clockwise on screen from east, with a point
 // straight above or below C starting from sign(dy) * pi/2 before the quadrant rules.
 // A point on C gives Coincident.
@@ -79,20 +85,20 @@ TPoint TMyShape::GetPointInZoomWithMode(int Index) const
 // The setters do not grow the arrays: an index outside them is ignored.
 void TMyShape::SetPoint(int Index, TMyPoint P)
 {
-    if (InRange(FPoints, Index))
-        FPoints[size_t(Index)] = P;
+    if (TMyPoint* p = At(FPoints, Index))
+        *p = P;
 }
 
 void TMyShape::SetPointX(int Index, float X)
 {
-    if (InRange(FPoints, Index))
-        FPoints[size_t(Index)].X = X;
+    if (TMyPoint* p = At(FPoints, Index))
+        p->X = X;
 }
 
 void TMyShape::SetPointY(int Index, float Y)
 {
-    if (InRange(FPoints, Index))
-        FPoints[size_t(Index)].Y = Y;
+    if (TMyPoint* p = At(FPoints, Index))
+        p->Y = Y;
 }
 
 void TMyShape::SetPointInZoom(int Index, TMyPoint P)
@@ -113,14 +119,14 @@ void TMyShape::SetPointYInZoom(int Index, float Y)
 
 void TMyShape::PointAddX(int Index, double dx)
 {
-    if (InRange(FPoints, Index))
-        FPoints[size_t(Index)].X = float(FPoints[size_t(Index)].X + dx / Zoom());
+    if (TMyPoint* p = At(FPoints, Index))
+        p->X = float(p->X + dx / Zoom());
 }
 
 void TMyShape::PointAddY(int Index, double dy)
 {
-    if (InRange(FPoints, Index))
-        FPoints[size_t(Index)].Y = float(FPoints[size_t(Index)].Y + dy / Zoom());
+    if (TMyPoint* p = At(FPoints, Index))
+        p->Y = float(p->Y + dy / Zoom());
 }
 
 void TMyShape::PointAddXY(int Index, double dx, double dy)
@@ -141,20 +147,20 @@ TMyPoint TMyShape::GetLinkPointInZoom(int Index) const
 
 void TMyShape::SetLinkPoint(int Index, TMyPoint P)
 {
-    if (InRange(FLinkPoints, Index))
-        FLinkPoints[size_t(Index)] = P;
+    if (TMyPoint* p = At(FLinkPoints, Index))
+        *p = P;
 }
 
 void TMyShape::SetLinkPointX(int Index, float X)
 {
-    if (InRange(FLinkPoints, Index))
-        FLinkPoints[size_t(Index)].X = X;
+    if (TMyPoint* p = At(FLinkPoints, Index))
+        p->X = X;
 }
 
 void TMyShape::SetLinkPointY(int Index, float Y)
 {
-    if (InRange(FLinkPoints, Index))
-        FLinkPoints[size_t(Index)].Y = Y;
+    if (TMyPoint* p = At(FLinkPoints, Index))
+        p->Y = Y;
 }
 
 void TMyShape::LinkPointAddXY(int Index, double dx, double dy)
