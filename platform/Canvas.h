@@ -44,6 +44,7 @@
 #include "Font.h"
 #include "GraphicsTypes.h"
 #include "Pen.h"
+#include "PixelWriter.h"
 #include "Region.h"
 #include "Types.h"
 
@@ -304,6 +305,13 @@ private:
     const QPoint* ToScratch(const std::vector<TPoint>& points);
     void PathAddPoint(const QPointF& logical, uint8_t kind);
     static QPolygon LinePixels(TPoint a, TPoint b);
+    // A writer straight into the device image for a figure of the given mode and colour,
+    // with the integer offset from logical to device pixels; none when a transform, a
+    // non-rectangular clip, a foreign painter or the image's format stands in the way.
+    std::optional<TPixelWriter> DirectWriter(TPenMode mode, TColor color, QPoint& offset) const;
+    // The writer for the current pen when it is a one-pixel solid pen, else none.
+    std::optional<TPixelWriter> ThinPenWriter(QPoint& offset);
+    bool DirectPolyline(const TPoint* points, size_t count);
     bool PaintAndClearPath(bool stroke, bool fill);
     QPainter* BeginBrushRect(const TRect& r, QRectF& area);
     void PathStartFigure();

@@ -6,6 +6,7 @@
 // through pixel centres; polygon fills are not shifted (a pixel belongs to a polygon when
 // its centre is inside), which gives GDI's rule of leaving out the right and bottom edges.
 #include "Canvas.h"
+#include "Bitmap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,6 +68,12 @@ void TCanvas::LineTo(int x, int y)
     FPenPos = TPoint(x, y);
     if (from == FPenPos)
         return; // a line of no length lights no pixel
+    QPoint offset;
+    if (std::optional<TPixelWriter> writer = ThinPenWriter(offset)) {
+        writer->Line(int64_t(from.X) + offset.x(), int64_t(from.Y) + offset.y(), int64_t(x) + offset.x(),
+                     int64_t(y) + offset.y());
+        return;
+    }
     QPainter* p = Begin();
     if (!p || !SetupPen(p, false))
         return;
@@ -119,6 +126,8 @@ void TCanvas::Polyline(const std::vector<TPoint>& points)
         FPath.newFigure = true;
         return;
     }
+    if (DirectPolyline(points.data(), points.size()))
+        return;
     QPainter* p = Begin();
     if (p && SetupPen(p, false))
         p->drawPolyline(ToScratch(points), int(points.size()));
@@ -140,6 +149,8 @@ void TCanvas::PolylineTo(const std::vector<TPoint>& points)
     all.push_back(FPenPos);
     all.insert(all.end(), points.begin(), points.end());
     FPenPos = points.back();
+    if (DirectPolyline(all.data(), all.size()))
+        return;
     QPainter* p = Begin();
     if (p && SetupPen(p, false))
         p->drawPolyline(ToScratch(all), int(all.size()));
@@ -403,6 +414,14 @@ QPainter* TCanvas::BeginBrushRect(const TRect& r, QRectF& area)
 
 void TCanvas::FillRect(const TRect& r)
 {
+    if (FBrush.Style() == bsSolid && (!FBrush.Bitmap() || FBrush.Bitmap()->Empty())) {
+        QPoint offset;
+        if (std::optional<TPixelWriter> writer = DirectWriter(pmCopy, FBrush.Color(), offset)) {
+            writer->Fill(int64_t(r.Left) + offset.x(), int64_t(r.Top) + offset.y(), int64_t(r.Right) + offset.x(),
+                         int64_t(r.Bottom) + offset.y());
+            return;
+        }
+    }
     QRectF area;
     QPainter* p = BeginBrushRect(r, area);
     if (!p)

@@ -9,6 +9,7 @@
 #include "MyTypes.h"
 #include "UserData.h"
 #include "document/Events.h"
+#include "document/PaintIndex.h"
 #include "document/ShapeIndex.h"
 #include "editing/UndoList.h"
 #include "platform/Bitmap.h"
@@ -330,6 +331,11 @@ public:
     // and its connectors).
     void GeometryChanged() { ++FGeometryGeneration; }
     void GeometryChanged(TMyShape* S);
+    // Counts the changes of what decides where a shape paints (points, pen, caption,
+    // arrow heads, parent), which the shapes report from their setters; the paint pass
+    // rebuilds its index of the shapes' extents after it, the shape list, the geometry or
+    // the zoom changed.
+    void ShapeExtentChanged() { ++FExtentGeneration; }
     uint64_t GeometryGeneration() const { return FGeometryGeneration; }
     uint64_t ShapeListGeneration() const { return FShapeListGeneration; }
 
@@ -599,6 +605,9 @@ private:
     }
     void PaintRect(const TRect& Clip);
     bool ShapeMayTouch(const TMyShape* Shape, const TRect& R) const;
+    TPaintIndex::TExtent PaintExtent(const TMyShape* Shape) const;
+    // The top-level shapes of visible layers that can show in R, in drawing order.
+    void ShapesToPaint(const TRect& R, std::vector<int>& Out);
     void DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth);
     void DrawLinkHotTree(TCanvas* Canvas, TMyShape* Shape, int Depth);
     // Appends the shape and, recursively, its members.
@@ -670,6 +679,8 @@ private:
     };
     std::unique_ptr<TMouseController, TMouseControllerDeleter> FMouse;
     uint64_t FGeometryGeneration = 0;
+    uint64_t FExtentGeneration = 0;
+    TPaintIndex FPaintIndex;
 
     // Editing state: the undo history, and the cursor confinement, which is released
     // when the control goes away in the middle of an operation.

@@ -24,6 +24,7 @@ TMouseController& TMyCAD::MouseController()
 
 void TMyCAD::GeometryChanged(TMyShape* S)
 {
+    ShapeExtentChanged();
     if (FMouse)
         FMouse->ShapeMoved(S);
 }

@@ -61,14 +61,14 @@ void TMyCAD::SelectAllWorkingShapes()
             shape->DrawHot(canvas);
 }
 
-// Whether a root shape can show inside R: it is larger than R, or one of its points in
-// zoom lies in R (edges included), or what it draws around its points (pen, arrow heads,
-// caption text) can reach into R.
-bool TMyCAD::ShapeMayTouch(const TMyShape* Shape, const TRect& R) const
+// Where a shape paints: the box of its points in zoom, and that box widened by its pen,
+// by what it draws around its points (arrow heads) and by its caption text.
+TPaintIndex::TExtent TMyCAD::PaintExtent(const TMyShape* Shape) const
 {
+    TPaintIndex::TExtent e;
     const TArrMyPoint& points = Shape->Points();
     if (points.empty())
-        return false;
+        return e;
     const double z = FZoom;
     float l = points[0].X, t = points[0].Y, r = l, b = t;
     for (const TMyPoint& p : points) {
@@ -77,10 +77,14 @@ bool TMyCAD::ShapeMayTouch(const TMyShape* Shape, const TRect& R) const
         t = std::min(t, p.Y);
         b = std::max(b, p.Y);
     }
-    if ((r - l) * z > R.Width() || (b - t) * z > R.Height())
-        return true;
+    e.Valid = true;
+    e.Width = (r - l) * z;
+    e.Height = (b - t) * z;
     const double margin = 2 + Shape->Pen()->Width() * z + Shape->OutsideMargin();
-    double cl = l * z - margin, cr = r * z + margin, ct = t * z - margin, cb = b * z + margin;
+    e.Left = l * z - margin;
+    e.Right = r * z + margin;
+    e.Top = t * z - margin;
+    e.Bottom = b * z + margin;
     if (Shape->CaptionShow() && (!Shape->Info().isEmpty() || !Shape->MultiInfo().isEmpty())) {
         // The caption is centred on the caption point: allow for its longest line.
         qsizetype chars = Shape->Info().size();
@@ -90,24 +94,50 @@ bool TMyCAD::ShapeMayTouch(const TMyShape* Shape, const TRect& R) const
         const double halfWidth = em * double(chars) / 2 + em;
         const double halfHeight = em * double(std::max<qsizetype>(1, Shape->MultiInfo().size())) / 2 + em;
         const TMyPoint c = Shape->CaptionPoint();
-        cl = std::min(cl, c.X * z - halfWidth);
-        cr = std::max(cr, c.X * z + halfWidth);
-        ct = std::min(ct, c.Y * z - halfHeight);
-        cb = std::max(cb, c.Y * z + halfHeight);
+        e.Left = std::min(e.Left, c.X * z - halfWidth);
+        e.Right = std::max(e.Right, c.X * z + halfWidth);
+        e.Top = std::min(e.Top, c.Y * z - halfHeight);
+        e.Bottom = std::max(e.Bottom, c.Y * z + halfHeight);
     }
-    return cr >= R.Left && cl <= R.Right && cb >= R.Top && ct <= R.Bottom;
+    return e;
+}
+
+// Whether a root shape can show inside R: it is larger than R, or one of its points in
+// zoom lies in R (edges included), or what it draws around its points (pen, arrow heads,
+// caption text) can reach into R.
+bool TMyCAD::ShapeMayTouch(const TMyShape* Shape, const TRect& R) const
+{
+    return PaintExtent(Shape).Touches(R);
+}
+
+void TMyCAD::ShapesToPaint(const TRect& R, std::vector<int>& Out)
+{
+    const TPaintIndex::TKey key{FShapeListGeneration, FGeometryGeneration, FExtentGeneration, FZoom};
+    if (!FPaintIndex.IsCurrent(key)) {
+        std::vector<std::pair<int, TPaintIndex::TExtent>> extents;
+        extents.reserve(FShapes.size());
+        for (const auto& shape : FShapes)
+            if (!shape->HasParentShape())
+                extents.emplace_back(shape->ShapeNo(), PaintExtent(shape.get()));
+        FPaintIndex.Build(extents, key);
+    }
+    FPaintIndex.ShapesIn(R, Out);
+    std::erase_if(Out, [this](int no) {
+        const TMyShape* shape = GetShapeByNo(no);
+        return !shape || !IsVisibleLayerByID(shape->LayerId());
+    });
 }
 
 void TMyCAD::DrawAllShape(TCanvas* Canvas, const TRect& R)
 {
-    FDrawnShapes.clear();
-    for (const auto& shape : FShapes)
-        if (!shape->HasParentShape() && IsVisibleLayerByID(shape->LayerId()) && ShapeMayTouch(shape.get(), R))
-            FDrawnShapes.push_back(uint32_t(shape->ShapeNo()));
+    std::vector<int> listed;
+    ShapesToPaint(R, listed);
+    FDrawnShapes.assign(listed.begin(), listed.end());
 
     // The listed shapes and their members are drawn moved by -R's top-left. Their stored
     // geometry is kept aside (in one block) and put back exactly afterwards, so painting
-    // never changes a coordinate.
+    // never changes a coordinate, nor does it count as a change of the shapes' extents.
+    const uint64_t extentGeneration = FExtentGeneration;
     std::vector<TMyShape*> moved;
     if (R.Left != 0 || R.Top != 0) {
         for (uint32_t no : FDrawnShapes)
@@ -134,6 +164,7 @@ void TMyCAD::DrawAllShape(TCanvas* Canvas, const TRect& R)
             p = *next++;
         s->SetCaptionPoint(*next++);
     }
+    FExtentGeneration = extentGeneration;
 }
 
 void TMyCAD::CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const

@@ -46,6 +46,7 @@ void TMyImage::SetBitmap(TBitmap* v)
     FPoints[1] = TMyPoint(right, p0.Y);
     FPoints[2] = TMyPoint(right, bottom);
     FPoints[3] = TMyPoint(p0.X, bottom);
+    ExtentChanged();
 }
 
 void TMyImage::SetBrightness(int v)

@@ -64,10 +64,18 @@ public:
     void SetArrowAngle(int v) { FArrowAngle = v; }
     // Length of each arrow-head side, in document units.
     uint8_t ArrowLength() const { return FArrowLength; }
-    void SetArrowLength(uint8_t v) { FArrowLength = v; }
+    void SetArrowLength(uint8_t v)
+    {
+        FArrowLength = v;
+        ExtentChanged();
+    }
     // Screen pixels by which an arrow tip is pulled back from its end point.
     uint8_t ArrowOffset() const { return FArrowOffset; }
-    void SetArrowOffset(uint8_t v) { FArrowOffset = v; }
+    void SetArrowOffset(uint8_t v)
+    {
+        FArrowOffset = v;
+        ExtentChanged();
+    }
     TArrowStyle ArrowStyle() const { return FArrowStyle; }
     void SetArrowStyle(TArrowStyle v) { FArrowStyle = v; }
 

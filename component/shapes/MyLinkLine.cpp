@@ -20,8 +20,10 @@ void TMyLinkLine::SetLinkLineDrawStyle(TLinkLineDrawStyle v)
         return;
     if (v == lldsFree) {
         // A straight connector from its first to its last point.
-        if (FPoints.size() > 2)
+        if (FPoints.size() > 2) {
             FPoints = {FPoints.front(), FPoints.back()};
+            ExtentChanged();
+        }
         FLinkLineDrawStyle = v;
         return;
     }

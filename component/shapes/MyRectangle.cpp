@@ -56,6 +56,7 @@ void TMyRectangle::AddPointByMouse(TPoint P)
     FPoints.push_back(TMyPoint(x, p0.Y));
     FPoints.push_back(TMyPoint(x, y));
     FPoints.push_back(TMyPoint(p0.X, y));
+    ExtentChanged();
 }
 
 bool TMyRectangle::IsDrawingFinished(TMouseButton, TPoint)

@@ -77,6 +77,12 @@ void TMyShape::SetShapeId(int Id)
         FOwnerCAD->ShapeIdentityChanged();
 }
 
+void TMyShape::ExtentChanged()
+{
+    if (FOwnerCAD)
+        FOwnerCAD->ShapeExtentChanged();
+}
+
 // ---- Attributes ----------------------------------------------------------------------
 
 void TMyShape::SetPen(const TPen* v)
@@ -100,6 +106,7 @@ void TMyShape::SetFont(const TFont* v)
 void TMyShape::SetMultiInfo(const QStringList& v)
 {
     FMultiInfo = v;
+    ExtentChanged();
     Repaint();
 }
 
@@ -131,6 +138,7 @@ bool TMyShape::PassingToChildrenAllowed() const
 // where every member brings its own attributes.
 void TMyShape::PenOrBrushChanged()
 {
+    ExtentChanged();
     if (!PassingToChildrenAllowed())
         return;
     for (uint32_t no : FChildNos) {
@@ -148,6 +156,7 @@ void TMyShape::PenOrBrushChanged()
 
 void TMyShape::FontChanged()
 {
+    ExtentChanged();
     if (!PassingToChildrenAllowed())
         return;
     for (uint32_t no : FChildNos) {
@@ -235,6 +244,7 @@ void TMyShape::AssignCommon(const TMyShape* Source)
     FLinkPoints = Source->FLinkPoints;
     FAngle = Source->FAngle;
     FCaptionPoint = Source->FCaptionPoint;
+    ExtentChanged();
     FUserData->Assign(*Source->FUserData);
     FCenterPoint = ComputeCenterPoint(4);
     if (FOwnerCAD)

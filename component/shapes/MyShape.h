@@ -121,7 +121,12 @@ public:
     void LinkPointAddXY(int Index, double dx, double dy);
     const TArrMyPoint& Points() const { return FPoints; }
     const TArrMyPoint& LinkPoints() const { return FLinkPoints; }
-    TArrMyPoint& PointsRef() { return FPoints; }
+    // Writable arrays: taking one counts as a change of the shape's extent.
+    TArrMyPoint& PointsRef()
+    {
+        ExtentChanged();
+        return FPoints;
+    }
     TArrMyPoint& LinkPointsRef() { return FLinkPoints; }
     void ClearLinkPoints() { FLinkPoints.clear(); }
 
@@ -171,7 +176,11 @@ public:
     int LayerId() const { return FLayerId; }
     void SetLayerId(int Id) { FLayerId = Id; }
     int ParentNo() const { return FParentNo; }
-    void SetParentNo(int No) { FParentNo = No; }
+    void SetParentNo(int No)
+    {
+        FParentNo = No;
+        ExtentChanged();
+    }
     TMyShapeNo& ChildNos() { return FChildNos; }
     const TMyShapeNo& ChildNos() const { return FChildNos; }
     TMyShapeNo& LinkLineNos() { return FLinkLineNos; }
@@ -179,7 +188,11 @@ public:
     TMyPoint CenterPoint() const { return FCenterPoint; }
     void SetCenterPoint(TMyPoint P) { FCenterPoint = P; }
     TMyPoint CaptionPoint() const { return FCaptionPoint; }
-    void SetCaptionPoint(TMyPoint P) { FCaptionPoint = P; }
+    void SetCaptionPoint(TMyPoint P)
+    {
+        FCaptionPoint = P;
+        ExtentChanged();
+    }
     int CurrentHot() const { return FCurrentHot; }
     void SetCurrentHot(int Hot) { FCurrentHot = Hot; }
     TBitmap* GradientBitmap() const { return FGradientBitmap.get(); }
@@ -193,7 +206,11 @@ public:
     QString Caption() const { return FCaption; }
     void SetCaption(const QString& v) { FCaption = v; }
     bool CaptionShow() const { return FCaptionShow; }
-    void SetCaptionShow(bool v) { FCaptionShow = v; }
+    void SetCaptionShow(bool v)
+    {
+        FCaptionShow = v;
+        ExtentChanged();
+    }
     TColor ColorBegin() const { return FColorBegin; }
     void SetColorBegin(TColor v);
     TColor ColorEnd() const { return FColorEnd; }
@@ -203,7 +220,11 @@ public:
     TGradientStyle GradientStyle() const { return FGradientStyle; }
     void SetGradientStyle(TGradientStyle v);
     QString Info() const { return FInfo; }
-    void SetInfo(const QString& v) { FInfo = v; }
+    void SetInfo(const QString& v)
+    {
+        FInfo = v;
+        ExtentChanged();
+    }
     bool IsFlipHorz() const { return FIsFlipHorz; }
     void SetIsFlipHorz(bool v);
     bool IsFlipVert() const { return FIsFlipVert; }
@@ -247,6 +268,8 @@ public:
     static bool IsValidIdent(const QString& Name);
 
 protected:
+    // Tells the owning drawing that where the shape paints may have changed.
+    void ExtentChanged();
     // Copies what Assign and AssignWithoutRelation have in common.
     void AssignCommon(const TMyShape* Source);
     void Repaint() const;

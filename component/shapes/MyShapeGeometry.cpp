@@ -51,6 +51,7 @@ void TMyShape::AddPoint(TMyPoint P)
 {
     const double z = Zoom();
     FPoints.push_back(TMyPoint(float(P.X / z), float(P.Y / z)));
+    ExtentChanged();
 }
 
 void TMyShape::AddLinkPoint(TMyPoint P)
@@ -87,18 +88,21 @@ void TMyShape::SetPoint(int Index, TMyPoint P)
 {
     if (TMyPoint* p = At(FPoints, Index))
         *p = P;
+    ExtentChanged();
 }
 
 void TMyShape::SetPointX(int Index, float X)
 {
     if (TMyPoint* p = At(FPoints, Index))
         p->X = X;
+    ExtentChanged();
 }
 
 void TMyShape::SetPointY(int Index, float Y)
 {
     if (TMyPoint* p = At(FPoints, Index))
         p->Y = Y;
+    ExtentChanged();
 }
 
 void TMyShape::SetPointInZoom(int Index, TMyPoint P)
@@ -121,12 +125,14 @@ void TMyShape::PointAddX(int Index, double dx)
 {
     if (TMyPoint* p = At(FPoints, Index))
         p->X = float(p->X + dx / Zoom());
+    ExtentChanged();
 }
 
 void TMyShape::PointAddY(int Index, double dy)
 {
     if (TMyPoint* p = At(FPoints, Index))
         p->Y = float(p->Y + dy / Zoom());
+    ExtentChanged();
 }
 
 void TMyShape::PointAddXY(int Index, double dx, double dy)
@@ -315,6 +321,7 @@ void TMyShape::Drawed(TPoint, TPoint)
 {
     FCenterPoint = ComputeCenterPoint(4);
     FCaptionPoint = TMyPoint(FCenterPoint.X, GetPointsLTRB(FPoints).Bottom + 10);
+    ExtentChanged();
 }
 
 void TMyShape::DragChangeValue(TPoint From, TPoint To)
@@ -333,6 +340,7 @@ void TMyShape::DragChangeValuedxdy(double dx, double dy)
     const double z = Zoom();
     FCenterPoint = TMyPoint(float(FCenterPoint.X + dx / z), float(FCenterPoint.Y + dy / z));
     FCaptionPoint = TMyPoint(float(FCaptionPoint.X + dx / z), float(FCaptionPoint.Y + dy / z));
+    ExtentChanged();
 }
 
 void TMyShape::RotateChangeValueByAngle(TMyPoint Centre, float AAngle)
@@ -348,6 +356,7 @@ void TMyShape::RotateChangeValueByAngle(TMyPoint Centre, float AAngle)
     float a = FAngle + AAngle;
     RecaclinRad(a);
     FAngle = a;
+    ExtentChanged();
 }
 
 // Assigning an angle turns the shape further by that angle: about its own centre, or
@@ -385,6 +394,7 @@ void TMyShape::SizeChangeValueByScale(double sx, double sy, TMyPoint Fixed, TMyP
         p = scale(p);
     FCaptionPoint = scale(FCaptionPoint);
     FCenterPoint = ComputeCenterPoint(4);
+    ExtentChanged();
 }
 
 namespace {
@@ -408,6 +418,7 @@ void TMyShape::FlipHoriz()
     if (FAngle != 0)
         FAngle = float(std::numbers::pi - FAngle);
     FIsFlipHorz = !FIsFlipHorz;
+    ExtentChanged();
     Repaint();
 }
 
@@ -423,6 +434,7 @@ void TMyShape::FlipVert()
     mirror(FCaptionPoint);
     FAngle = -FAngle;
     FIsFlipVert = !FIsFlipVert;
+    ExtentChanged();
     Repaint();
 }
 

@@ -1,0 +1,76 @@
+#pragma once
+// TPaintIndex: the paint extents of the drawing's top-level shapes on a uniform grid of
+// screen-pixel cells, so that a repaint of part of the page finds the shapes that can
+// show in it without looking at every shape.
+//
+// A shape shows in a rectangle R when it is wider or taller than R, or when its extent
+// (the box of its points in zoom, widened by what it draws around them) meets R, edges
+// included. The index keeps each shape's extent exactly as the paint pass computes it
+// and answers with exactly the shapes for which that holds, in drawing order.
+//
+// The index does not watch the shapes: its owner rebuilds it when what it reflects
+// (TKey) changed.
+#include "platform/Types.h"
+
+#include <cstdint>
+#include <vector>
+
+class TPaintIndex {
+public:
+    // Where a shape paints, in screen pixels: the size of the box of its points and the
+    // box widened by its pen, caption and arrow heads. Invalid for a shape without points.
+    struct TExtent {
+        bool Valid = false;
+        double Width = 0, Height = 0;
+        double Left = 0, Top = 0, Right = 0, Bottom = 0;
+        bool Touches(const TRect& R) const
+        {
+            return Valid && (Width > R.Width() || Height > R.Height() ||
+                             (Right >= R.Left && Left <= R.Right && Bottom >= R.Top && Top <= R.Bottom));
+        }
+    };
+    // What a built index reflects.
+    struct TKey {
+        uint64_t ListGeneration = 0;
+        uint64_t GeometryGeneration = 0;
+        uint64_t ExtentGeneration = 0;
+        double Zoom = 0;
+        friend bool operator==(const TKey&, const TKey&) = default;
+    };
+
+    bool IsCurrent(const TKey& Key) const { return FValid && Key == FKey; }
+    void Invalidate() { FValid = false; }
+    // Takes the extents of the top-level shapes, numbered by their place in the drawing
+    // order (No ascending).
+    void Build(const std::vector<std::pair<int, TExtent>>& Shapes, const TKey& Key);
+
+    // The numbers of the shapes that show in R, ascending.
+    void ShapesIn(const TRect& R, std::vector<int>& Out);
+
+    // Statistics, for tests and benchmarks.
+    int EntryCount() const { return int(FEntries.size()); }
+    int CellCount() const { return FCols * FRows; }
+    int CellSize() const { return FCellSize; }
+    int LooseCount() const { return int(FLoose.size()); }
+
+private:
+    struct TEntry {
+        TExtent Extent;
+        int No;
+    };
+    void BuildCells();
+    void Take(uint32_t Entry, const TRect& R, std::vector<uint32_t>& Found);
+
+    bool FValid = false;
+    TKey FKey;
+    std::vector<TEntry> FEntries;     // in drawing order
+    std::vector<uint32_t> FCellStart; // per cell, into FCellItems (one more than cells)
+    std::vector<uint32_t> FCellItems; // entry indices, ascending per cell
+    std::vector<uint32_t> FLoose;     // entries outside the cells: huge or not finite
+    std::vector<uint32_t> FByWidth;   // entries by width, widest first
+    std::vector<uint32_t> FByHeight;  // entries by height, tallest first
+    std::vector<uint32_t> FSeen;      // per entry, the query that last took it
+    uint32_t FQuery = 0;
+    double FMinLeft = 0, FMinTop = 0, FMaxRight = 0, FMaxBottom = 0; // of the cell entries
+    int FCellSize = 1, FCols = 0, FRows = 0;
+};

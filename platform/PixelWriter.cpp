@@ -1,0 +1,186 @@
+#include "PixelWriter.h"
+
+#include <QSysInfo>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+// The raster operation of a pen mode as a truth table: bit (2 * P + D) holds the result
+// bit for pen bit P and destination bit D.
+uint8_t TruthTable(TPenMode mode)
+{
+    switch (mode) {
+    case pmBlack: return 0b0000;
+    case pmWhite: return 0b1111;
+    case pmNop: return 0b1010;
+    case pmNot: return 0b0101;
+    case pmCopy: return 0b1100;
+    case pmNotCopy: return 0b0011;
+    case pmMergePenNot: return 0b1101;
+    case pmMaskPenNot: return 0b0100;
+    case pmMergeNotPen: return 0b1011;
+    case pmMaskNotPen: return 0b0010;
+    case pmMerge: return 0b1110;
+    case pmNotMerge: return 0b0001;
+    case pmMask: return 0b1000;
+    case pmNotMask: return 0b0111;
+    case pmXor: return 0b0110;
+    case pmNotXor: return 0b1001;
+    }
+    return 0b1010;
+}
+
+// Whether the operation's result does not depend on the destination.
+bool IgnoresDestination(uint8_t truth)
+{
+    return ((truth >> 1) & 0b101) == (truth & 0b101);
+}
+} // namespace
+
+std::optional<TPixelWriter> TPixelWriter::For(QImage& image, const QRect& clip, TPenMode mode, TColor color)
+{
+    const uint8_t truth = TruthTable(mode);
+    if (truth == 0b1010 || image.isNull() || !image.isDetached())
+        return std::nullopt;
+    int bytes = 0;
+    switch (image.format()) {
+    case QImage::Format_BGR888: bytes = 3; break;
+    case QImage::Format_RGB32: bytes = 4; break;
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        // Raster operations on translucent pixels are the painter's business.
+        if (!IgnoresDestination(truth))
+            return std::nullopt;
+        bytes = 4;
+        break;
+    default: return std::nullopt;
+    }
+    // A 32-bit pixel is blue, green, red, alpha in memory on little-endian machines only.
+    if (bytes == 4 && QSysInfo::ByteOrder != QSysInfo::LittleEndian)
+        return std::nullopt;
+
+    TPixelWriter w;
+    w.FClip = clip.intersected(image.rect());
+    w.FBits = image.bits();
+    w.FStride = image.bytesPerLine();
+    w.FBytesPerPixel = bytes;
+    w.FTruth = truth;
+    w.FCopy = IgnoresDestination(truth);
+    const TColor rgb = ColorToRGB(color);
+    w.FPen[0] = uint8_t(GetBValue(rgb));
+    w.FPen[1] = uint8_t(GetGValue(rgb));
+    w.FPen[2] = uint8_t(GetRValue(rgb));
+    for (int i = 0; i < 3; ++i)
+        w.FValue[i] = w.Apply(w.FPen[i], 0);
+    return w;
+}
+
+uint8_t TPixelWriter::Apply(uint8_t pen, uint8_t dest) const
+{
+    const uint8_t p = pen, d = dest;
+    uint8_t r = 0;
+    if (FTruth & 0b0001)
+        r |= uint8_t(~p & ~d);
+    if (FTruth & 0b0010)
+        r |= uint8_t(~p & d);
+    if (FTruth & 0b0100)
+        r |= uint8_t(p & ~d);
+    if (FTruth & 0b1000)
+        r |= uint8_t(p & d);
+    return r;
+}
+
+void TPixelWriter::Plot(int64_t x, int64_t y)
+{
+    if (x < FClip.left() || x > FClip.right() || y < FClip.top() || y > FClip.bottom())
+        return;
+    uchar* px = FBits + y * FStride + qsizetype(x) * FBytesPerPixel;
+    for (int i = 0; i < 3; ++i)
+        px[i] = FCopy ? FValue[i] : Apply(FPen[i], px[i]);
+    if (FBytesPerPixel == 4)
+        px[3] = 0xFF;
+}
+
+void TPixelWriter::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
+{
+    const int64_t dx = x1 - x0, dy = y1 - y0;
+    const int64_t adx = std::llabs(dx), ady = std::llabs(dy);
+    const int64_t n = std::max(adx, ady);
+    if (n == 0 || FClip.isEmpty())
+        return;
+    // Along the longer axis the coordinate is the start plus i steps exactly, so the
+    // steps that can land inside the clip form one range.
+    const bool alongX = adx >= ady;
+    const int64_t start = alongX ? x0 : y0;
+    const int64_t step = (alongX ? dx : dy) < 0 ? -1 : 1;
+    const int64_t lo = alongX ? FClip.left() : FClip.top();
+    const int64_t hi = alongX ? FClip.right() : FClip.bottom();
+    const int64_t first = std::max<int64_t>(step > 0 ? lo - start : start - hi, 0);
+    const int64_t last = std::min<int64_t>(step > 0 ? hi - start : start - lo, n - 1);
+    if (first > last)
+        return;
+    const int64_t minorStart = alongX ? y0 : x0;
+    const int64_t minorStep = (alongX ? dy : dx) < 0 ? -1 : 1;
+    const int64_t ad = alongX ? ady : adx;
+    // The shorter axis moves by floor((2 i ad + n) / 2n) from its start (i/n of the way,
+    // rounded half away from the start), kept as quotient and remainder step by step.
+    const __int128 num = __int128(2) * first * ad + n;
+    int64_t off = int64_t(num / (2 * n));
+    int64_t rem = int64_t(num % (2 * n));
+    for (int64_t i = first; i <= last; ++i) {
+        const int64_t major = start + step * i;
+        const int64_t minor = minorStart + minorStep * off;
+        if (alongX)
+            Plot(major, minor);
+        else
+            Plot(minor, major);
+        rem += 2 * ad;
+        if (rem >= 2 * n) {
+            rem -= 2 * n;
+            ++off;
+        }
+    }
+}
+
+void TPixelWriter::Span(int x1, int x2, int y)
+{
+    uchar* px = FBits + y * FStride + qsizetype(x1) * FBytesPerPixel;
+    const int count = x2 - x1;
+    if (FCopy && FBytesPerPixel == 4) {
+        const uint32_t value = 0xFF000000u | uint32_t(FValue[2]) << 16 | uint32_t(FValue[1]) << 8 | FValue[0];
+        std::fill_n(reinterpret_cast<uint32_t*>(px), count, value);
+        return;
+    }
+    if (FCopy) {
+        for (int i = 0; i < count; ++i, px += 3)
+            std::memcpy(px, FValue, 3);
+        return;
+    }
+    for (int i = 0; i < count; ++i, px += FBytesPerPixel) {
+        for (int c = 0; c < 3; ++c)
+            px[c] = Apply(FPen[c], px[c]);
+        if (FBytesPerPixel == 4)
+            px[3] = 0xFF;
+    }
+}
+
+void TPixelWriter::Fill(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
+{
+    const int64_t l = std::max<int64_t>(x1, FClip.left()), r = std::min<int64_t>(x2, int64_t(FClip.right()) + 1);
+    const int64_t t = std::max<int64_t>(y1, FClip.top()), b = std::min<int64_t>(y2, int64_t(FClip.bottom()) + 1);
+    if (l >= r || t >= b)
+        return;
+    const int left = int(l), right = int(r), top = int(t), bottom = int(b);
+    if (!FCopy) {
+        for (int y = top; y < bottom; ++y)
+            Span(left, right, y);
+        return;
+    }
+    // The first row is laid out once and copied to the others.
+    Span(left, right, top);
+    const uchar* row = FBits + top * FStride + qsizetype(left) * FBytesPerPixel;
+    const size_t bytes = size_t(right - left) * size_t(FBytesPerPixel);
+    for (int y = top + 1; y < bottom; ++y)
+        std::memcpy(FBits + y * FStride + qsizetype(left) * FBytesPerPixel, row, bytes);
+}
