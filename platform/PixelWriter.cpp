@@ -91,15 +91,40 @@ uint8_t TPixelWriter::Apply(uint8_t pen, uint8_t dest) const
     return r;
 }
 
-void TPixelWriter::Plot(int64_t x, int64_t y)
+void TPixelWriter::Put(uchar* px) const
 {
-    if (x < FClip.left() || x > FClip.right() || y < FClip.top() || y > FClip.bottom())
-        return;
-    uchar* px = FBits + y * FStride + qsizetype(x) * FBytesPerPixel;
-    for (int i = 0; i < 3; ++i)
-        px[i] = FCopy ? FValue[i] : Apply(FPen[i], px[i]);
+    if (FCopy) {
+        px[0] = FValue[0];
+        px[1] = FValue[1];
+        px[2] = FValue[2];
+    } else {
+        for (int i = 0; i < 3; ++i)
+            px[i] = Apply(FPen[i], px[i]);
+    }
     if (FBytesPerPixel == 4)
         px[3] = 0xFF;
+}
+
+uint32_t TPixelWriter::CopyValue32() const
+{
+    return 0xFF000000u | uint32_t(FValue[2]) << 16 | uint32_t(FValue[1]) << 8 | FValue[0];
+}
+
+// Visits the Count steps of a line, lighting the pixels inside the clip: the longer axis
+// moves by one each step, the shorter one when the remainder passes the denominator.
+template <typename PutPixel>
+void TPixelWriter::Walk(const Step& S, PutPixel put)
+{
+    int64_t major = S.Major, minor = S.Minor, rem = S.Rem;
+    for (int64_t i = 0; i < S.Count; ++i, major += S.MajorStep) {
+        if (minor >= S.MinorLo && minor <= S.MinorHi)
+            put(S.Bits + major * S.MajorStride + minor * S.MinorStride);
+        rem += S.RemStep;
+        if (rem >= S.Denominator) {
+            rem -= S.Denominator;
+            minor += S.MinorStep;
+        }
+    }
 }
 
 void TPixelWriter::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
@@ -113,34 +138,55 @@ void TPixelWriter::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
     // steps that can land inside the clip form one range.
     const bool alongX = adx >= ady;
     const int64_t start = alongX ? x0 : y0;
-    const int64_t step = (alongX ? dx : dy) < 0 ? -1 : 1;
+    const int64_t dir = (alongX ? dx : dy) < 0 ? -1 : 1;
     const int64_t lo = alongX ? FClip.left() : FClip.top();
     const int64_t hi = alongX ? FClip.right() : FClip.bottom();
-    const int64_t first = std::max<int64_t>(step > 0 ? lo - start : start - hi, 0);
-    const int64_t last = std::min<int64_t>(step > 0 ? hi - start : start - lo, n - 1);
+    const int64_t first = std::max<int64_t>(dir > 0 ? lo - start : start - hi, 0);
+    const int64_t last = std::min<int64_t>(dir > 0 ? hi - start : start - lo, n - 1);
     if (first > last)
         return;
     const int64_t minorStart = alongX ? y0 : x0;
-    const int64_t minorStep = (alongX ? dy : dx) < 0 ? -1 : 1;
+    const int64_t minorDir = (alongX ? dy : dx) < 0 ? -1 : 1;
     const int64_t ad = alongX ? ady : adx;
     // The shorter axis moves by floor((2 i ad + n) / 2n) from its start (i/n of the way,
     // rounded half away from the start), kept as quotient and remainder step by step.
-    const __int128 num = __int128(2) * first * ad + n;
-    int64_t off = int64_t(num / (2 * n));
-    int64_t rem = int64_t(num % (2 * n));
-    for (int64_t i = first; i <= last; ++i) {
-        const int64_t major = start + step * i;
-        const int64_t minor = minorStart + minorStep * off;
-        if (alongX)
-            Plot(major, minor);
-        else
-            Plot(minor, major);
-        rem += 2 * ad;
-        if (rem >= 2 * n) {
-            rem -= 2 * n;
-            ++off;
+    int64_t off = 0, rem = n;
+    if (first > 0) {
+        // first and ad are below 2^34, so their product needs more than 64 bits only
+        // for lines far longer than any device.
+        if (first < (int64_t(1) << 30) && ad < (int64_t(1) << 30)) {
+            const int64_t num = 2 * first * ad + n;
+            off = num / (2 * n);
+            rem = num % (2 * n);
+        } else {
+            const __int128 num = __int128(2) * first * ad + n;
+            off = int64_t(num / (2 * n));
+            rem = int64_t(num % (2 * n));
         }
     }
+    const Step walk{FBits,
+                    alongX ? FBytesPerPixel : FStride,
+                    alongX ? FStride : FBytesPerPixel,
+                    alongX ? FClip.top() : FClip.left(),
+                    alongX ? FClip.bottom() : FClip.right(),
+                    start + dir * first,
+                    dir,
+                    minorStart + minorDir * off,
+                    minorDir,
+                    rem,
+                    2 * ad,
+                    2 * n,
+                    last - first + 1};
+    if (FCopy && FBytesPerPixel == 3)
+        Walk(walk, [this](uchar* px) {
+            px[0] = FValue[0];
+            px[1] = FValue[1];
+            px[2] = FValue[2];
+        });
+    else if (FCopy)
+        Walk(walk, [value = CopyValue32()](uchar* px) { std::memcpy(px, &value, 4); });
+    else
+        Walk(walk, [this](uchar* px) { Put(px); });
 }
 
 void TPixelWriter::Span(int x1, int x2, int y)
@@ -148,7 +194,7 @@ void TPixelWriter::Span(int x1, int x2, int y)
     uchar* px = FBits + y * FStride + qsizetype(x1) * FBytesPerPixel;
     const int count = x2 - x1;
     if (FCopy && FBytesPerPixel == 4) {
-        const uint32_t value = 0xFF000000u | uint32_t(FValue[2]) << 16 | uint32_t(FValue[1]) << 8 | FValue[0];
+        const uint32_t value = CopyValue32();
         std::fill_n(reinterpret_cast<uint32_t*>(px), count, value);
         return;
     }

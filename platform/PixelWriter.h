@@ -36,8 +36,23 @@ public:
     const QRect& Clip() const { return FClip; }
 
 private:
+    // A line's walk: the first pixel's place on either axis, the steps, and the
+    // remainder that decides when the shorter axis moves.
+    struct Step {
+        uchar* Bits;
+        qsizetype MajorStride, MinorStride;
+        int64_t MinorLo, MinorHi;
+        int64_t Major, MajorStep;
+        int64_t Minor, MinorStep;
+        int64_t Rem, RemStep, Denominator;
+        int64_t Count;
+    };
     TPixelWriter() = default;
-    void Plot(int64_t x, int64_t y);
+    template <typename PutPixel>
+    static void Walk(const Step& S, PutPixel put);
+    uint32_t CopyValue32() const;
+    // Writes one pixel through the raster operation.
+    void Put(uchar* px) const;
     void Span(int x1, int x2, int y);
     uint8_t Apply(uint8_t pen, uint8_t dest) const;
 

@@ -17,7 +17,7 @@ Int saturate(double v)
 }
 } // namespace
 
-int32_t Round(double v)
+int32_t RoundSaturating(double v)
 {
     // nearbyint follows the current rounding mode, which is round-to-nearest-even.
     return saturate<int32_t>(std::nearbyint(v));

@@ -151,10 +151,13 @@ void TMyCAD::DrawAllShape(TCanvas* Canvas, const TRect& R)
         OffsetAllPoints(s, -R.Left / FZoom, -R.Top / FZoom);
     }
 
+    // The link-point marks go over all the shapes, for every listed shape and member
+    // that has link points, visible or not.
+    std::vector<TMyShape*> linkHolders;
     for (uint32_t no : FDrawnShapes)
-        DrawShapeTree(Canvas, GetShapeByNo(int(no)), 0);
-    for (uint32_t no : FDrawnShapes)
-        DrawLinkHotTree(Canvas, GetShapeByNo(int(no)), 0);
+        DrawShapeTree(Canvas, GetShapeByNo(int(no)), 0, linkHolders);
+    for (TMyShape* s : linkHolders)
+        DrawLinkHot(s, Canvas);
 
     auto next = saved.begin();
     for (TMyShape* s : moved) {
@@ -179,28 +182,34 @@ void TMyCAD::CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth
     }
 }
 
-// Link-point marks are drawn for every listed shape and member, visible or not.
-void TMyCAD::DrawLinkHotTree(TCanvas* Canvas, TMyShape* Shape, int Depth)
+void TMyCAD::CollectLinkHolders(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const
 {
     if (!Shape || Depth > GetShapesCount())
         return;
-    DrawLinkHot(Shape, Canvas);
+    if (Shape->GetLinkPointsCount() > 0)
+        Out.push_back(Shape);
     for (uint32_t no : Shape->ChildNos()) {
         TMyShape* member = GetShapeByNo(int(no));
         if (member && member != Shape)
-            DrawLinkHotTree(Canvas, member, Depth + 1);
+            CollectLinkHolders(member, Out, Depth + 1);
     }
 }
 
 // An invisible shape hides its members too; a visible one draws its members first.
-void TMyCAD::DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth)
+void TMyCAD::DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth, std::vector<TMyShape*>& LinkHolders)
 {
-    if (!Shape || !Shape->Visible() || Depth > GetShapesCount())
+    if (!Shape || Depth > GetShapesCount())
         return;
+    if (!Shape->Visible()) {
+        CollectLinkHolders(Shape, LinkHolders, Depth);
+        return;
+    }
+    if (Shape->GetLinkPointsCount() > 0)
+        LinkHolders.push_back(Shape);
     for (uint32_t no : Shape->ChildNos()) {
         TMyShape* member = GetShapeByNo(int(no));
         if (member && member != Shape)
-            DrawShapeTree(Canvas, member, Depth + 1);
+            DrawShapeTree(Canvas, member, Depth + 1, LinkHolders);
     }
     Shape->Draw(Canvas);
 }

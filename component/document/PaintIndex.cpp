@@ -30,8 +30,6 @@ void TPaintIndex::Build(const std::vector<std::pair<int, TExtent>>& Shapes, cons
         if (extent.Valid)
             FEntries.push_back({extent, no});
     const size_t n = FEntries.size();
-    FSeen.assign(n, 0);
-    FQuery = 0;
 
     FByWidth.resize(n);
     FByHeight.resize(n);
@@ -53,6 +51,7 @@ void TPaintIndex::BuildCells()
 {
     FLoose.clear();
     FCellItems.clear();
+    FPlaces.assign(FEntries.size(), TPlace());
     FCellStart.assign(1, 0);
     FCols = FRows = 0;
     FCellSize = 1;
@@ -94,17 +93,16 @@ void TPaintIndex::BuildCells()
         r1 = int(std::floor((x.Bottom - oy) / size));
     };
     std::vector<uint32_t> counts(size_t(FCols) * size_t(FRows) + 1, 0);
-    std::vector<char> gridded(FEntries.size(), 0);
     for (uint32_t i = 0; i < FEntries.size(); ++i) {
         const TExtent& x = FEntries[i].Extent;
-        int c0, c1, r0, r1;
-        if (!Boxable(x) || (cellRange(x, c0, c1, r0, r1), (c1 - c0 + 1) * (r1 - r0 + 1) > kMaxCellsPerEntry)) {
+        TPlace& p = FPlaces[i];
+        if (!Boxable(x) || (cellRange(x, p.C0, p.C1, p.R0, p.R1), (p.C1 - p.C0 + 1) * (p.R1 - p.R0 + 1) > kMaxCellsPerEntry)) {
+            p = TPlace();
             FLoose.push_back(i);
             continue;
         }
-        gridded[i] = 1;
-        for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c)
+        for (int r = p.R0; r <= p.R1; ++r)
+            for (int c = p.C0; c <= p.C1; ++c)
                 ++counts[size_t(r) * size_t(FCols) + size_t(c) + 1];
     }
     for (size_t k = 1; k < counts.size(); ++k)
@@ -112,23 +110,13 @@ void TPaintIndex::BuildCells()
     FCellStart = counts;
     FCellItems.resize(FCellStart.back());
     for (uint32_t i = 0; i < FEntries.size(); ++i) {
-        if (!gridded[i])
+        const TPlace& p = FPlaces[i];
+        if (p.C0 < 0)
             continue;
-        int c0, c1, r0, r1;
-        cellRange(FEntries[i].Extent, c0, c1, r0, r1);
-        for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c)
-                FCellItems[counts[size_t(r) * size_t(FCols) + size_t(c)]++] = i;
+        for (int r = p.R0; r <= p.R1; ++r)
+            for (int c = p.C0; c <= p.C1; ++c)
+                FCellItems[counts[size_t(r) * size_t(FCols) + size_t(c)]++] = {i, p.C0, p.R0};
     }
-}
-
-void TPaintIndex::Take(uint32_t Entry, const TRect& R, std::vector<uint32_t>& Found)
-{
-    if (FSeen[Entry] == FQuery)
-        return;
-    FSeen[Entry] = FQuery;
-    if (FEntries[Entry].Extent.Touches(R))
-        Found.push_back(Entry);
 }
 
 void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out)
@@ -143,36 +131,52 @@ void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out)
                 Out.push_back(e.No);
         return;
     }
-    if (++FQuery == 0) {
-        std::fill(FSeen.begin(), FSeen.end(), 0);
-        FQuery = 1;
-    }
     std::vector<uint32_t> found;
+    auto take = [&](uint32_t i) {
+        if (FEntries[i].Extent.Touches(R))
+            found.push_back(i);
+    };
+    // The cells R meets, if any: every entry in them is looked at in the first of its
+    // cells that R meets.
+    int c0 = 0, c1 = -1, r0 = 0, r1 = -1;
     if (FCols > 0 && R.Right >= FMinLeft && R.Left <= FMaxRight && R.Bottom >= FMinTop && R.Top <= FMaxBottom) {
         const double size = FCellSize, ox = std::floor(FMinLeft), oy = std::floor(FMinTop);
         auto cell = [size](double v, double origin, int count) {
             return int(std::clamp(std::floor((v - origin) / size), 0.0, double(count - 1)));
         };
-        const int c0 = cell(R.Left, ox, FCols), c1 = cell(R.Right, ox, FCols);
-        const int r0 = cell(R.Top, oy, FRows), r1 = cell(R.Bottom, oy, FRows);
+        c0 = cell(R.Left, ox, FCols);
+        c1 = cell(R.Right, ox, FCols);
+        r0 = cell(R.Top, oy, FRows);
+        r1 = cell(R.Bottom, oy, FRows);
         for (int r = r0; r <= r1; ++r)
             for (int c = c0; c <= c1; ++c) {
                 const size_t k = size_t(r) * size_t(FCols) + size_t(c);
-                for (uint32_t at = FCellStart[k]; at < FCellStart[k + 1]; ++at)
-                    Take(FCellItems[at], R, found);
+                for (uint32_t at = FCellStart[k]; at < FCellStart[k + 1]; ++at) {
+                    const TItem& item = FCellItems[at];
+                    if (std::max(item.Col, c0) == c && std::max(item.Row, r0) == r)
+                        take(item.Entry);
+                }
             }
     }
     for (uint32_t i : FLoose)
-        Take(i, R, found);
+        take(i);
+    // Shapes larger than R show wherever they are; those in the cells R meets and those
+    // on the loose list have been looked at already.
+    auto elsewhere = [&](uint32_t i) {
+        const TPlace& p = FPlaces[i];
+        return p.C0 >= 0 && (p.C1 < c0 || p.C0 > c1 || p.R1 < r0 || p.R0 > r1);
+    };
     for (uint32_t i : FByWidth) {
         if (!(FEntries[i].Extent.Width > R.Width()))
             break;
-        Take(i, R, found);
+        if (elsewhere(i))
+            found.push_back(i);
     }
     for (uint32_t i : FByHeight) {
         if (!(FEntries[i].Extent.Height > R.Height()))
             break;
-        Take(i, R, found);
+        if (elsewhere(i) && !(FEntries[i].Extent.Width > R.Width()))
+            found.push_back(i);
     }
     std::sort(found.begin(), found.end());
     Out.reserve(found.size());

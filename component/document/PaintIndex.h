@@ -58,19 +58,27 @@ private:
         TExtent Extent;
         int No;
     };
+    // The cells an entry is in (C0 < 0: none, it is on the loose list).
+    struct TPlace {
+        int C0 = -1, R0 = 0, C1 = -1, R1 = 0;
+    };
+    // An entry in a cell, with the first column and row of its cells: a query takes
+    // an entry in one cell only, the first of the entry's cells that it visits.
+    struct TItem {
+        uint32_t Entry;
+        int Col, Row;
+    };
     void BuildCells();
-    void Take(uint32_t Entry, const TRect& R, std::vector<uint32_t>& Found);
 
     bool FValid = false;
     TKey FKey;
     std::vector<TEntry> FEntries;     // in drawing order
+    std::vector<TPlace> FPlaces;      // per entry
     std::vector<uint32_t> FCellStart; // per cell, into FCellItems (one more than cells)
-    std::vector<uint32_t> FCellItems; // entry indices, ascending per cell
+    std::vector<TItem> FCellItems;    // entries ascending per cell
     std::vector<uint32_t> FLoose;     // entries outside the cells: huge or not finite
     std::vector<uint32_t> FByWidth;   // entries by width, widest first
     std::vector<uint32_t> FByHeight;  // entries by height, tallest first
-    std::vector<uint32_t> FSeen;      // per entry, the query that last took it
-    uint32_t FQuery = 0;
     double FMinLeft = 0, FMinTop = 0, FMaxRight = 0, FMaxBottom = 0; // of the cell entries
     int FCellSize = 1, FCols = 0, FRows = 0;
 };

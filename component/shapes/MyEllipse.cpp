@@ -29,20 +29,28 @@ const OutlineTable& Table()
 
 TArrPoint TMyEllipse::Outline(TMyPoint Q) const
 {
+    TArrPoint points;
+    Outline(Q, points);
+    return points;
+}
+
+void TMyEllipse::Outline(TMyPoint Q, TArrPoint& points) const
+{
     const double z = Zoom();
     const double a = z * GetMyWidth() / 2;
     const double b = z * GetMyHeight() / 2;
     const double phi = Angle();
-    const double cosPhi = std::cos(phi), sinPhi = std::sin(phi);
+    // An unturned ellipse (the usual case) spares the sine and cosine; cos 0 and sin 0
+    // are exactly 1 and 0, so the points are the same.
+    const double cosPhi = phi == 0 ? 1.0 : std::cos(phi), sinPhi = phi == 0 ? 0.0 : std::sin(phi);
     const OutlineTable& table = Table();
-    TArrPoint points;
+    points.clear();
     points.reserve(73);
     for (int i = 0; i <= 72; ++i) {
         const double x = table.Sin[i] * a;
         const double y = table.Cos[i] * b;
         points.push_back(TPoint(Round(x * cosPhi - y * sinPhi + Q.X), Round(x * sinPhi + y * cosPhi + Q.Y)));
     }
-    return points;
 }
 
 void TMyEllipse::Draw(TCanvas* Canvas)
@@ -50,8 +58,11 @@ void TMyEllipse::Draw(TCanvas* Canvas)
     if (!Canvas)
         return;
     SetDrawShapeMode(this, Canvas);
-    if (GetPointsCount() >= 4)
-        PowerDrawShape(Canvas, Outline(GetCenterPointInZoom()), 73, true);
+    if (GetPointsCount() >= 4) {
+        thread_local TArrPoint outline; // kept between calls to spare the allocation
+        Outline(GetCenterPointInZoom(), outline);
+        PowerDrawShape(Canvas, outline, 73, true);
+    }
     DrawInfo(Canvas);
 }
 

@@ -20,6 +20,7 @@ public:
 
 private:
     // The 73 outline points in screen pixels about the centre Q (screen pixels), the last
-    // equal to the first.
+    // equal to the first; the second form fills Points (kept allocated by the caller).
     TArrPoint Outline(TMyPoint Q) const;
+    void Outline(TMyPoint Q, TArrPoint& Points) const;
 };

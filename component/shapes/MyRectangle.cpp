@@ -220,7 +220,7 @@ void TMyRectangle::Draw(TCanvas* Canvas)
             outline.push_back(MyPtToPt(GetPointInZoom(i)));
         PowerDrawShape(Canvas, outline, 5, true);
     }
-    if (!qobject_cast<const TMyText*>(this))
+    if (DrawsInfoCaption())
         DrawInfo(Canvas);
 }
 

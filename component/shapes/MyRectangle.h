@@ -81,6 +81,8 @@ protected:
     bool InRotatingState() const;
     // The unit area of the box (the kinds scale it) in the drawing's unit, as the Info text.
     QString AreaText(double UnitArea);
+    // Whether Draw adds the Info caption under the box (a text box shows its own text).
+    virtual bool DrawsInfoCaption() const { return true; }
 
 private:
     // The four corners after moving the current hot to Target, in the frame the arguments

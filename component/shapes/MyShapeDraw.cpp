@@ -113,7 +113,8 @@ void TMyShape::PowerDrawShape(TCanvas* Canvas, const TArrPoint& Points, int Fill
     if (FPen->Width() <= 1 && !IsPrinterDevice(Canvas->Device())) {
         // A one-pixel outline: the canvas pen (the shape's, set by SetDrawShapeMode) strokes
         // the closed outline directly, as the one-pixel geometric pen would.
-        TArrPoint closed = Points;
+        thread_local TArrPoint closed; // kept between calls to spare the allocation
+        closed.assign(Points.begin(), Points.end());
         closed.push_back(Points.front());
         Canvas->Pen().SetStyle(FPen->Style());
         Canvas->Pen().SetColor(FPen->Color());

@@ -48,6 +48,9 @@ public:
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool v) { FWordWrap = v; }
 
+protected:
+    bool DrawsInfoCaption() const override { return false; }
+
 private:
     int16_t FCharacterSpace = 0;
     TAlignment FHAlignment = taCenter;
