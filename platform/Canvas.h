@@ -302,7 +302,7 @@ private:
     // Figures (logical coordinates): painted, or added to an open path.
     void StrokeFillPath(const QPainterPath& path, FillShape fill);
     QPainterPath ArcPath(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int kind) const;
-    const QPoint* ToScratch(const std::vector<TPoint>& points);
+    const QPoint* ToScratch(const TPoint* points, size_t count);
     void PathAddPoint(const QPointF& logical, uint8_t kind);
     static QPolygon LinePixels(TPoint a, TPoint b);
     // A writer straight into the device image for a figure of the given mode and colour,
@@ -311,7 +311,8 @@ private:
     std::optional<TPixelWriter> DirectWriter(TPenMode mode, TColor color, QPoint& offset) const;
     // The writer for the current pen when it is a one-pixel solid pen, else none.
     std::optional<TPixelWriter> ThinPenWriter(QPoint& offset);
-    bool DirectPolyline(const TPoint* points, size_t count);
+    // Strokes the open polyline through the points with the current pen.
+    void StrokePolyline(const TPoint* points, size_t count);
     bool PaintAndClearPath(bool stroke, bool fill);
     QPainter* BeginBrushRect(const TRect& r, QRectF& area);
     void PathStartFigure();

@@ -15,6 +15,13 @@ std::optional<TPixelWriter> TCanvas::DirectWriter(TPenMode mode, TColor color, Q
     if (dx != std::floor(dx) || dy != std::floor(dy) || std::abs(dx) > 1 << 30 || std::abs(dy) > 1 << 30)
         return std::nullopt;
     QImage& image = *static_cast<QImage*>(FDevice);
+    // An image that shares its data with a copy gets its own, as a painter beginning on it
+    // would do; under an active painter that is the painter's business.
+    if (!image.isDetached()) {
+        if (image.paintingActive())
+            return std::nullopt;
+        image.detach();
+    }
     QRect clip = image.rect();
     if (FClip) {
         if (FClip->rectCount() > 1)
@@ -25,25 +32,16 @@ std::optional<TPixelWriter> TCanvas::DirectWriter(TPenMode mode, TColor color, Q
     return TPixelWriter::For(image, clip, mode, color);
 }
 
+// Read from the pen itself rather than from the painter's pen built from it, which a
+// geometric pen selected and deselected around every shape would rebuild each time.
 std::optional<TPixelWriter> TCanvas::ThinPenWriter(QPoint& offset)
 {
-    const PenSpec& setup = CurrentPen(1.0);
-    if (!setup.visible || !setup.cosmetic || setup.pen.style() != Qt::SolidLine)
-        return std::nullopt;
     const bool geometric = GeometricPenSelected();
+    const TPenStyle style = geometric ? FGeoStyle : FPen.Style();
+    const int width = geometric ? FGeoWidth : FPen.Width();
+    // One pixel wide and without dashes (psInsideFrame draws solid); psClear and pmNop
+    // draw nothing, which the painter path decides.
+    if (width > 1 || (style != psSolid && style != psInsideFrame))
+        return std::nullopt;
     return DirectWriter(FPen.Mode(), geometric ? FGeoColor : FPen.Color(), offset);
-}
-
-// A thin solid polyline laid out as its segments drawn one after another, each leaving
-// out its end. False when the painter has to draw it.
-bool TCanvas::DirectPolyline(const TPoint* points, size_t count)
-{
-    QPoint offset;
-    std::optional<TPixelWriter> writer = ThinPenWriter(offset);
-    if (!writer)
-        return false;
-    for (size_t i = 1; i < count; ++i)
-        writer->Line(int64_t(points[i - 1].X) + offset.x(), int64_t(points[i - 1].Y) + offset.y(),
-                     int64_t(points[i].X) + offset.x(), int64_t(points[i].Y) + offset.y());
-    return true;
 }

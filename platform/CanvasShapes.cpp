@@ -41,10 +41,10 @@ QRectF DeviceRect(const QTransform& toDevice, const TRect& r)
 
 } // namespace
 
-const QPoint* TCanvas::ToScratch(const std::vector<TPoint>& points)
+const QPoint* TCanvas::ToScratch(const TPoint* points, size_t count)
 {
-    FScratch.resize(points.size());
-    for (size_t i = 0; i < points.size(); ++i)
+    FScratch.resize(count);
+    for (size_t i = 0; i < count; ++i)
         FScratch[i] = QPoint(points[i].X, points[i].Y);
     return FScratch.data();
 }
@@ -64,31 +64,48 @@ void TCanvas::LineTo(int x, int y)
         FPenPos = TPoint(x, y);
         return;
     }
-    const TPoint from = FPenPos;
-    FPenPos = TPoint(x, y);
-    if (from == FPenPos)
-        return; // a line of no length lights no pixel
+    const TPoint line[2] = {FPenPos, TPoint(x, y)};
+    FPenPos = line[1];
+    if (line[0] != line[1]) // a line of no length lights no pixel
+        StrokePolyline(line, 2);
+}
+
+// Qt leaves out the pixel at the larger coordinate whatever the direction; GDI leaves out
+// the end point. Thin solid lines are therefore laid out pixel by pixel the GDI way, each
+// segment leaving out its end: straight into the image when it can take them, else as
+// points through the painter (under a translation by whole pixels, which moves the layout
+// unchanged). Other pens go to the painter's stroker.
+void TCanvas::StrokePolyline(const TPoint* points, size_t count)
+{
     QPoint offset;
     if (std::optional<TPixelWriter> writer = ThinPenWriter(offset)) {
-        writer->Line(int64_t(from.X) + offset.x(), int64_t(from.Y) + offset.y(), int64_t(x) + offset.x(),
-                     int64_t(y) + offset.y());
+        for (size_t i = 1; i < count; ++i)
+            writer->Line(int64_t(points[i - 1].X) + offset.x(), int64_t(points[i - 1].Y) + offset.y(),
+                         int64_t(points[i].X) + offset.x(), int64_t(points[i].Y) + offset.y());
         return;
     }
     QPainter* p = Begin();
     if (!p || !SetupPen(p, false))
         return;
-    // Qt leaves out the pixel at the larger coordinate whatever the direction; GDI leaves
-    // out the end point. Thin solid lines are laid out pixel by pixel the GDI way.
     const PenSpec& setup = CurrentPen(1.0);
-    if (setup.cosmetic && setup.pen.style() == Qt::SolidLine && p->transform().isIdentity()) {
-        const QPolygon pixels = LinePixels(from, TPoint(x, y));
-        if (!pixels.isEmpty())
-            p->drawPoints(pixels);
-        else if (from != TPoint(x, y))
-            p->drawLine(QPoint(from.X, from.Y), QPoint(x, y));
+    const QTransform& t = p->transform();
+    const bool wholeShift =
+        t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
+    if (!setup.cosmetic || setup.pen.style() != Qt::SolidLine || !wholeShift) {
+        p->drawPolyline(ToScratch(points, count), int(count));
         return;
     }
-    p->drawLine(QPoint(from.X, from.Y), QPoint(x, y));
+    QPolygon pixels;
+    for (size_t i = 1; i < count; ++i) {
+        const TPoint a = points[i - 1], b = points[i];
+        const QPolygon segment = LinePixels(a, b);
+        if (!segment.isEmpty())
+            pixels += segment;
+        else if (a != b) // longer than any device: the painter clips it
+            p->drawLine(QPoint(a.X, a.Y), QPoint(b.X, b.Y));
+    }
+    if (!pixels.isEmpty())
+        p->drawPoints(pixels);
 }
 
 // The pixels of a one-pixel line from a to b, b left out: one pixel per step along the
@@ -126,11 +143,7 @@ void TCanvas::Polyline(const std::vector<TPoint>& points)
         FPath.newFigure = true;
         return;
     }
-    if (DirectPolyline(points.data(), points.size()))
-        return;
-    QPainter* p = Begin();
-    if (p && SetupPen(p, false))
-        p->drawPolyline(ToScratch(points), int(points.size()));
+    StrokePolyline(points.data(), points.size());
 }
 
 void TCanvas::PolylineTo(const std::vector<TPoint>& points)
@@ -149,11 +162,7 @@ void TCanvas::PolylineTo(const std::vector<TPoint>& points)
     all.push_back(FPenPos);
     all.insert(all.end(), points.begin(), points.end());
     FPenPos = points.back();
-    if (DirectPolyline(all.data(), all.size()))
-        return;
-    QPainter* p = Begin();
-    if (p && SetupPen(p, false))
-        p->drawPolyline(ToScratch(all), int(all.size()));
+    StrokePolyline(all.data(), all.size());
 }
 
 bool TCanvas::PolyBezier(const std::vector<TPoint>& points)
@@ -212,7 +221,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
     QPainter* p = Begin();
     if (!p)
         return;
-    const QPoint* pts = ToScratch(points);
+    const QPoint* pts = ToScratch(points.data(), points.size());
     const int n = int(points.size());
     if (SetupBrush(p, CurrentBrush())) {
         UseXf(p, Xf::Logical);
