@@ -4,6 +4,9 @@
 // rendering the same area into an image of the same size: without an index for the
 // full page, with its BSP index for the partial repaint. Each benchmark reports its time
 // per paint (ms_per_paint) and its ratio to the reference (ratio_to_scene).
+// BM_PaintPartialAfterEdit moves one shape before every partial repaint, so each repaint
+// has one touched shape to take in first: the cost of the first repaint after an edit.
+// BM_PaintPartialAfterAdd adds a rectangle before every partial repaint.
 #include "CAD.h"
 
 #include "MixedDrawing.h"
@@ -94,4 +97,35 @@ void BM_PaintPartial(benchmark::State& state)
     PaintBenchmark(state, kPartial, QGraphicsScene::BspTreeIndex);
 }
 BENCHMARK(BM_PaintPartial)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_PaintPartialAfterEdit(benchmark::State& state)
+{
+    auto cad = Drawing(int(state.range(0)));
+    cad->GridOperation()->SetGridType(gNone);
+    TMyShape* shape = cad->GetShapeByNo(0);
+    float dx = 1;
+    for (auto _ : state) {
+        shape->PointAddXY(0, dx, 0);
+        dx = -dx;
+        cad->DrawAll(kPartial);
+    }
+}
+BENCHMARK(BM_PaintPartialAfterEdit)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_PaintPartialAfterAdd(benchmark::State& state)
+{
+    auto cad = Drawing(int(state.range(0)));
+    cad->GridOperation()->SetGridType(gNone);
+    cad->DrawAll(kPartial);
+    int k = 0;
+    for (auto _ : state) {
+        const float x = float(kPartial.Left + (k * 7) % 180), y = float(kPartial.Top + (k * 13) % 180);
+        ++k;
+        cad->AddShapeByCode(cad.get(), SpRectangle, {},
+                            {TMyPoint(x, y), TMyPoint(x + 10, y), TMyPoint(x + 10, y + 10), TMyPoint(x, y + 10)}, 0,
+                            QStringLiteral("A"));
+        cad->DrawAll(kPartial);
+    }
+}
+BENCHMARK(BM_PaintPartialAfterAdd)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -331,11 +331,11 @@ public:
     // and its connectors).
     void GeometryChanged() { ++FGeometryGeneration; }
     void GeometryChanged(TMyShape* S);
-    // Counts the changes of what decides where a shape paints (points, pen, caption,
-    // arrow heads, parent), which the shapes report from their setters; the paint pass
-    // rebuilds its index of the shapes' extents after it, the shape list, the geometry or
-    // the zoom changed.
-    void ShapeExtentChanged() { ++FExtentGeneration; }
+    // The shapes report from their setters that what decides where they paint (points,
+    // pen, caption, arrow heads) changed, or that they joined or left a group; the paint
+    // pass keeps its index of the shapes' extents up to date by them.
+    void ShapeExtentChanged(const TMyShape* S);
+    void ShapeParentChanged() { ++FExtentGeneration; }
     uint64_t GeometryGeneration() const { return FGeometryGeneration; }
     uint64_t ShapeListGeneration() const { return FShapeListGeneration; }
 
@@ -606,6 +606,10 @@ private:
     void PaintRect(const TRect& Clip);
     bool ShapeMayTouch(const TMyShape* Shape, const TRect& R) const;
     TPaintIndex::TExtent PaintExtent(const TMyShape* Shape) const;
+    TPaintIndex::TKey PaintKey() const
+    {
+        return {FShapeListGeneration, FGeometryGeneration, FExtentGeneration, FZoom};
+    }
     // The top-level shapes of visible layers that can show in R, in drawing order.
     void ShapesToPaint(const TRect& R, std::vector<int>& Out);
     // Draws a shape tree and lists, in pre-order, the shapes in it that have link points.
@@ -682,6 +686,8 @@ private:
     uint64_t FGeometryGeneration = 0;
     uint64_t FExtentGeneration = 0;
     TPaintIndex FPaintIndex;
+    // Set while the paint pass moves shapes and puts them back, which changes nothing.
+    bool FPaintMovesShapes = false;
 
     // Editing state: the undo history, and the cursor confinement, which is released
     // when the control goes away in the middle of an operation.

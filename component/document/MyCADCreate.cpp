@@ -99,8 +99,12 @@ bool TMyCAD::AddShape(std::unique_ptr<TMyShape>& Shape, bool KeepLayer, bool Kee
         Shape->SetLayerId(FCurrentLayerId);
     if (!KeepCounter)
         ++FNextShapeId;
+    const bool indexed = FPaintIndex.IsCurrent(PaintKey());
     FShapes.push_back(std::move(Shape));
     ShapeListChanged();
+    // A new top-level shape joins the paint index rather than having it rebuilt.
+    if (indexed && !FShapes.back()->HasParentShape())
+        FPaintIndex.Append(FShapes.back()->ShapeNo(), PaintKey());
     return true;
 }
 

@@ -24,7 +24,9 @@ TMouseController& TMyCAD::MouseController()
 
 void TMyCAD::GeometryChanged(TMyShape* S)
 {
-    ShapeExtentChanged();
+    ShapeExtentChanged(S);
+    if (S && S->HasParentShape())
+        ShapeExtentChanged(GetRootParentShape(S));
     if (FMouse)
         FMouse->ShapeMoved(S);
 }

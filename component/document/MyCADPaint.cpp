@@ -110,9 +110,22 @@ bool TMyCAD::ShapeMayTouch(const TMyShape* Shape, const TRect& R) const
     return PaintExtent(Shape).Touches(R);
 }
 
+void TMyCAD::ShapeExtentChanged(const TMyShape* S)
+{
+    if (S && !FPaintMovesShapes && !S->HasParentShape())
+        FPaintIndex.Touch(S->ShapeNo());
+}
+
 void TMyCAD::ShapesToPaint(const TRect& R, std::vector<int>& Out)
 {
-    const TPaintIndex::TKey key{FShapeListGeneration, FGeometryGeneration, FExtentGeneration, FZoom};
+    const TPaintIndex::TKey key = PaintKey();
+    if (FPaintIndex.IsCurrent(key)) {
+        for (int no : FPaintIndex.TakeTouched()) {
+            const TMyShape* shape = GetShapeByNo(no);
+            if (shape && !FPaintIndex.Patch(no, PaintExtent(shape)))
+                break;
+        }
+    }
     if (!FPaintIndex.IsCurrent(key)) {
         std::vector<std::pair<int, TPaintIndex::TExtent>> extents;
         extents.reserve(FShapes.size());
@@ -137,7 +150,7 @@ void TMyCAD::DrawAllShape(TCanvas* Canvas, const TRect& R)
     // The listed shapes and their members are drawn moved by -R's top-left. Their stored
     // geometry is kept aside (in one block) and put back exactly afterwards, so painting
     // never changes a coordinate, nor does it count as a change of the shapes' extents.
-    const uint64_t extentGeneration = FExtentGeneration;
+    BusyScope moving(FPaintMovesShapes);
     std::vector<TMyShape*> moved;
     if (R.Left != 0 || R.Top != 0) {
         for (uint32_t no : FDrawnShapes)
@@ -167,7 +180,6 @@ void TMyCAD::DrawAllShape(TCanvas* Canvas, const TRect& R)
             p = *next++;
         s->SetCaptionPoint(*next++);
     }
-    FExtentGeneration = extentGeneration;
 }
 
 void TMyCAD::CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const

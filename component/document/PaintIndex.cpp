@@ -9,6 +9,8 @@ constexpr int kMaxCellsPerEntry = 64;
 
 bool Boxable(const TPaintIndex::TExtent& E)
 {
+    if (!E.Valid)
+        return false;
     const double v[] = {E.Left, E.Top, E.Right, E.Bottom};
     for (double x : v)
         if (!std::isfinite(x) || std::abs(x) > kBound)
@@ -25,22 +27,35 @@ double SizeKey(double v)
 
 void TPaintIndex::Build(const std::vector<std::pair<int, TExtent>>& Shapes, const TKey& Key)
 {
+    // Shapes without an extent get entries too, so that they can be patched in later.
     FEntries.clear();
-    for (const auto& [no, extent] : Shapes)
-        if (extent.Valid)
-            FEntries.push_back({extent, no});
+    FEntryOf.clear();
+    for (const auto& [no, extent] : Shapes) {
+        if (no < 0)
+            continue;
+        if (size_t(no) >= FEntryOf.size())
+            FEntryOf.resize(size_t(no) + 1, -1);
+        FEntryOf[size_t(no)] = int(FEntries.size());
+        FEntries.push_back({extent, no});
+    }
     const size_t n = FEntries.size();
+    FMoved.assign(n, 0);
+    FPatched.clear();
+    FTouchedFlag.assign(n, 0);
+    FTouched.clear();
 
-    FByWidth.resize(n);
-    FByHeight.resize(n);
-    for (uint32_t i = 0; i < n; ++i)
-        FByWidth[i] = FByHeight[i] = i;
-    std::stable_sort(FByWidth.begin(), FByWidth.end(), [this](uint32_t a, uint32_t b) {
-        return SizeKey(FEntries[a].Extent.Width) > SizeKey(FEntries[b].Extent.Width);
-    });
-    std::stable_sort(FByHeight.begin(), FByHeight.end(), [this](uint32_t a, uint32_t b) {
-        return SizeKey(FEntries[a].Extent.Height) > SizeKey(FEntries[b].Extent.Height);
-    });
+    FByWidth.clear();
+    FByHeight.clear();
+    for (uint32_t i = 0; i < n; ++i) {
+        const TExtent& e = FEntries[i].Extent;
+        if (e.Valid) {
+            FByWidth.push_back({SizeKey(e.Width), i});
+            FByHeight.push_back({SizeKey(e.Height), i});
+        }
+    }
+    auto larger = [](const TBySize& a, const TBySize& b) { return a.Size > b.Size; };
+    std::sort(FByWidth.begin(), FByWidth.end(), larger);
+    std::sort(FByHeight.begin(), FByHeight.end(), larger);
 
     BuildCells();
     FKey = Key;
@@ -96,6 +111,8 @@ void TPaintIndex::BuildCells()
     for (uint32_t i = 0; i < FEntries.size(); ++i) {
         const TExtent& x = FEntries[i].Extent;
         TPlace& p = FPlaces[i];
+        if (!x.Valid)
+            continue; // shows nowhere until patched
         if (!Boxable(x) || (cellRange(x, p.C0, p.C1, p.R0, p.R1), (p.C1 - p.C0 + 1) * (p.R1 - p.R0 + 1) > kMaxCellsPerEntry)) {
             p = TPlace();
             FLoose.push_back(i);
@@ -153,33 +170,94 @@ void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out)
                 const size_t k = size_t(r) * size_t(FCols) + size_t(c);
                 for (uint32_t at = FCellStart[k]; at < FCellStart[k + 1]; ++at) {
                     const TItem& item = FCellItems[at];
-                    if (std::max(item.Col, c0) == c && std::max(item.Row, r0) == r)
+                    if (std::max(item.Col, c0) == c && std::max(item.Row, r0) == r && !FMoved[item.Entry])
                         take(item.Entry);
                 }
             }
     }
     for (uint32_t i : FLoose)
+        if (!FMoved[i])
+            take(i);
+    for (uint32_t i : FPatched)
         take(i);
     // Shapes larger than R show wherever they are; those in the cells R meets and those
-    // on the loose list have been looked at already.
+    // on the loose and patched lists have been looked at already.
     auto elsewhere = [&](uint32_t i) {
         const TPlace& p = FPlaces[i];
-        return p.C0 >= 0 && (p.C1 < c0 || p.C0 > c1 || p.R1 < r0 || p.R0 > r1);
+        return !FMoved[i] && p.C0 >= 0 && (p.C1 < c0 || p.C0 > c1 || p.R1 < r0 || p.R0 > r1);
     };
-    for (uint32_t i : FByWidth) {
-        if (!(FEntries[i].Extent.Width > R.Width()))
+    for (const TBySize& w : FByWidth) {
+        if (!(w.Size > R.Width()))
             break;
-        if (elsewhere(i))
-            found.push_back(i);
+        if (elsewhere(w.Entry))
+            found.push_back(w.Entry);
     }
-    for (uint32_t i : FByHeight) {
-        if (!(FEntries[i].Extent.Height > R.Height()))
+    for (const TBySize& h : FByHeight) {
+        if (!(h.Size > R.Height()))
             break;
-        if (elsewhere(i) && !(FEntries[i].Extent.Width > R.Width()))
-            found.push_back(i);
+        if (elsewhere(h.Entry) && !(FEntries[h.Entry].Extent.Width > R.Width()))
+            found.push_back(h.Entry);
     }
     std::sort(found.begin(), found.end());
     Out.reserve(found.size());
     for (uint32_t i : found)
         Out.push_back(FEntries[i].No);
+}
+
+void TPaintIndex::Touch(int No)
+{
+    if (!FValid || No < 0 || size_t(No) >= FEntryOf.size() || FEntryOf[size_t(No)] < 0)
+        return;
+    const size_t i = size_t(FEntryOf[size_t(No)]);
+    if (!FTouchedFlag[i]) {
+        FTouchedFlag[i] = 1;
+        FTouched.push_back(No);
+    }
+}
+
+std::vector<int> TPaintIndex::TakeTouched()
+{
+    std::vector<int> touched;
+    touched.swap(FTouched);
+    for (int no : touched)
+        FTouchedFlag[size_t(FEntryOf[size_t(no)])] = 0;
+    return touched;
+}
+
+bool TPaintIndex::Patch(int No, const TExtent& Extent)
+{
+    if (!FValid || No < 0 || size_t(No) >= FEntryOf.size() || FEntryOf[size_t(No)] < 0)
+        return FValid;
+    const uint32_t i = uint32_t(FEntryOf[size_t(No)]);
+    FEntries[i].Extent = Extent;
+    if (!FMoved[i]) {
+        FMoved[i] = 1;
+        FPatched.push_back(i);
+    }
+    if (FPatched.size() > 1024 + FEntries.size() / 16) {
+        FValid = false;
+        return false;
+    }
+    return true;
+}
+
+bool TPaintIndex::Append(int No, const TKey& Key)
+{
+    if (!FValid || No < 0 || size_t(No) < FEntryOf.size()) {
+        FValid = false;
+        return false;
+    }
+    FEntryOf.resize(size_t(No) + 1, -1);
+    const uint32_t i = uint32_t(FEntries.size());
+    FEntryOf[size_t(No)] = int(i);
+    FEntries.push_back({TExtent(), No});
+    FPlaces.emplace_back();
+    FMoved.push_back(1);
+    FPatched.push_back(i);
+    FTouchedFlag.push_back(0);
+    FKey = Key;
+    Touch(No);
+    if (FPatched.size() > 1024 + FEntries.size() / 16)
+        FValid = false;
+    return FValid;
 }

@@ -9,7 +9,9 @@
 // and answers with exactly the shapes for which that holds, in drawing order.
 //
 // The index does not watch the shapes: its owner rebuilds it when what it reflects
-// (TKey) changed.
+// (TKey) changed, and tells it which shapes changed since (Touch). Before the next query
+// the owner hands it their new extents (Patch); a patched shape leaves its cells for a
+// short list that every query checks, until so many are on it that a rebuild is better.
 #include "platform/Types.h"
 
 #include <cstdint>
@@ -41,8 +43,20 @@ public:
     bool IsCurrent(const TKey& Key) const { return FValid && Key == FKey; }
     void Invalidate() { FValid = false; }
     // Takes the extents of the top-level shapes, numbered by their place in the drawing
-    // order (No ascending).
+    // order (No ascending, not negative).
     void Build(const std::vector<std::pair<int, TExtent>>& Shapes, const TKey& Key);
+
+    // Notes that top-level shape No may paint elsewhere now (other numbers are ignored).
+    void Touch(int No);
+    // Takes in top-level shape No appended to the drawing as the only change of the list
+    // since the index was current (Key is the drawing's key now); it counts as touched.
+    // False, leaving the index invalid, when that cannot hold.
+    bool Append(int No, const TKey& Key);
+    // The numbers of the shapes touched since the last patch, which the owner patches.
+    std::vector<int> TakeTouched();
+    // Takes in the new extent of touched shape No; false, leaving the index invalid, when
+    // so many shapes were patched that a rebuild is the better way.
+    bool Patch(int No, const TExtent& Extent);
 
     // The numbers of the shapes that show in R, ascending.
     void ShapesIn(const TRect& R, std::vector<int>& Out);
@@ -52,6 +66,7 @@ public:
     int CellCount() const { return FCols * FRows; }
     int CellSize() const { return FCellSize; }
     int LooseCount() const { return int(FLoose.size()); }
+    int PatchedCount() const { return int(FPatched.size()); }
 
 private:
     struct TEntry {
@@ -77,8 +92,18 @@ private:
     std::vector<uint32_t> FCellStart; // per cell, into FCellItems (one more than cells)
     std::vector<TItem> FCellItems;    // entries ascending per cell
     std::vector<uint32_t> FLoose;     // entries outside the cells: huge or not finite
-    std::vector<uint32_t> FByWidth;   // entries by width, widest first
-    std::vector<uint32_t> FByHeight;  // entries by height, tallest first
+    // Entries by their width and by their height when the index was built, largest first.
+    struct TBySize {
+        double Size;
+        uint32_t Entry;
+    };
+    std::vector<TBySize> FByWidth;
+    std::vector<TBySize> FByHeight;
+    std::vector<int> FEntryOf;        // by shape number: its entry, or -1
+    std::vector<char> FMoved;         // per entry: patched, so out of the cells and lists
+    std::vector<uint32_t> FPatched;   // the patched entries
+    std::vector<char> FTouchedFlag;   // per entry: on the touched list
+    std::vector<int> FTouched;        // shape numbers touched since the last patch
     double FMinLeft = 0, FMinTop = 0, FMaxRight = 0, FMaxBottom = 0; // of the cell entries
     int FCellSize = 1, FCols = 0, FRows = 0;
 };

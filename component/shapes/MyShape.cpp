@@ -80,7 +80,16 @@ void TMyShape::SetShapeId(int Id)
 void TMyShape::ExtentChanged()
 {
     if (FOwnerCAD)
-        FOwnerCAD->ShapeExtentChanged();
+        FOwnerCAD->ShapeExtentChanged(this);
+}
+
+void TMyShape::SetParentNo(int No)
+{
+    if (No == FParentNo)
+        return;
+    FParentNo = No;
+    if (FOwnerCAD)
+        FOwnerCAD->ShapeParentChanged();
 }
 
 // ---- Attributes ----------------------------------------------------------------------
@@ -259,9 +268,14 @@ void TMyShape::Assign(const TMyShape* Source)
     FShapeNo = Source->FShapeNo;
     FChildNos = Source->FChildNos;
     FLinkLineNos = Source->FLinkLineNos;
+    const bool regrouped = FParentNo != Source->FParentNo;
     FParentNo = Source->FParentNo;
     FMultiInfo = Source->FMultiInfo;
     FMultiInfoAlignment = Source->FMultiInfoAlignment;
+    ExtentChanged();
+    // A shape of the drawing that joins or leaves a group this way changes its tree.
+    if (regrouped && FOwnerCAD && FOwnerCAD->GetShapeByNo(FShapeNo) == this)
+        FOwnerCAD->ShapeParentChanged();
 }
 
 void TMyShape::AssignWithoutRelation(const TMyShape* Source)

@@ -176,11 +176,7 @@ public:
     int LayerId() const { return FLayerId; }
     void SetLayerId(int Id) { FLayerId = Id; }
     int ParentNo() const { return FParentNo; }
-    void SetParentNo(int No)
-    {
-        FParentNo = No;
-        ExtentChanged();
-    }
+    void SetParentNo(int No);
     TMyShapeNo& ChildNos() { return FChildNos; }
     const TMyShapeNo& ChildNos() const { return FChildNos; }
     TMyShapeNo& LinkLineNos() { return FLinkLineNos; }

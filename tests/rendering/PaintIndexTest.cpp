@@ -87,6 +87,48 @@ TEST(PaintIndex, AnswersExactlyWhatTestingEveryShapeAnswers)
     }
 }
 
+TEST(PaintIndex, FindsPatchedShapesAtTheirNewPlacesUntilTooManyMoved)
+{
+    std::mt19937 random(9);
+    auto shapes = MixedExtents(random, 2000);
+    TPaintIndex index;
+    index.Build(shapes, {});
+    std::uniform_int_distribution<size_t> pick(0, shapes.size() - 1);
+    std::uniform_int_distribution<int> corner(-400, 1400), side(0, 300);
+    const auto fresh = MixedExtents(random, 200);
+    std::vector<int> got;
+    for (int round = 0; round < 10; ++round) {
+        // Touched shapes come back once each, then get their new extents.
+        for (int k = 0; k < 20; ++k) {
+            auto& [no, extent] = shapes[pick(random)];
+            index.Touch(no);
+            index.Touch(no);
+            extent = fresh[size_t(round * 20 + k)].second;
+        }
+        index.Touch(-5);
+        index.Touch(100000); // not in the index: ignored
+        std::vector<int> touched = index.TakeTouched();
+        std::sort(touched.begin(), touched.end());
+        EXPECT_EQ(std::adjacent_find(touched.begin(), touched.end()), touched.end());
+        EXPECT_TRUE(index.TakeTouched().empty());
+        for (int no : touched)
+            ASSERT_TRUE(index.Patch(no, shapes[size_t(no / 2)].second));
+        for (int q = 0; q < 100; ++q) {
+            const int l = corner(random), t = corner(random);
+            const TRect r(l, t, l + side(random), t + side(random));
+            index.ShapesIn(r, got);
+            ASSERT_EQ(got, BruteForce(shapes, r)) << "round " << round << " query " << q;
+        }
+    }
+    EXPECT_GT(index.PatchedCount(), 100);
+    // Beyond 1024 + 1/16 of the shapes a rebuild is the better way.
+    bool stillValid = true;
+    for (int no = 1; no < 4000 && stillValid; no += 2)
+        stillValid = index.Patch(no, Extent(0, 0, 1, 1));
+    EXPECT_FALSE(stillValid);
+    EXPECT_FALSE(index.IsCurrent({}));
+}
+
 TEST(PaintIndex, AnswersNothingUntilBuiltAndTellsWhetherItIsCurrent)
 {
     TPaintIndex index;
@@ -192,6 +234,47 @@ TEST(PaintIndex, RepaintSeesArrowHeadsGrowAndShapesLeave)
     EXPECT_TRUE(leaving.Drawn());
     leaving.shape->DragChangeValuedxdy(-400, 180);
     EXPECT_FALSE(leaving.Drawn());
+}
+
+std::vector<const TMyShape*> DrawnIn(TMyCAD& cad, const TRect& area)
+{
+    cad.DrawAll(area);
+    std::vector<const TMyShape*> shapes;
+    for (uint32_t no : cad.DrawnShapes())
+        shapes.push_back(cad.GetShapeByNo(int(no)));
+    return shapes;
+}
+
+bool Has(const std::vector<const TMyShape*>& shapes, const TMyShape* s)
+{
+    return std::find(shapes.begin(), shapes.end(), s) != shapes.end();
+}
+
+TEST(PaintIndex, RepaintSeesShapesAddedAndDeleted)
+{
+    Scene scene;
+    TMyCAD& cad = *scene.cad;
+    TMyShape* first = AddRect(cad, 420, 420, 440, 440);
+    EXPECT_TRUE(Has(DrawnIn(cad, kArea), first));
+    // Appended shapes whose points come later, and one appended far away.
+    const int id = cad.AddShapeByCode(&cad, SpLine, {}, {TMyPoint(600, 600), TMyPoint(650, 650)}, 0, "L");
+    TMyShape* line = cad.GetShapeByID(id);
+    TMyShape* far = AddRect(cad, 700, 700, 720, 720);
+    auto drawn = DrawnIn(cad, kArea);
+    EXPECT_FALSE(Has(drawn, line));
+    EXPECT_FALSE(Has(drawn, far));
+    line->SetPoint(0, TMyPoint(405, 405));
+    drawn = DrawnIn(cad, kArea);
+    EXPECT_TRUE(Has(drawn, line));
+    EXPECT_TRUE(Has(drawn, first));
+    // Drawing order is kept: the earlier shape is listed first.
+    EXPECT_LT(std::find(drawn.begin(), drawn.end(), first), std::find(drawn.begin(), drawn.end(), line));
+
+    ASSERT_TRUE(cad.DeleteShapeById(first->GetShapeId(), false));
+    drawn = DrawnIn(cad, kArea);
+    EXPECT_TRUE(Has(drawn, line));
+    EXPECT_EQ(drawn.size(), 1u);
+    EXPECT_INVARIANTS(cad);
 }
 
 TEST(PaintIndex, PartialRepaintsLeaveTheIndexAndTheShapesAsTheyWere)
