@@ -18,12 +18,50 @@ bool Boxable(const TPaintIndex::TExtent& E)
     return E.Left <= E.Right && E.Top <= E.Bottom;
 }
 
-// Sorting key for the size lists: not-a-number sizes never make a shape "larger".
-double SizeKey(double v)
-{
-    return std::isnan(v) ? -HUGE_VAL : v;
-}
 } // namespace
+
+// Bucket 0 holds sizes below 1 (negative ones too); bucket b > 0 sizes from 2^(b-1) up to
+// 2^b, the last one everything larger, infinity included.
+int TPaintIndex::TSizeBuckets::BucketOf(double Size)
+{
+    if (!(Size >= 1))
+        return 0;
+    if (std::isinf(Size))
+        return kBuckets - 1;
+    return std::min(kBuckets - 1, 1 + std::ilogb(Size));
+}
+
+void TPaintIndex::TSizeBuckets::Build(const std::vector<TBySize>& Sized)
+{
+    FStart.assign(kBuckets + 1, 0);
+    for (const TBySize& s : Sized)
+        if (!std::isnan(s.Size))
+            ++FStart[size_t(BucketOf(s.Size)) + 1];
+    for (int b = 0; b < kBuckets; ++b)
+        FStart[size_t(b) + 1] += FStart[size_t(b)];
+    std::vector<uint32_t> at(FStart.begin(), FStart.end() - 1);
+    FItems.resize(FStart.back());
+    for (const TBySize& s : Sized)
+        if (!std::isnan(s.Size))
+            FItems[at[size_t(BucketOf(s.Size))]++] = s;
+}
+
+template <typename Fn>
+void TPaintIndex::TSizeBuckets::ForLarger(double Limit, Fn Take) const
+{
+    if (FStart.empty())
+        return;
+    for (int b = kBuckets - 1; b >= 0; --b) {
+        // Every size in bucket b lies in [lower, upper).
+        const double lower = b == 0 ? -HUGE_VAL : std::ldexp(1.0, b - 1);
+        const double upper = b == 0 ? 1.0 : b == kBuckets - 1 ? HUGE_VAL : std::ldexp(1.0, b);
+        if (b < kBuckets - 1 && upper <= Limit)
+            return;
+        for (uint32_t k = FStart[size_t(b)]; k < FStart[size_t(b) + 1]; ++k)
+            if (lower > Limit || FItems[k].Size > Limit)
+                Take(FItems[k].Entry);
+    }
+}
 
 void TPaintIndex::Build(const std::vector<std::pair<int, TExtent>>& Shapes, const TKey& Key)
 {
@@ -44,18 +82,18 @@ void TPaintIndex::Build(const std::vector<std::pair<int, TExtent>>& Shapes, cons
     FTouchedFlag.assign(n, 0);
     FTouched.clear();
 
-    FByWidth.clear();
-    FByHeight.clear();
+    std::vector<TBySize> widths, heights;
+    widths.reserve(n);
+    heights.reserve(n);
     for (uint32_t i = 0; i < n; ++i) {
         const TExtent& e = FEntries[i].Extent;
         if (e.Valid) {
-            FByWidth.push_back({SizeKey(e.Width), i});
-            FByHeight.push_back({SizeKey(e.Height), i});
+            widths.push_back({e.Width, i});
+            heights.push_back({e.Height, i});
         }
     }
-    auto larger = [](const TBySize& a, const TBySize& b) { return a.Size > b.Size; };
-    std::sort(FByWidth.begin(), FByWidth.end(), larger);
-    std::sort(FByHeight.begin(), FByHeight.end(), larger);
+    FByWidth.Build(widths);
+    FByHeight.Build(heights);
 
     BuildCells();
     FKey = Key;
@@ -186,18 +224,14 @@ void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out)
         const TPlace& p = FPlaces[i];
         return !FMoved[i] && p.C0 >= 0 && (p.C1 < c0 || p.C0 > c1 || p.R1 < r0 || p.R0 > r1);
     };
-    for (const TBySize& w : FByWidth) {
-        if (!(w.Size > R.Width()))
-            break;
-        if (elsewhere(w.Entry))
-            found.push_back(w.Entry);
-    }
-    for (const TBySize& h : FByHeight) {
-        if (!(h.Size > R.Height()))
-            break;
-        if (elsewhere(h.Entry) && !(FEntries[h.Entry].Extent.Width > R.Width()))
-            found.push_back(h.Entry);
-    }
+    FByWidth.ForLarger(R.Width(), [&](uint32_t i) {
+        if (elsewhere(i))
+            found.push_back(i);
+    });
+    FByHeight.ForLarger(R.Height(), [&](uint32_t i) {
+        if (elsewhere(i) && !(FEntries[i].Extent.Width > R.Width()))
+            found.push_back(i);
+    });
     std::sort(found.begin(), found.end());
     Out.reserve(found.size());
     for (uint32_t i : found)

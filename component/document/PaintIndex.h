@@ -92,13 +92,28 @@ private:
     std::vector<uint32_t> FCellStart; // per cell, into FCellItems (one more than cells)
     std::vector<TItem> FCellItems;    // entries ascending per cell
     std::vector<uint32_t> FLoose;     // entries outside the cells: huge or not finite
-    // Entries by their width and by their height when the index was built, largest first.
+    // Entries by a size (their width or height when the index was built), in buckets
+    // between powers of two, so that those larger than a given size are found without
+    // sorting them all. Sizes that are not a number are left out: they are never larger.
     struct TBySize {
         double Size;
         uint32_t Entry;
     };
-    std::vector<TBySize> FByWidth;
-    std::vector<TBySize> FByHeight;
+    class TSizeBuckets {
+    public:
+        void Build(const std::vector<TBySize>& Sized);
+        // Calls Take(entry) for every entry whose size exceeds Limit, largest buckets first.
+        template <typename Fn>
+        void ForLarger(double Limit, Fn Take) const;
+
+    private:
+        static constexpr int kBuckets = 64;
+        static int BucketOf(double Size);
+        std::vector<uint32_t> FStart; // per bucket, into FItems (one more than buckets)
+        std::vector<TBySize> FItems;
+    };
+    TSizeBuckets FByWidth;
+    TSizeBuckets FByHeight;
     std::vector<int> FEntryOf;        // by shape number: its entry, or -1
     std::vector<char> FMoved;         // per entry: patched, so out of the cells and lists
     std::vector<uint32_t> FPatched;   // the patched entries
