@@ -313,6 +313,7 @@ private:
     std::optional<TPixelWriter> ThinPenWriter(QPoint& offset);
     // Strokes the open polyline through the points with the current pen.
     void StrokePolyline(const TPoint* points, size_t count);
+    bool DirectRectangle(int x1, int y1, int x2, int y2);
     bool PaintAndClearPath(bool stroke, bool fill);
     QPainter* BeginBrushRect(const TRect& r, QRectF& area);
     void PathStartFigure();

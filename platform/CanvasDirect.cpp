@@ -2,6 +2,8 @@
 // when only an integer translation lies between logical and device pixels.
 #include "Canvas.h"
 
+#include "Bitmap.h"
+
 #include <QImage>
 #include <cmath>
 
@@ -44,4 +46,37 @@ std::optional<TPixelWriter> TCanvas::ThinPenWriter(QPoint& offset)
     if (width > 1 || (style != psSolid && style != psInsideFrame))
         return std::nullopt;
     return DirectWriter(FPen.Mode(), geometric ? FGeoColor : FPen.Color(), offset);
+}
+
+// Rectangle with a one-pixel solid pen and a clear or solid brush: the outline covers the
+// border pixels x1..x2-1 by y1..y2-1 once each, the brush the inside, both in the pen's
+// mode; a box one or two pixels across is all outline. False when the painter has to
+// draw it. The corners are normalised by the caller.
+bool TCanvas::DirectRectangle(int x1, int y1, int x2, int y2)
+{
+    const bool clearBrush = FBrush.Style() == bsClear && (!FBrush.Bitmap() || FBrush.Bitmap()->Empty());
+    const bool solidBrush = FBrush.Style() == bsSolid && (!FBrush.Bitmap() || FBrush.Bitmap()->Empty());
+    if (!clearBrush && !solidBrush)
+        return false;
+    QPoint offset;
+    std::optional<TPixelWriter> pen = ThinPenWriter(offset);
+    if (!pen)
+        return false;
+    const int64_t l = int64_t(x1) + offset.x(), t = int64_t(y1) + offset.y();
+    const int64_t r = int64_t(x2) + offset.x(), b = int64_t(y2) + offset.y();
+    if (r - l <= 2 || b - t <= 2) {
+        pen->Fill(l, t, r, b);
+        return true;
+    }
+    if (solidBrush) {
+        std::optional<TPixelWriter> brush = DirectWriter(FPen.Mode(), FBrush.Color(), offset);
+        if (!brush)
+            return false;
+        brush->Fill(l + 1, t + 1, r - 1, b - 1);
+    }
+    pen->Fill(l, t, r, t + 1);
+    pen->Fill(l, b - 1, r, b);
+    pen->Fill(l, t + 1, l + 1, b - 1);
+    pen->Fill(r - 1, t + 1, r, b - 1);
+    return true;
 }

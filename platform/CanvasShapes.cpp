@@ -248,6 +248,8 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
         PathCloseFigure();
         return;
     }
+    if (DirectRectangle(x1, y1, x2, y2))
+        return;
     QPainter* p = Begin();
     if (!p)
         return;

@@ -81,6 +81,12 @@ TEST(CanvasDirectPixels, LinesAndFillsMatchThePainterInEveryModeLayoutAndClip)
                     c.Brush().SetColor(RGB(0x81, 0x18, 0xE7));
                     c.FillRect(TRect(points[0].X, points[1].Y, points[2].X, points[3].Y));
                     c.FillRect(TRect(-5, 20, 30, 33));
+                    // Rectangles: filled, two pixels across, hollow, reversed corners.
+                    c.Rectangle(5, 8, 40, 30);
+                    c.Rectangle(20, 30, 22, 50);
+                    c.Brush().SetStyle(bsClear);
+                    c.Rectangle(12, 14, 50, 60);
+                    c.Rectangle(45, 50, 5, 8);
                 }
                 ExpectSameExceptFarPixel(direct, painted, format == QImage::Format_BGR888 ? "BGR888" : "RGB32");
             }
@@ -165,6 +171,21 @@ TEST(CanvasDirectPixels, FillsAtTheEndsOfTheRangeCoverTheImageWithoutOverflow)
     }
     EXPECT_TRUE(PixelsWhere(image, [](TColor c) { return c != clNavy; }).empty());
     EXPECT_EQ(qAlpha(image.pixel(5, 5)), 255);
+}
+
+TEST(CanvasDirectPixels, ARectanglePartlyOffTheImageKeepsItsVisibleBorderWhole)
+{
+    QImage image = WhiteImage(kSize, kSize, QImage::Format_BGR888);
+    {
+        TCanvas c(&image);
+        c.Brush().SetStyle(bsClear);
+        c.Rectangle(-10, -10, 30, 30);
+    }
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            const bool border = (x == 29 && y <= 29) || (y == 29 && x <= 29);
+            EXPECT_EQ(PixelAt(image, x, y) == clBlack, border) << x << "," << y;
+        }
 }
 
 TEST(CanvasDirectPixels, AnImageSharingItsDataWithACopyLeavesTheCopyAlone)
