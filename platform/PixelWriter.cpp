@@ -71,8 +71,13 @@ std::optional<TPixelWriter> TPixelWriter::For(QImage& image, const QRect& clip, 
     w.FPen[0] = uint8_t(GetBValue(rgb));
     w.FPen[1] = uint8_t(GetGValue(rgb));
     w.FPen[2] = uint8_t(GetRValue(rgb));
-    for (int i = 0; i < 3; ++i)
-        w.FValue[i] = w.Apply(w.FPen[i], 0);
+    // With the pen fixed, each result bit is 0, 1, the destination bit or its inverse:
+    // the result is C ^ (D & X), with C the result over a clear destination and X the
+    // bits where a set destination bit changes it.
+    for (int i = 0; i < 3; ++i) {
+        w.FValue[i] = w.Apply(w.FPen[i], 0x00);
+        w.FFlip[i] = uint8_t(w.FValue[i] ^ w.Apply(w.FPen[i], 0xFF));
+    }
     return w;
 }
 
@@ -99,12 +104,13 @@ void TPixelWriter::Put(uchar* px) const
         px[2] = FValue[2];
     } else {
         for (int i = 0; i < 3; ++i)
-            px[i] = Apply(FPen[i], px[i]);
+            px[i] = uint8_t(FValue[i] ^ (px[i] & FFlip[i]));
     }
     if (FBytesPerPixel == 4)
         px[3] = 0xFF;
 }
 
+// The result over a clear destination as a whole 32-bit pixel, opaque.
 uint32_t TPixelWriter::CopyValue32() const
 {
     return 0xFF000000u | uint32_t(FValue[2]) << 16 | uint32_t(FValue[1]) << 8 | FValue[0];
@@ -203,12 +209,20 @@ void TPixelWriter::Span(int x1, int x2, int y)
             std::memcpy(px, FValue, 3);
         return;
     }
-    for (int i = 0; i < count; ++i, px += FBytesPerPixel) {
-        for (int c = 0; c < 3; ++c)
-            px[c] = Apply(FPen[c], px[c]);
-        if (FBytesPerPixel == 4)
-            px[3] = 0xFF;
+    if (FBytesPerPixel == 4) {
+        // Whole pixels at once; the alpha byte comes out opaque.
+        const uint32_t value = CopyValue32();
+        const uint32_t flip = uint32_t(FFlip[2]) << 16 | uint32_t(FFlip[1]) << 8 | FFlip[0];
+        for (int i = 0; i < count; ++i, px += 4) {
+            uint32_t d;
+            std::memcpy(&d, px, 4);
+            d = value ^ (d & flip);
+            std::memcpy(px, &d, 4);
+        }
+        return;
     }
+    for (int i = 0; i < count; ++i, px += 3)
+        Put(px);
 }
 
 void TPixelWriter::Fill(int64_t x1, int64_t y1, int64_t x2, int64_t y2)

@@ -62,6 +62,7 @@ private:
     bool FCopy = false;     // the result is the pen colour whatever the destination
     uint8_t FTruth = 0;     // bit (2 * pen bit + destination bit) is the result bit
     uint8_t FPen[3] = {};   // pen bytes in memory order (blue, green, red)
-    uint8_t FValue[3] = {}; // the result bytes when FCopy
+    uint8_t FValue[3] = {}; // the result bytes over a clear destination
+    uint8_t FFlip[3] = {};  // the result bits a set destination bit inverts
     QRect FClip;
 };
