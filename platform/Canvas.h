@@ -314,6 +314,7 @@ private:
     // Strokes the open polyline through the points with the current pen.
     void StrokePolyline(const TPoint* points, size_t count);
     bool DirectRectangle(int x1, int y1, int x2, int y2);
+    bool DirectDraw(int x, int y, const QImage& image);
     bool PaintAndClearPath(bool stroke, bool fill);
     QPainter* BeginBrushRect(const TRect& r, QRectF& area);
     void PathStartFigure();

@@ -104,11 +104,26 @@ void TCanvas::DrawImageAt(const QRectF& target, const QImage& image, const QRect
         p->drawImage(target, image, source);
 }
 
+// An opaque picture copied unscaled in copy mode goes straight into the device image.
+bool TCanvas::DirectDraw(int x, int y, const QImage& image)
+{
+    if (FCopyMode != cmSrcCopy || image.isNull())
+        return false;
+    const QImage* own = TargetImage();
+    if (own && own->constBits() == image.constBits())
+        return false; // onto itself: the painter works from a copy
+    QPoint offset;
+    std::optional<TPixelWriter> writer = DirectWriter(pmCopy, clBlack, offset);
+    return writer && writer->Copy(image, int64_t(x) + offset.x(), int64_t(y) + offset.y());
+}
+
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap)
 {
     if (bitmap.Empty())
         return;
     const QImage& image = bitmap.Image();
+    if (!bitmap.Transparent() && DirectDraw(x, y, image))
+        return;
     DrawImageAt(QRectF(x, y, image.width(), image.height()), image, QRectF(image.rect()), bitmap.Transparent(),
                 bitmap.TransparentColor());
 }
@@ -124,6 +139,8 @@ void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap)
 
 void TCanvas::Draw(int x, int y, const QImage& image)
 {
+    if (DirectDraw(x, y, image))
+        return;
     DrawImageAt(QRectF(x, y, image.width(), image.height()), image, QRectF(image.rect()), false, 0);
 }
 

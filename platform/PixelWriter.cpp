@@ -244,3 +244,41 @@ void TPixelWriter::Fill(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
     for (int y = top + 1; y < bottom; ++y)
         std::memcpy(FBits + y * FStride + qsizetype(left) * FBytesPerPixel, row, bytes);
 }
+
+bool TPixelWriter::Copy(const QImage& Picture, int64_t x, int64_t y)
+{
+    int from = 0;
+    switch (Picture.format()) {
+    case QImage::Format_BGR888: from = 3; break;
+    case QImage::Format_RGB32: from = 4; break;
+    default: return false;
+    }
+    if (!FCopy)
+        return false;
+    const int64_t l = std::max<int64_t>(x, FClip.left()), r = std::min<int64_t>(x + Picture.width(), int64_t(FClip.right()) + 1);
+    const int64_t t = std::max<int64_t>(y, FClip.top()), b = std::min<int64_t>(y + Picture.height(), int64_t(FClip.bottom()) + 1);
+    if (l >= r || t >= b)
+        return true;
+    const int count = int(r - l);
+    for (int64_t row = t; row < b; ++row) {
+        const uchar* s = Picture.constScanLine(int(row - y)) + (l - x) * from;
+        uchar* d = FBits + row * FStride + l * FBytesPerPixel;
+        if (from == FBytesPerPixel) {
+            std::memcpy(d, s, size_t(count) * size_t(from));
+        } else if (from == 3) {
+            for (int i = 0; i < count; ++i, s += 3, d += 4) {
+                d[0] = s[0];
+                d[1] = s[1];
+                d[2] = s[2];
+                d[3] = 0xFF;
+            }
+        } else {
+            for (int i = 0; i < count; ++i, s += 4, d += 3) {
+                d[0] = s[0];
+                d[1] = s[1];
+                d[2] = s[2];
+            }
+        }
+    }
+    return true;
+}

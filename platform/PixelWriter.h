@@ -32,6 +32,10 @@ public:
     void Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
     // The pixels x1..x2-1 by y1..y2-1 (nothing for an empty or reversed rectangle).
     void Fill(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
+    // Copies an opaque 24- or 32-bit picture (Format_BGR888 or Format_RGB32) with its
+    // top-left at (x, y); only for a writer of a mode that ignores the destination
+    // (the picture's pixels are copied as they are). False for other pictures.
+    bool Copy(const QImage& Picture, int64_t x, int64_t y);
 
     const QRect& Clip() const { return FClip; }
 

@@ -92,6 +92,24 @@ TEST(CanvasDirectPixels, LinesAndFillsMatchThePainterInEveryModeLayoutAndClip)
             }
 }
 
+TEST(CanvasDirectPixels, PicturesCopyAsThePainterCopiesThem)
+{
+    for (QImage::Format target : {QImage::Format_BGR888, QImage::Format_RGB32})
+        for (QImage::Format source : {QImage::Format_BGR888, QImage::Format_RGB32})
+            for (Place place : {Place{false, false}, Place{true, false}, Place{false, true}, Place{true, true}}) {
+                const QImage picture = NoiseImage(30, 20, source);
+                QImage direct = WhiteImage(kSize, kSize, target), painted = direct;
+                for (QImage* image : {&direct, &painted}) {
+                    TCanvas c(image);
+                    Prepare(c, place, image == &painted);
+                    c.Draw(20, 25, picture); // inside
+                    c.Draw(-12, -7, picture); // over the top-left corner
+                    c.Draw(50, 55, picture);  // over the bottom-right corner
+                }
+                ExpectSameExceptFarPixel(direct, painted, "picture");
+            }
+}
+
 TEST(CanvasDirectPixels, PolylineIsItsSegmentsEachLeavingOutItsEnd)
 {
     std::mt19937 random(3);
