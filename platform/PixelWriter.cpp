@@ -266,12 +266,19 @@ bool TPixelWriter::Copy(const QImage& Picture, int64_t x, int64_t y)
         if (from == FBytesPerPixel) {
             std::memcpy(d, s, size_t(count) * size_t(from));
         } else if (from == 3) {
-            for (int i = 0; i < count; ++i, s += 3, d += 4) {
-                d[0] = s[0];
-                d[1] = s[1];
-                d[2] = s[2];
-                d[3] = 0xFF;
+            // Four bytes read per pixel (the fourth belongs to the next one), made opaque;
+            // the row's last pixel byte by byte, so nothing past the row is read.
+            int i = 0;
+            for (; i + 1 < count; ++i, s += 3, d += 4) {
+                uint32_t v;
+                std::memcpy(&v, s, 4);
+                v |= 0xFF000000u;
+                std::memcpy(d, &v, 4);
             }
+            d[0] = s[0];
+            d[1] = s[1];
+            d[2] = s[2];
+            d[3] = 0xFF;
         } else {
             for (int i = 0; i < count; ++i, s += 4, d += 3) {
                 d[0] = s[0];
