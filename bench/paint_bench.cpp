@@ -7,6 +7,8 @@
 // BM_PaintPartialAfterEdit moves one shape before every partial repaint, so each repaint
 // has one touched shape to take in first: the cost of the first repaint after an edit.
 // BM_PaintPartialAfterAdd adds a rectangle before every partial repaint.
+// BM_PaintPartialAfterZoom changes the zoom (by a hair, so the same shapes show) before
+// every partial repaint, which rebuilds the index.
 #include "CAD.h"
 
 #include "MixedDrawing.h"
@@ -128,4 +130,17 @@ void BM_PaintPartialAfterAdd(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PaintPartialAfterAdd)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_PaintPartialAfterZoom(benchmark::State& state)
+{
+    auto cad = Drawing(int(state.range(0)));
+    cad->GridOperation()->SetGridType(gNone);
+    bool odd = false;
+    for (auto _ : state) {
+        cad->SetZoom(odd ? 1.0 : 1.0000001);
+        odd = !odd;
+        cad->DrawAll(kPartial);
+    }
+}
+BENCHMARK(BM_PaintPartialAfterZoom)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 } // namespace
