@@ -39,6 +39,12 @@ QRectF DeviceRect(const QTransform& toDevice, const TRect& r)
     return QRectF(QPointF(std::round(a.x()), std::round(a.y())), QPointF(std::round(b.x()), std::round(b.y())));
 }
 
+// Whether the transform only moves by whole pixels, which keeps pixel layouts unchanged.
+bool WholePixelShift(const QTransform& t)
+{
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
+}
+
 } // namespace
 
 const QPoint* TCanvas::ToScratch(const TPoint* points, size_t count)
@@ -88,10 +94,7 @@ void TCanvas::StrokePolyline(const TPoint* points, size_t count)
     if (!p || !SetupPen(p, false))
         return;
     const PenSpec& setup = CurrentPen(1.0);
-    const QTransform& t = p->transform();
-    const bool wholeShift =
-        t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
-    if (!setup.cosmetic || setup.pen.style() != Qt::SolidLine || !wholeShift) {
+    if (!setup.cosmetic || setup.pen.style() != Qt::SolidLine || !WholePixelShift(p->transform())) {
         p->drawPolyline(ToScratch(points, count), int(count));
         return;
     }
@@ -269,6 +272,17 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
     if (!fill.isEmpty() && SetupBrush(p, CurrentBrush())) {
         UseXf(p, Xf::Logical);
         p->drawRect(fill);
+    }
+    if (pen.visible && pen.cosmetic && pen.pen.style() == Qt::SolidLine && WholePixelShift(FLogToDev * FBase)) {
+        // A one-pixel solid outline is its four sides as boxes, each border pixel once;
+        // Qt's stroker drops the far corner of an outline that starts outside the device.
+        if (SetupBrush(p, BrushSpec{true, QBrush(pen.pen.color()), pen.mode})) {
+            UseXf(p, Xf::Logical);
+            const QRectF sides[4] = {QRectF(x1, y1, w, 1), QRectF(x1, y2 - 1, w, 1), QRectF(x1, y1 + 1, 1, h - 2),
+                                     QRectF(x2 - 1, y1 + 1, 1, h - 2)};
+            p->drawRects(sides, 4);
+        }
+        return;
     }
     if (!SetupPen(p, false))
         return;

@@ -87,6 +87,7 @@ TEST(CanvasDirectPixels, LinesAndFillsMatchThePainterInEveryModeLayoutAndClip)
                     c.Brush().SetStyle(bsClear);
                     c.Rectangle(12, 14, 50, 60);
                     c.Rectangle(45, 50, 5, 8);
+                    c.Rectangle(-10, -12, 30, 33); // starting outside the image
                 }
                 ExpectSameExceptFarPixel(direct, painted, format == QImage::Format_BGR888 ? "BGR888" : "RGB32");
             }
