@@ -1,9 +1,9 @@
 #include "Bitmap.h"
 
 #include "BmpCodec.h"
+#include "Stream.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
@@ -204,12 +204,5 @@ bool TBitmap::LoadFromFile(const QString& fileName, QString* error)
 
 bool TBitmap::SaveToFile(const QString& fileName) const
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!SaveToStream(file)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveFileSafely(fileName, [this](QIODevice& file) { return SaveToStream(file); });
 }

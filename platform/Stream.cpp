@@ -2,6 +2,7 @@
 
 #include "platform/AnsiString.h"
 
+#include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
 #include <limits>
@@ -336,4 +337,16 @@ bool ReadSizedBlock(QIODevice& dev, QByteArray& bytes, int64_t maxSize, int64_t*
     if (size > maxSize)
         return false;
     return ReadBytes(dev, size, bytes);
+}
+
+bool SaveFileSafely(const QString& fileName, const std::function<bool(QIODevice&)>& write)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!write(file)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }

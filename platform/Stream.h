@@ -11,6 +11,14 @@
 #include <QIODevice>
 #include <QString>
 #include <cstdint>
+#include <functional>
+
+// --- Whole files ---------------------------------------------------------------------
+
+// Writes a file through write into a temporary beside it, which replaces the file only
+// when write returned true and every byte reached the disk: a failed save leaves the
+// previous file as it was. False on any failure.
+bool SaveFileSafely(const QString& fileName, const std::function<bool(QIODevice&)>& write);
 
 // --- Raw bytes ---------------------------------------------------------------------
 

@@ -9,7 +9,6 @@
 #include "shapes/MyShape.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 bool TMyCAD::SaveToStream(QIODevice& Stream) const
 {
@@ -75,14 +74,7 @@ void TMyCAD::TakeLoadedDrawing(TLoadedDrawing& Drawing)
 
 bool TMyCAD::SaveToFile(const QString& FileName) const
 {
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!SaveToStream(file)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveFileSafely(FileName, [this](QIODevice& file) { return SaveToStream(file); });
 }
 
 bool TMyCAD::SaveToFileold(const QString& FileName) const
