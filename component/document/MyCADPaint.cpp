@@ -130,7 +130,7 @@ void TMyCAD::ShapesToPaint(const TRect& R, std::vector<int>& Out)
         std::vector<std::pair<int, TPaintIndex::TExtent>> extents;
         extents.reserve(FShapes.size());
         for (const auto& shape : FShapes)
-            if (!shape->HasParentShape())
+            if (!shape->HasParentShape() && shape->ShapeNo() >= 0 && shape->ShapeNo() < GetShapesCount())
                 extents.emplace_back(shape->ShapeNo(), PaintExtent(shape.get()));
         FPaintIndex.Build(extents, key);
     }

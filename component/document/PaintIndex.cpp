@@ -277,7 +277,8 @@ bool TPaintIndex::Patch(int No, const TExtent& Extent)
 
 bool TPaintIndex::Append(int No, const TKey& Key)
 {
-    if (!FValid || No < 0 || size_t(No) < FEntryOf.size()) {
+    // Numbers come in drawing order; one far beyond the last means the list was renumbered.
+    if (!FValid || No < 0 || size_t(No) < FEntryOf.size() || size_t(No) > FEntryOf.size() + 1024) {
         FValid = false;
         return false;
     }

@@ -43,7 +43,7 @@ public:
     bool IsCurrent(const TKey& Key) const { return FValid && Key == FKey; }
     void Invalidate() { FValid = false; }
     // Takes the extents of the top-level shapes, numbered by their place in the drawing
-    // order (No ascending, not negative).
+    // order (No ascending, not negative, below the number of shapes).
     void Build(const std::vector<std::pair<int, TExtent>>& Shapes, const TKey& Key);
 
     // Notes that top-level shape No may paint elsewhere now (other numbers are ignored).
