@@ -1,8 +1,11 @@
 #pragma once
 // The mixed drawing several benchmarks measure: n rectangles, lines and ellipses (every
 // third of each) of 4 to 36 pixels, spread over an A4 page at zoom 1, the same items every
-// run, as a drawing and as the item list a Qt reference scene is built from.
+// run, as a drawing and as the Qt reference scene holding the same items.
 #include "CAD.h"
+
+#include <QGraphicsScene>
+#include <QPen>
 
 #include <map>
 #include <memory>
@@ -50,5 +53,24 @@ inline std::unique_ptr<TMyCAD> MixedDrawing(int n, TBrushStyle brush = bsSolid)
     }
     cad->RemoveAllWorkingShapes();
     return cad;
+}
+
+// The same items in a QGraphicsScene of the page's size, with the given index, on a white
+// background, drawn with a black one-pixel pen.
+inline std::unique_ptr<QGraphicsScene> MixedScene(int n, QGraphicsScene::ItemIndexMethod index)
+{
+    auto scene = std::make_unique<QGraphicsScene>(0, 0, kPageWidth, kPageHeight);
+    scene->setItemIndexMethod(index);
+    scene->setBackgroundBrush(Qt::white);
+    const QPen pen(Qt::black, 1);
+    for (const Item& it : Items(n)) {
+        if (it.Kind == 0)
+            scene->addRect(it.X, it.Y, it.W, it.H, pen);
+        else if (it.Kind == 1)
+            scene->addLine(it.X, it.Y, it.X + it.W, it.Y + it.H, pen);
+        else
+            scene->addEllipse(it.X, it.Y, it.W, it.H, pen);
+    }
+    return scene;
 }
 } // namespace bench

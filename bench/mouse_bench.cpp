@@ -28,8 +28,6 @@
 #include <random>
 
 namespace {
-using bench::Item;
-using bench::Items;
 using bench::kPageHeight;
 using bench::kPageWidth;
 constexpr int kShapes = 100000;
@@ -45,18 +43,7 @@ std::unique_ptr<TMyCAD> Drawing(int n)
 
 std::unique_ptr<QGraphicsScene> Scene(int n)
 {
-    auto scene = std::make_unique<QGraphicsScene>(0, 0, kPageWidth, kPageHeight);
-    scene->setItemIndexMethod(QGraphicsScene::BspTreeIndex);
-    const QPen pen(Qt::black, 1);
-    for (const Item& it : Items(n)) {
-        if (it.Kind == 0)
-            scene->addRect(it.X, it.Y, it.W, it.H, pen);
-        else if (it.Kind == 1)
-            scene->addLine(it.X, it.Y, it.X + it.W, it.Y + it.H, pen);
-        else
-            scene->addEllipse(it.X, it.Y, it.W, it.H, pen);
-    }
-    return scene;
+    return bench::MixedScene(n, QGraphicsScene::BspTreeIndex);
 }
 
 // The points the mouse visits: a random walk over the page.

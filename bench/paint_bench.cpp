@@ -16,16 +16,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>
-#include <QGraphicsEllipseItem>
-#include <QGraphicsLineItem>
-#include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
 
 namespace {
-using bench::Item;
-using bench::Items;
 using bench::kPageHeight;
 using bench::kPageWidth;
 const TRect kPartial(300, 400, 500, 600);
@@ -33,23 +28,6 @@ const TRect kPartial(300, 400, 500, 600);
 std::unique_ptr<TMyCAD> Drawing(int n)
 {
     return bench::MixedDrawing(n, bsClear);
-}
-
-std::unique_ptr<QGraphicsScene> Scene(int n, QGraphicsScene::ItemIndexMethod index)
-{
-    auto scene = std::make_unique<QGraphicsScene>(0, 0, kPageWidth, kPageHeight);
-    scene->setItemIndexMethod(index);
-    scene->setBackgroundBrush(Qt::white);
-    const QPen pen(Qt::black, 1);
-    for (const Item& it : Items(n)) {
-        if (it.Kind == 0)
-            scene->addRect(it.X, it.Y, it.W, it.H, pen);
-        else if (it.Kind == 1)
-            scene->addLine(it.X, it.Y, it.X + it.W, it.Y + it.H, pen);
-        else
-            scene->addEllipse(it.X, it.Y, it.W, it.H, pen);
-    }
-    return scene;
 }
 
 double SceneNanos(QGraphicsScene& scene, const TRect& area)
@@ -76,7 +54,7 @@ void PaintBenchmark(benchmark::State& state, const TRect& area, QGraphicsScene::
     const int n = int(state.range(0));
     auto cad = Drawing(n);
     cad->GridOperation()->SetGridType(gNone);
-    auto scene = Scene(n, index);
+    auto scene = bench::MixedScene(n, index);
     const double reference = SceneNanos(*scene, area);
     QElapsedTimer timer;
     timer.start();

@@ -614,7 +614,6 @@ private:
     void ShapesToPaint(const TRect& R, std::vector<int>& Out);
     // Draws a shape tree and lists, in pre-order, the shapes in it that have link points.
     void DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth, std::vector<TMyShape*>& LinkHolders);
-    void CollectLinkHolders(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
     // Appends the shape and, recursively, its members.
     void CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
     int HeadFootX(int TextWidth, int BitmapWidth, TAlignment Alignment) const;

@@ -194,26 +194,17 @@ void TMyCAD::CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth
     }
 }
 
-void TMyCAD::CollectLinkHolders(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const
-{
-    if (!Shape || Depth > GetShapesCount())
-        return;
-    if (Shape->GetLinkPointsCount() > 0)
-        Out.push_back(Shape);
-    for (uint32_t no : Shape->ChildNos()) {
-        TMyShape* member = GetShapeByNo(int(no));
-        if (member && member != Shape)
-            CollectLinkHolders(member, Out, Depth + 1);
-    }
-}
-
 // An invisible shape hides its members too; a visible one draws its members first.
 void TMyCAD::DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth, std::vector<TMyShape*>& LinkHolders)
 {
     if (!Shape || Depth > GetShapesCount())
         return;
     if (!Shape->Visible()) {
-        CollectLinkHolders(Shape, LinkHolders, Depth);
+        std::vector<TMyShape*> hidden;
+        CollectTree(Shape, hidden, Depth);
+        for (TMyShape* s : hidden)
+            if (s->GetLinkPointsCount() > 0)
+                LinkHolders.push_back(s);
         return;
     }
     if (Shape->GetLinkPointsCount() > 0)

@@ -98,6 +98,10 @@ public:
         FMergeEndPointNo = PointNo;
     }
 
+protected:
+    // Sets the shape's pen on the canvas and draws the segments between its points.
+    void DrawSegments(TCanvas* Canvas);
+
 private:
     int FArrowAngle = 10;
     uint8_t FArrowLength = 30;

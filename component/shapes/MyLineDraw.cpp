@@ -31,15 +31,20 @@ void TMyLine::DrawTriangle(TCanvas* Canvas, TMyPoint Tip, TMyPoint From)
     Canvas->Polygon({MyPtToPt(head.Tip), MyPtToPt(head.Corner1), MyPtToPt(head.Corner2)});
 }
 
+void TMyLine::DrawSegments(TCanvas* Canvas)
+{
+    SetDrawShapeMode(this, Canvas);
+    SetPS(Canvas, Pen()->Style(), Pen()->Color(), Pen()->Width());
+    for (int k = 0; k + 1 < GetPointsCount(); ++k)
+        LineDraw(this, Canvas, GetPointInZoom(k), GetPointInZoom(k + 1));
+}
+
 void TMyLine::Draw(TCanvas* Canvas)
 {
     if (!Canvas)
         return;
-    SetDrawShapeMode(this, Canvas);
-    SetPS(Canvas, Pen()->Style(), Pen()->Color(), Pen()->Width());
+    DrawSegments(Canvas);
     const int n = GetPointsCount();
-    for (int k = 0; k + 1 < n; ++k)
-        LineDraw(this, Canvas, GetPointInZoom(k), GetPointInZoom(k + 1));
     if (n >= 2) {
         // The angle follows the direction of the first segment.
         float angle = float(GetSlopeAngle(GetPointInZoom(1), GetPointInZoom(0)));

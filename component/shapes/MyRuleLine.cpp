@@ -3,7 +3,6 @@
 
 #include "CanvasModes.h"
 #include "Geometry.h"
-#include "HotDrawing.h"
 
 #include <algorithm>
 #include <numbers>
@@ -44,11 +43,8 @@ void TMyRuleLine::Draw(TCanvas* Canvas)
 {
     if (!Canvas)
         return;
-    SetDrawShapeMode(this, Canvas);
-    SetPS(Canvas, Pen()->Style(), Pen()->Color(), Pen()->Width());
+    DrawSegments(Canvas);
     const int n = GetPointsCount();
-    for (int k = 0; k + 1 < n; ++k)
-        LineDraw(this, Canvas, GetPointInZoom(k), GetPointInZoom(k + 1));
     if (n < 2) {
         Canvas->DeselectGeometricPen();
         return;
