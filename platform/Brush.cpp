@@ -59,3 +59,8 @@ void TBrush::Assign(const TBrush& source)
     }
     Changed();
 }
+
+bool TBrush::HasPattern() const
+{
+    return FBitmap && !FBitmap->Empty();
+}

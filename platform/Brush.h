@@ -34,6 +34,8 @@ public:
     TBitmap* Bitmap() const { return FBitmap.get(); }
     // Stores a copy of the given bitmap; null removes the pattern.
     void SetBitmap(const TBitmap* value);
+    // Whether a non-empty pattern bitmap is set (fills then ignore Style).
+    bool HasPattern() const;
 
     // Copies colour, style and pattern, then fires OnChange once.
     void Assign(const TBrush& source);

@@ -313,8 +313,12 @@ private:
     std::optional<TPixelWriter> ThinPenWriter(QPoint& offset);
     // Strokes the open polyline through the points with the current pen.
     void StrokePolyline(const TPoint* points, size_t count);
+    // Rectangle (normalised corners) and an unscaled picture in copy mode written
+    // straight into the device image; false when the painter has to draw them.
     bool DirectRectangle(int x1, int y1, int x2, int y2);
     bool DirectDraw(int x, int y, const QImage& image);
+    // Whether the transform only moves by whole pixels, which keeps pixel layouts unchanged.
+    static bool WholePixelShift(const QTransform& t);
     bool PaintAndClearPath(bool stroke, bool fill);
     QPainter* BeginBrushRect(const TRect& r, QRectF& area);
     void PathStartFigure();

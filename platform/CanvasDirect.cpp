@@ -2,8 +2,6 @@
 // when only an integer translation lies between logical and device pixels.
 #include "Canvas.h"
 
-#include "Bitmap.h"
-
 #include <QImage>
 #include <cmath>
 
@@ -11,10 +9,8 @@ std::optional<TPixelWriter> TCanvas::DirectWriter(TPenMode mode, TColor color, Q
 {
     if (FExternal || !FDevice || FDevice->devType() != QInternal::Image || FBaseHasClip || !FBase.isIdentity())
         return std::nullopt;
-    if (FLogToDev.type() > QTransform::TxTranslate)
-        return std::nullopt;
     const double dx = FLogToDev.dx(), dy = FLogToDev.dy();
-    if (dx != std::floor(dx) || dy != std::floor(dy) || std::abs(dx) > 1 << 30 || std::abs(dy) > 1 << 30)
+    if (!WholePixelShift(FLogToDev) || std::abs(dx) > 1 << 30 || std::abs(dy) > 1 << 30)
         return std::nullopt;
     QImage& image = *static_cast<QImage*>(FDevice);
     // An image that shares its data with a copy gets its own, as a painter beginning on it
@@ -54,8 +50,8 @@ std::optional<TPixelWriter> TCanvas::ThinPenWriter(QPoint& offset)
 // draw it. The corners are normalised by the caller.
 bool TCanvas::DirectRectangle(int x1, int y1, int x2, int y2)
 {
-    const bool clearBrush = FBrush.Style() == bsClear && (!FBrush.Bitmap() || FBrush.Bitmap()->Empty());
-    const bool solidBrush = FBrush.Style() == bsSolid && (!FBrush.Bitmap() || FBrush.Bitmap()->Empty());
+    const bool clearBrush = FBrush.Style() == bsClear && !FBrush.HasPattern();
+    const bool solidBrush = FBrush.Style() == bsSolid && !FBrush.HasPattern();
     if (!clearBrush && !solidBrush)
         return false;
     QPoint offset;
@@ -79,4 +75,9 @@ bool TCanvas::DirectRectangle(int x1, int y1, int x2, int y2)
     pen->Fill(l, t + 1, l + 1, b - 1);
     pen->Fill(r - 1, t + 1, r, b - 1);
     return true;
+}
+
+bool TCanvas::WholePixelShift(const QTransform& t)
+{
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
 }

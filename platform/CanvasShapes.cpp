@@ -6,7 +6,6 @@
 // through pixel centres; polygon fills are not shifted (a pixel belongs to a polygon when
 // its centre is inside), which gives GDI's rule of leaving out the right and bottom edges.
 #include "Canvas.h"
-#include "Bitmap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,12 +36,6 @@ QRectF DeviceRect(const QTransform& toDevice, const TRect& r)
     if (a.x() >= b.x() || a.y() >= b.y())
         return QRectF();
     return QRectF(QPointF(std::round(a.x()), std::round(a.y())), QPointF(std::round(b.x()), std::round(b.y())));
-}
-
-// Whether the transform only moves by whole pixels, which keeps pixel layouts unchanged.
-bool WholePixelShift(const QTransform& t)
-{
-    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
 }
 
 } // namespace
@@ -439,7 +432,7 @@ QPainter* TCanvas::BeginBrushRect(const TRect& r, QRectF& area)
 
 void TCanvas::FillRect(const TRect& r)
 {
-    if (FBrush.Style() == bsSolid && (!FBrush.Bitmap() || FBrush.Bitmap()->Empty())) {
+    if (FBrush.Style() == bsSolid && !FBrush.HasPattern()) {
         QPoint offset;
         if (std::optional<TPixelWriter> writer = DirectWriter(pmCopy, FBrush.Color(), offset)) {
             writer->Fill(int64_t(r.Left) + offset.x(), int64_t(r.Top) + offset.y(), int64_t(r.Right) + offset.x(),

@@ -604,7 +604,6 @@ private:
         ++FShapeListGeneration;
     }
     void PaintRect(const TRect& Clip);
-    bool ShapeMayTouch(const TMyShape* Shape, const TRect& R) const;
     TPaintIndex::TExtent PaintExtent(const TMyShape* Shape) const;
     TPaintIndex::TKey PaintKey() const
     {

@@ -102,14 +102,6 @@ TPaintIndex::TExtent TMyCAD::PaintExtent(const TMyShape* Shape) const
     return e;
 }
 
-// Whether a root shape can show inside R: it is larger than R, or one of its points in
-// zoom lies in R (edges included), or what it draws around its points (pen, arrow heads,
-// caption text) can reach into R.
-bool TMyCAD::ShapeMayTouch(const TMyShape* Shape, const TRect& R) const
-{
-    return PaintExtent(Shape).Touches(R);
-}
-
 void TMyCAD::ShapeExtentChanged(const TMyShape* S)
 {
     if (S && !FPaintMovesShapes && !S->HasParentShape())

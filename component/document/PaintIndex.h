@@ -25,6 +25,8 @@ public:
         bool Valid = false;
         double Width = 0, Height = 0;
         double Left = 0, Top = 0, Right = 0, Bottom = 0;
+        // Whether the shape can show in R: it is wider or taller than R, or its extent
+        // meets R (edges included).
         bool Touches(const TRect& R) const
         {
             return Valid && (Width > R.Width() || Height > R.Height() ||

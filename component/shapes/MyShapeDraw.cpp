@@ -79,7 +79,7 @@ void TMyShape::PowerDrawShape(TCanvas* Canvas, const TArrPoint& Points, int Fill
     if (!Canvas || Points.empty())
         return;
     const bool gradient = FGradientStyle != gsNone && !FGradientBitmap->Empty();
-    const bool brush = FBrush->Style() != bsClear || (FBrush->Bitmap() && !FBrush->Bitmap()->Empty());
+    const bool brush = FBrush->Style() != bsClear || FBrush->HasPattern();
     if (Fill && (gradient || brush)) {
         const size_t n = size_t(std::clamp(FillCount, 0, int(Points.size())));
         const TRegion region = TRegion::FromPolygon(TArrPoint(Points.begin(), Points.begin() + long(n)), WINDING);
