@@ -2,7 +2,7 @@
 // The mixed drawing several benchmarks measure: n rectangles, lines and ellipses (every
 // third of each) of 4 to 36 pixels, spread over an A4 page at zoom 1, the same items every
 // run, as a drawing and as the Qt reference scene holding the same items.
-#include "CAD.h"
+#include "component/CAD.h"
 
 #include <QGraphicsScene>
 #include <QPen>

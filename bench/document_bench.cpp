@@ -1,6 +1,6 @@
 // A large drawing built and searched by code: adding 100,000 shapes, looking them up by
 // identifier and by name, and copying them with Assign.
-#include "CAD.h"
+#include "component/CAD.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // shapes in under 0.2 s.
 //
 //   build-files/bench/drawing_io_bench --benchmark_counters_tabular=true
-#include "CAD.h"
+#include "component/CAD.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

@@ -2,8 +2,8 @@
 // connectors attached, so every kind of reference is renumbered) and undoing that
 // deletion. Both run in one pass over the shape list; for comparison, the same drawing
 // loses 100 shapes through one DeleteShapeById call per shape, each a full pass.
-#include "document/MyCAD.h"
-#include "shapes/AllShapes.h"
+#include "component/document/MyCAD.h"
+#include "component/shapes/AllShapes.h"
 
 #include <benchmark/benchmark.h>
 

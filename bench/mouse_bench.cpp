@@ -14,8 +14,8 @@
 // hovering, items() at the point for clicking. Each benchmark reports microseconds per
 // step (us_per_move, us_per_click...) and, where there is a reference, its time
 // (scene_us) and the ratio (ratio_to_scene). A 60 Hz frame is 16,667 microseconds.
-#include "CAD.h"
-#include "editing/MouseController.h"
+#include "component/CAD.h"
+#include "component/editing/MouseController.h"
 
 #include "MixedDrawing.h"
 

@@ -9,7 +9,7 @@
 // BM_PaintPartialAfterAdd adds a rectangle before every partial repaint.
 // BM_PaintPartialAfterZoom changes the zoom (by a hair, so the same shapes show) before
 // every partial repaint, which rebuilds the index.
-#include "CAD.h"
+#include "component/CAD.h"
 
 #include "MixedDrawing.h"
 

@@ -2,8 +2,8 @@
 // refused stream leaves the open drawing as it was; an accepted one gives a drawing whose
 // shape numbers are the positions and whose relations name shapes of the drawing, which
 // saves, and whose saved bytes load again. Seeds: tests/data/drawings.
-#include "CAD.h"
-#include "persistence/DrawingStream.h"
+#include "component/CAD.h"
+#include "component/persistence/DrawingStream.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,4 +1,4 @@
-#include "platform/AnsiString.h"
+#include "AnsiString.h"
 
 namespace {
 

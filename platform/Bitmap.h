@@ -20,6 +20,7 @@
 // Files and streams hold 24-bit BMP images (platform/BmpCodec.h): saving writes 24 bits
 // per pixel whatever the pixel format, loading accepts the common BMP variants and gives
 // a pf24bit bitmap, so save -> load -> save reproduces the bytes.
+#include "mycad_export.h"
 #include "Canvas.h"
 #include "Color.h"
 #include "GraphicsTypes.h"
@@ -29,7 +30,7 @@
 #include <QString>
 #include <memory>
 
-class TBitmap {
+class MYCAD_EXPORT TBitmap {
 public:
     // An empty pf24bit bitmap.
     TBitmap();

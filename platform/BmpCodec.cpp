@@ -1,6 +1,6 @@
-#include "platform/BmpCodec.h"
+#include "BmpCodec.h"
 
-#include "platform/Stream.h"
+#include "Stream.h"
 
 #include <QBuffer>
 #include <QtEndian>

@@ -1,6 +1,7 @@
 #pragma once
 // Windows BMP files: the picture format the drawing files embed for background and
 // image-shape bitmaps, and the format bitmaps are saved in.
+#include "mycad_export.h"
 #include <QByteArray>
 #include <QIODevice>
 #include <QImage>
@@ -41,15 +42,15 @@ constexpr int64_t kBmpMaxPixels = int64_t(1) << 26;
 // the headers, pixel rows or compressed data (biSizeImage bytes, or up to bfSize when
 // that is 0) cut short by the end of the data, and RLE commands cut short by the end of
 // the compressed data.
-bool ReadBmp(QIODevice& in, QImage& out, QString* error = nullptr);
+MYCAD_EXPORT bool ReadBmp(QIODevice& in, QImage& out, QString* error = nullptr);
 // The same from the bytes of a BMP file image (which may be followed by other bytes).
-bool ReadBmp(const QByteArray& data, QImage& out, QString* error = nullptr);
+MYCAD_EXPORT bool ReadBmp(const QByteArray& data, QImage& out, QString* error = nullptr);
 
 // Writes a 24-bit BI_RGB bottom-up BMP (rows padded to 4 bytes) of the image.
 // BITMAPFILEHEADER (14 bytes) and BITMAPINFOHEADER (40 bytes), then the rows; bfSize and
 // biSizeImage are filled in, the resolution and colour-count fields are 0, padding bytes
 // are 0, so equal pixels always give equal bytes. Alpha is dropped. False for a null
 // image, an image beyond the reader's limits, or a failed write.
-bool WriteBmp(QIODevice& out, const QImage& image);
+MYCAD_EXPORT bool WriteBmp(QIODevice& out, const QImage& image);
 // The same into a byte array; an empty array on failure.
-QByteArray WriteBmp(const QImage& image);
+MYCAD_EXPORT QByteArray WriteBmp(const QImage& image);

@@ -2,6 +2,7 @@
 // The brush of a canvas: fill colour and style, and optionally a pattern bitmap that
 // replaces the style while it is set. Copied with Assign; every change fires OnChange and
 // bumps Serial().
+#include "mycad_export.h"
 #include "Color.h"
 #include "GraphicsTypes.h"
 
@@ -12,7 +13,7 @@
 class TBitmap;
 Q_DECLARE_OPAQUE_POINTER(TBitmap*)
 
-class TBrush {
+class MYCAD_EXPORT TBrush {
     Q_GADGET
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
     Q_PROPERTY(Graphics::TBrushStyle Style READ Style WRITE SetStyle)

@@ -40,6 +40,7 @@
 // picture recorder or a printer is best drawn through a canvas made on the painter you
 // opened yourself: ending the painter there ends the document. A canvas on a foreign
 // painter saves its state when attached and restores it when detached.
+#include "mycad_export.h"
 #include "Brush.h"
 #include "Font.h"
 #include "GraphicsTypes.h"
@@ -60,7 +61,7 @@ class QImage;
 class QPaintDevice;
 class TBitmap;
 
-class TCanvas {
+class MYCAD_EXPORT TCanvas {
 public:
     // A canvas without a device: drawing calls do nothing (text can still be measured).
     TCanvas();

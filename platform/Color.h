@@ -1,6 +1,7 @@
 #pragma once
 // Colours as the drawing model stores them: a 32-bit value 0x00BBGGRR, red in the
 // low byte. Converted to QColor only at the edge where Qt draws.
+#include "mycad_export.h"
 #include <QColor>
 #include <cstdint>
 
@@ -62,7 +63,7 @@ constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) { return TColor(r) | (TCol
 
 // A system colour resolved to its RGB value (fixed values, so pictures do not depend on
 // the desktop theme); RGB colours come back unchanged.
-TColor ColorToRGB(TColor c);
+MYCAD_EXPORT TColor ColorToRGB(TColor c);
 
-QColor ToQColor(TColor c);
-TColor FromQColor(const QColor& c);
+MYCAD_EXPORT QColor ToQColor(TColor c);
+MYCAD_EXPORT TColor FromQColor(const QColor& c);

@@ -1,6 +1,6 @@
-#include "platform/Extended.h"
+#include "Extended.h"
 
-#include "platform/Stream.h"
+#include "Stream.h"
 
 #include <algorithm>
 #include <bit>

@@ -11,6 +11,7 @@
 // rounding half to even. PixelsPerInch starts as ScreenPixelsPerInch().
 //
 // Every change fires OnChange and bumps Serial().
+#include "mycad_export.h"
 #include "Color.h"
 #include "GraphicsTypes.h"
 
@@ -20,7 +21,7 @@
 #include <functional>
 
 // The log-font record of the platform's font API.
-struct TLogFont {
+struct MYCAD_EXPORT TLogFont {
     int32_t lfHeight = 0;      // as TFont::Height
     int32_t lfWidth = 0;       // average character width; 0 keeps the natural width
     int32_t lfEscapement = 0;  // angle of the base line, tenths of a degree, counter-clockwise on screen
@@ -38,7 +39,7 @@ struct TLogFont {
     friend bool operator==(const TLogFont&, const TLogFont&) = default;
 };
 
-class TFont {
+class MYCAD_EXPORT TFont {
     Q_GADGET
     Q_PROPERTY(uint8_t Charset READ Charset WRITE SetCharset)
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)

@@ -8,11 +8,12 @@
 // The enumerations are scoped (enum class) and registered with Qt's meta-object system in
 // the namespace Graphics, so a property inspector can list and parse their names; a
 // `using enum` below makes every member reachable unqualified (psSolid, pmXor, bsClear...).
+#include "mycad_export.h"
 #include <QObject>
 #include <cstdint>
 
 namespace Graphics {
-Q_NAMESPACE
+Q_NAMESPACE_EXPORT(MYCAD_EXPORT)
 
 enum class TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 Q_ENUM_NS(TPenStyle)
@@ -93,7 +94,7 @@ using enum Graphics::TPixelFormat;
 using enum Graphics::TTransparentMode;
 
 // Width and height of a text or picture extent.
-struct TSize {
+struct MYCAD_EXPORT TSize {
     int32_t cx = 0;
     int32_t cy = 0;
     friend constexpr bool operator==(const TSize&, const TSize&) = default;
@@ -101,7 +102,7 @@ struct TSize {
 
 // A world transform: x' = x * eM11 + y * eM21 + eDx, y' = x * eM12 + y * eM22 + eDy
 // (the same convention as QTransform(eM11, eM12, eM21, eM22, eDx, eDy)).
-struct XFORM {
+struct MYCAD_EXPORT XFORM {
     float eM11 = 1;
     float eM12 = 0;
     float eM21 = 0;

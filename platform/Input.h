@@ -1,6 +1,7 @@
 #pragma once
 // Mouse buttons, shift state and cursor identifiers of the drawing model, with their
 // translation from Qt's input events.
+#include "mycad_export.h"
 #include <Qt>
 #include <QCursor>
 #include <cstdint>
@@ -45,7 +46,7 @@ constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
 
 // The Qt cursor shape that shows a cursor identifier.
-Qt::CursorShape ToQtCursorShape(TCursor c);
+MYCAD_EXPORT Qt::CursorShape ToQtCursorShape(TCursor c);
 // The button and shift state of a Qt mouse event.
-TMouseButton FromQtButton(Qt::MouseButton b);
-TShiftState FromQtModifiers(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons, bool doubleClick = false);
+MYCAD_EXPORT TMouseButton FromQtButton(Qt::MouseButton b);
+MYCAD_EXPORT TShiftState FromQtModifiers(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons, bool doubleClick = false);

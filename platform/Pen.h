@@ -3,13 +3,14 @@
 // copied with Assign; every change fires OnChange (shapes pass changes on to the members
 // of their group through it) and bumps Serial(), by which a canvas notices that the pen
 // it last applied is out of date.
+#include "mycad_export.h"
 #include "Color.h"
 #include "GraphicsTypes.h"
 
 #include <QMetaType>
 #include <functional>
 
-class TPen {
+class MYCAD_EXPORT TPen {
     Q_GADGET
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
     Q_PROPERTY(Graphics::TPenMode Mode READ Mode WRITE SetMode)

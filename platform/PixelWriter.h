@@ -11,6 +11,7 @@
 // green and blue bytes (the alpha byte of a 32-bit pixel is set opaque). Formats:
 // QImage::Format_BGR888 and Format_RGB32 take all modes; Format_ARGB32 and
 // Format_ARGB32_Premultiplied take the modes that ignore the destination.
+#include "mycad_export.h"
 #include "Color.h"
 #include "GraphicsTypes.h"
 
@@ -19,7 +20,7 @@
 #include <cstdint>
 #include <optional>
 
-class TPixelWriter {
+class MYCAD_EXPORT TPixelWriter {
 public:
     // A writer on image within clip (device pixels; cut to the image), or none when the
     // image's format cannot take the mode, the image shares its data with a copy, or

@@ -1,4 +1,4 @@
-#include "platform/QtUIServices.h"
+#include "QtUIServices.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -3,7 +3,8 @@
 // Where no dialog can be answered (no QApplication, or Qt's "offscreen" and "minimal"
 // platforms used by tests and batch runs) nothing is shown and every question gets the
 // answer of a cancelled dialog, so nothing ever waits for a user who is not there.
-#include "platform/UIServices.h"
+#include "mycad_export.h"
+#include "UIServices.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -16,7 +17,7 @@ class QObject;
 class QPlainTextEdit;
 class QPushButton;
 
-class TQtUIServices : public TUIServices {
+class MYCAD_EXPORT TQtUIServices : public TUIServices {
 public:
     TQtUIServices();
     ~TQtUIServices() override;
@@ -44,7 +45,7 @@ private:
 // The modal string-list editor: a multi-line text box, a label with the line count
 // ("0 lines", "1 line", "2 lines"...), and the buttons "&Clear", "OK" and "Cancel".
 // Client area 413 x 261 pixels, not resizable, caption "String List Editor".
-class TStringListEditor : public QDialog {
+class MYCAD_EXPORT TStringListEditor : public QDialog {
 public:
     explicit TStringListEditor(QWidget* parent = nullptr);
 

@@ -12,6 +12,7 @@
 // a canvas needs (its device or clip box), so a huge polygon costs no memory; combined
 // regions are kept as an expression of their operands. Regions are cheap to copy
 // (immutable, shared parts).
+#include "mycad_export.h"
 #include "GraphicsTypes.h"
 #include "Types.h"
 
@@ -19,7 +20,7 @@
 #include <memory>
 #include <vector>
 
-class TRegion {
+class MYCAD_EXPORT TRegion {
 public:
     // The empty region.
     TRegion();
@@ -61,9 +62,9 @@ private:
 };
 
 // The GDI-style functions over regions.
-TRegion CreateRectRgn(int left, int top, int right, int bottom);
-TRegion CreatePolygonRgn(const std::vector<TPoint>& points, int fillMode);
-TRegion CreatePolyPolygonRgn(const std::vector<std::vector<TPoint>>& polygons, int fillMode);
-int CombineRgn(TRegion& dest, const TRegion& a, const TRegion& b, int mode);
-bool PtInRegion(const TRegion& region, int x, int y);
-void OffsetRgn(TRegion& region, int dx, int dy);
+MYCAD_EXPORT TRegion CreateRectRgn(int left, int top, int right, int bottom);
+MYCAD_EXPORT TRegion CreatePolygonRgn(const std::vector<TPoint>& points, int fillMode);
+MYCAD_EXPORT TRegion CreatePolyPolygonRgn(const std::vector<std::vector<TPoint>>& polygons, int fillMode);
+MYCAD_EXPORT int CombineRgn(TRegion& dest, const TRegion& a, const TRegion& b, int mode);
+MYCAD_EXPORT bool PtInRegion(const TRegion& region, int x, int y);
+MYCAD_EXPORT void OffsetRgn(TRegion& region, int dx, int dy);

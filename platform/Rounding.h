@@ -1,13 +1,14 @@
 #pragma once
 // Rounding of floating values to integers: half to even (1.5 -> 2, 2.5 -> 2,
 // -0.5 -> 0), the one rule used wherever the drawing model says "rounded".
+#include "mycad_export.h"
 #include <cstdint>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 // The general case of Round: any value, NaN and the ends of the range included.
-int32_t RoundSaturating(double v);
+MYCAD_EXPORT int32_t RoundSaturating(double v);
 
 // Rounds half to even; values beyond the int32 range saturate, NaN gives 0. Inline, as
 // drawing rounds every point it lays out.
@@ -22,6 +23,6 @@ inline int32_t Round(double v)
     return RoundSaturating(v);
 }
 // The same rounding to a 64-bit result (saturating).
-int64_t Round64(double v);
+MYCAD_EXPORT int64_t Round64(double v);
 // Truncation toward zero, saturating like Round.
-int32_t Trunc(double v);
+MYCAD_EXPORT int32_t Trunc(double v);

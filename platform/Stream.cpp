@@ -1,6 +1,6 @@
-#include "platform/Stream.h"
+#include "Stream.h"
 
-#include "platform/AnsiString.h"
+#include "AnsiString.h"
 
 #include <QSaveFile>
 #include <QtEndian>

@@ -1,10 +1,11 @@
 #pragma once
 // Screen-pixel point and rectangle of the drawing model, with conversions to Qt.
+#include "mycad_export.h"
 #include <QPoint>
 #include <QRect>
 #include <cstdint>
 
-struct TPoint {
+struct MYCAD_EXPORT TPoint {
     int32_t X = 0;
     int32_t Y = 0;
     constexpr TPoint() = default;
@@ -15,7 +16,7 @@ struct TPoint {
 };
 
 // Right and Bottom are exclusive: the rectangle (0, 0, 2, 2) covers four pixels.
-struct TRect {
+struct MYCAD_EXPORT TRect {
     int32_t Left = 0;
     int32_t Top = 0;
     int32_t Right = 0;

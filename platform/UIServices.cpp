@@ -1,6 +1,6 @@
-#include "platform/UIServices.h"
+#include "UIServices.h"
 
-#include "platform/QtUIServices.h"
+#include "QtUIServices.h"
 
 namespace {
 

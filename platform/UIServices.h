@@ -3,7 +3,8 @@
 // dialogs, the string-list editor, the colour dialog and cursor confinement. The
 // services are replaceable, so a host can restyle them and tests can record the
 // messages and answer the questions without any dialog ever blocking.
-#include "platform/Color.h"
+#include "mycad_export.h"
+#include "Color.h"
 
 #include <QFlags>
 #include <QRect>
@@ -48,7 +49,7 @@ constexpr int mrNoToAll = 9;
 constexpr int mrYesToAll = 10;
 constexpr int mrClose = 11;
 
-class TUIServices {
+class MYCAD_EXPORT TUIServices {
 public:
     virtual ~TUIServices();
     // An information box with one OK button.
@@ -71,13 +72,13 @@ public:
 };
 
 // The current services (by default the real Qt dialogs, see QtUIServices.h).
-TUIServices& UIServices();
+MYCAD_EXPORT TUIServices& UIServices();
 // Replaces the services (not owned; the caller keeps them alive while installed).
 // nullptr restores the default.
-void SetUIServices(TUIServices* services);
+MYCAD_EXPORT void SetUIServices(TUIServices* services);
 
 // Installs services for the lifetime of a scope and then puts back the ones before.
-class TScopedUIServices {
+class MYCAD_EXPORT TScopedUIServices {
 public:
     explicit TScopedUIServices(TUIServices& services);
     ~TScopedUIServices();
@@ -89,18 +90,18 @@ private:
 };
 
 // Shortcuts through the current services.
-void ShowMessage(const QString& text);
-int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons);
+MYCAD_EXPORT void ShowMessage(const QString& text);
+MYCAD_EXPORT int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons);
 
 // The answer a message box gives when nobody can answer it: Cancel when offered, else
 // No, else OK, else the first button offered (mrCancel when none is).
-int DefaultMessageResult(TMsgDlgButtons buttons);
+MYCAD_EXPORT int DefaultMessageResult(TMsgDlgButtons buttons);
 // The mr... result of a button.
-int ModalResultOf(TMsgDlgBtn button);
+MYCAD_EXPORT int ModalResultOf(TMsgDlgBtn button);
 
 // Converts a filter in the pipe form "Bitmaps (*.bmp)|*.bmp|All|*.*" to Qt's form
 // "Bitmaps (*.bmp);;All (*.*)". Patterns separated by ';' become separated by spaces. A
 // description that already ends with its patterns in parentheses is not given them a
 // second time; otherwise the patterns are appended in parentheses. A description
 // without patterns gets "*".
-QString ConvertDialogFilter(const QString& pipeFilter);
+MYCAD_EXPORT QString ConvertDialogFilter(const QString& pipeFilter);

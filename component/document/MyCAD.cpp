@@ -1,7 +1,7 @@
 // TMyCAD: construction and destruction of a drawing.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 #include <QLabel>
 

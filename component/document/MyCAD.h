@@ -4,14 +4,15 @@
 // working shapes (the selection), the memory shapes held for pasting, and the settings
 // that new shapes copy. This class is the public face; its work is split by concern
 // over the MyCAD*.cpp files and a few helper classes it owns.
-#include "Enums.h"
-#include "GridObject.h"
-#include "MyTypes.h"
-#include "UserData.h"
-#include "document/Events.h"
-#include "document/PaintIndex.h"
-#include "document/ShapeIndex.h"
-#include "editing/UndoList.h"
+#include "mycad_export.h"
+#include "component/base/Enums.h"
+#include "component/render/GridObject.h"
+#include "component/base/MyTypes.h"
+#include "component/base/UserData.h"
+#include "component/base/Events.h"
+#include "component/document/PaintIndex.h"
+#include "component/document/ShapeIndex.h"
+#include "component/editing/UndoList.h"
 #include "platform/Bitmap.h"
 #include "platform/Brush.h"
 #include "platform/Font.h"
@@ -34,7 +35,7 @@ class TMyLine;
 class TMyLinkLine;
 class TMouseController;
 
-class TMyCAD : public QWidget {
+class MYCAD_EXPORT TMyCAD : public QWidget {
     Q_OBJECT
     Q_PROPERTY(MyCADEnums::TArcMode ArcMode READ ArcMode WRITE SetArcMode)
     Q_PROPERTY(int ArrowAngle READ ArrowAngle WRITE SetArrowAngle)

@@ -1,9 +1,9 @@
 // TMyCAD: aligning the working shapes to the box around them, and spacing shapes evenly.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "PointArrays.h"
+#include "component/base/PointArrays.h"
 #include "platform/Rounding.h"
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 #include <algorithm>
 

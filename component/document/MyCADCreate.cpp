@@ -1,10 +1,10 @@
 // TMyCAD: creating shapes by class name, by tool and by code, and adding them.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "Geometry.h"
-#include "PointArrays.h"
+#include "component/base/Geometry.h"
+#include "component/base/PointArrays.h"
 #include "platform/UIServices.h"
-#include "shapes/AllShapes.h"
+#include "component/shapes/AllShapes.h"
 
 #include <functional>
 #include <map>

@@ -2,9 +2,9 @@
 // pass over the shape list: every shape to go is marked first, then the list is compacted
 // once and every reference by number (parents, members, attached connectors, connector
 // ends) is dropped or renumbered in the same pass.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "shapes/AllShapes.h"
+#include "component/shapes/AllShapes.h"
 
 #include <algorithm>
 #include <unordered_set>

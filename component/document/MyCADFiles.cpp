@@ -1,12 +1,12 @@
 // TMyCAD: saving and loading drawing streams and files.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "persistence/DrawingFormat.h"
-#include "persistence/DrawingStream.h"
-#include "persistence/StreamPrimitives.h"
+#include "component/persistence/DrawingFormat.h"
+#include "component/persistence/DrawingStream.h"
+#include "component/persistence/StreamPrimitives.h"
 #include "platform/Stream.h"
 #include "platform/UIServices.h"
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 #include <QFile>
 

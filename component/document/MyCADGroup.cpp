@@ -1,8 +1,8 @@
 // TMyCAD: making and dissolving groups.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "PointArrays.h"
-#include "shapes/AllShapes.h"
+#include "component/base/PointArrays.h"
+#include "component/shapes/AllShapes.h"
 
 #include <algorithm>
 #include <unordered_set>

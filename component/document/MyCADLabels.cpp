@@ -1,8 +1,8 @@
 // TMyCAD: the host's coordinate and value labels, the caption hint of the shape under
 // the mouse, and two diagnostic writers.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 #include <QLabel>
 #include <QToolTip>

@@ -1,7 +1,7 @@
 // TMyCAD: the layer list.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 int TMyCAD::NewLayer(const QString& Name, bool Visible)
 {

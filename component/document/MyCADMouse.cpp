@@ -1,11 +1,11 @@
 // TMyCAD: the mouse. Qt's mouse events become the control's MouseDown, MouseMove and
 // MouseUp, which the mouse state machine (editing/MouseController.h) handles.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "Geometry.h"
-#include "editing/MouseController.h"
+#include "component/base/Geometry.h"
+#include "component/editing/MouseController.h"
 #include "platform/Rounding.h"
-#include "shapes/AllShapes.h"
+#include "component/shapes/AllShapes.h"
 
 #include <QEnterEvent>
 #include <QMouseEvent>

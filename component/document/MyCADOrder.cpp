@@ -2,9 +2,9 @@
 // keep their positions (they are painted with their group). Every move is one
 // permutation of the shape list applied in a single pass, so bringing a shape to the
 // front of a large drawing costs one pass, not one pass per shape passed over.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "shapes/AllShapes.h"
+#include "component/shapes/AllShapes.h"
 
 void TMyCAD::ReorderShapes(const std::vector<int>& NewNo)
 {

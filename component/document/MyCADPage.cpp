@@ -1,5 +1,5 @@
 // TMyCAD: page formats, zoom and the control's size kept in step.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
 #include "platform/Rounding.h"
 #include "platform/Screen.h"

@@ -1,12 +1,12 @@
 // TMyCAD: the paint pass. The page is composed off screen for the clip rectangle (page
 // colour, background picture, grid, shapes with their link-point marks), copied onto the
 // control's picture, and the hots of the selection are drawn on top.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "HotDrawing.h"
-#include "TextOut.h"
+#include "component/render/HotDrawing.h"
+#include "component/render/TextOut.h"
 #include "platform/Rounding.h"
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 namespace {
 // Sets a flag for the life of a scope, restoring the previous value.

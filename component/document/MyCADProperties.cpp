@@ -1,8 +1,8 @@
 // TMyCAD: the setters of the published properties that do more than store.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "HotColor.h"
-#include "shapes/MyShape.h"
+#include "component/render/HotColor.h"
+#include "component/shapes/MyShape.h"
 
 void TMyCAD::SetArrowAngle(int v)
 {

@@ -3,9 +3,9 @@
 // (rubber bands, highlights) goes straight into it, and the paint event copies it to the
 // screen. So a figure drawn twice in exclusive-or mode is gone exactly, and uncovering
 // the window shows what was there without drawing the page again.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,8 +1,8 @@
 // TMyCAD: the working shapes, the drawing's current selection. It holds root shapes only
 // (a member stands for its root group) and never a shape twice.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -1,9 +1,9 @@
 // TMyCAD: queries over the shape list.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "Geometry.h"
-#include "PointArrays.h"
-#include "shapes/MyShape.h"
+#include "component/base/Geometry.h"
+#include "component/base/PointArrays.h"
+#include "component/shapes/MyShape.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,10 +1,10 @@
 // TMyCAD: snapping screen points to the grid and to the edges of other shapes, and the
 // confinement of the cursor to the control during a mouse operation.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
 #include "platform/Rounding.h"
 #include "platform/UIServices.h"
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 #include <QRect>
 #include <cmath>

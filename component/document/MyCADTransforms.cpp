@@ -1,10 +1,10 @@
 // TMyCAD: transforms that carry a shape's group members along, and the host commands
 // that move, turn, tilt, resize and mirror a shape.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "Geometry.h"
-#include "PointArrays.h"
-#include "shapes/AllShapes.h"
+#include "component/base/Geometry.h"
+#include "component/base/PointArrays.h"
+#include "component/shapes/AllShapes.h"
 
 #include <unordered_set>
 

@@ -2,10 +2,10 @@
 // touched; undoing applies the inverse of the action to the drawing's shapes with the
 // same identifiers. Shapes are found by identifier, never by pointer or shape number,
 // and a record whose shape no longer exists is skipped.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
 #include "platform/UIServices.h"
-#include "shapes/AllShapes.h"
+#include "component/shapes/AllShapes.h"
 
 #include <algorithm>
 #include <unordered_map>

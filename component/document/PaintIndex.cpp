@@ -1,4 +1,4 @@
-#include "document/PaintIndex.h"
+#include "component/document/PaintIndex.h"
 
 #include <algorithm>
 #include <cmath>

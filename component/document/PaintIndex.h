@@ -12,12 +12,13 @@
 // (TKey) changed, and tells it which shapes changed since (Touch). Before the next query
 // the owner hands it their new extents (Patch); a patched shape leaves its cells for a
 // short list that every query checks, until so many are on it that a rebuild is better.
+#include "mycad_export.h"
 #include "platform/Types.h"
 
 #include <cstdint>
 #include <vector>
 
-class TPaintIndex {
+class MYCAD_EXPORT TPaintIndex {
 public:
     // Where a shape paints, in screen pixels: the size of the box of its points and the
     // box widened by its pen, caption and arrow heads. Invalid for a shape without points.

@@ -1,7 +1,7 @@
-#include "document/ShapeGrid.h"
+#include "component/document/ShapeGrid.h"
 
-#include "document/MyCAD.h"
-#include "shapes/AllShapes.h"
+#include "component/document/MyCAD.h"
+#include "component/shapes/AllShapes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -18,9 +18,10 @@
 // zoom changed (TKey), and patches the boxes of the shapes it is told moved (Patch):
 // their old places are struck from the cells and their new boxes kept on a short list
 // that every query checks, until the next rebuild.
+#include "mycad_export.h"
 #include "platform/Types.h"
 
-#include "MyTypes.h"
+#include "component/base/MyTypes.h"
 
 #include <cstdint>
 #include <vector>
@@ -28,7 +29,7 @@
 class TMyCAD;
 class TMyShape;
 
-class TShapeGrid {
+class MYCAD_EXPORT TShapeGrid {
 public:
     // What a built grid reflects.
     struct TKey {

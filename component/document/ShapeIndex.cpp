@@ -1,6 +1,6 @@
-#include "document/ShapeIndex.h"
+#include "component/document/ShapeIndex.h"
 
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 void TShapeIndex::Rebuild(const TOwnedShapes& Shapes)
 {

@@ -3,7 +3,8 @@
 // lazily after the list, an identifier or a name changes. They answer the questions the
 // drawing asks: the first and the last shape in list order with an identifier, and the
 // first one with a name.
-#include "MyTypes.h"
+#include "mycad_export.h"
+#include "component/base/MyTypes.h"
 
 #include <QHash>
 #include <QString>
@@ -13,7 +14,7 @@
 
 using TOwnedShapes = std::vector<std::unique_ptr<TMyShape>>;
 
-class TShapeIndex {
+class MYCAD_EXPORT TShapeIndex {
 public:
     // Forgets everything; the next lookup rebuilds from the list.
     void Invalidate()

@@ -1,11 +1,11 @@
 // TMyCAD: the hit and region tests of picking, the Shift-key constraints of drawing and
 // resizing, the drag-mode constraint and the pen of the selection rectangle. All points
 // are screen pixels.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "Geometry.h"
+#include "component/base/Geometry.h"
 #include "platform/Rounding.h"
-#include "shapes/AllShapes.h"
+#include "component/shapes/AllShapes.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 // TMyCAD: what lies under the mouse for the connector and line tools: the link point a
 // connector end attaches to, the line end a new line starts or ends on, and the merging
 // of a line drawn between two line ends into one polyline.
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
-#include "Geometry.h"
-#include "shapes/AllShapes.h"
+#include "component/base/Geometry.h"
+#include "component/shapes/AllShapes.h"
 
 #include <algorithm>
 

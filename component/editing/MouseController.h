@@ -7,9 +7,10 @@
 // The interaction state that other parts of the drawing read or clear (the state
 // FActionTool, the tool FShapeTool, FCurrentShape, FClickedChild, FLastEnteredShape)
 // stays in TMyCAD; what only the mouse needs lives here.
-#include "Enums.h"
-#include "MyTypes.h"
-#include "document/ShapeGrid.h"
+#include "mycad_export.h"
+#include "component/base/Enums.h"
+#include "component/base/MyTypes.h"
+#include "component/document/ShapeGrid.h"
 #include "platform/Input.h"
 #include "platform/Types.h"
 
@@ -21,7 +22,7 @@ class TCanvas;
 class TMyCAD;
 class TMyShape;
 
-class TMouseController {
+class MYCAD_EXPORT TMouseController {
 public:
     explicit TMouseController(TMyCAD& Cad);
     ~TMouseController();

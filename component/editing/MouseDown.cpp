@@ -1,10 +1,10 @@
 // TMouseController: construction, the press, and the picks behind it.
-#include "editing/MouseController.h"
+#include "component/editing/MouseController.h"
 
-#include "CanvasModes.h"
-#include "Geometry.h"
-#include "document/MyCAD.h"
-#include "shapes/AllShapes.h"
+#include "component/render/CanvasModes.h"
+#include "component/base/Geometry.h"
+#include "component/document/MyCAD.h"
+#include "component/shapes/AllShapes.h"
 
 TMouseController::TMouseController(TMyCAD& Cad) : FCad(Cad) {}
 

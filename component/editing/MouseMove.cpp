@@ -1,12 +1,12 @@
 // TMouseController: the move. Every figure drawn here is exclusive-or drawing on the
 // control's picture: the previous figure is drawn again to erase it, then the new one.
-#include "editing/MouseController.h"
+#include "component/editing/MouseController.h"
 
-#include "CanvasModes.h"
-#include "Geometry.h"
-#include "HotDrawing.h"
-#include "document/MyCAD.h"
-#include "shapes/AllShapes.h"
+#include "component/render/CanvasModes.h"
+#include "component/base/Geometry.h"
+#include "component/render/HotDrawing.h"
+#include "component/document/MyCAD.h"
+#include "component/shapes/AllShapes.h"
 
 void TMouseController::MouseMove(TShiftState Shift, int X, int Y)
 {

@@ -1,12 +1,12 @@
 // TMouseController: the release. The stored shapes change only here, through the
 // drawing's transforms, each change recorded for undo before it is made.
-#include "editing/MouseController.h"
+#include "component/editing/MouseController.h"
 
-#include "Geometry.h"
-#include "PointArrays.h"
-#include "document/MyCAD.h"
+#include "component/base/Geometry.h"
+#include "component/base/PointArrays.h"
+#include "component/document/MyCAD.h"
 #include "platform/UIServices.h"
-#include "shapes/AllShapes.h"
+#include "component/shapes/AllShapes.h"
 
 #include <algorithm>
 #include <unordered_set>

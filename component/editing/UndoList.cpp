@@ -1,6 +1,6 @@
-#include "editing/UndoList.h"
+#include "component/editing/UndoList.h"
 
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 #include <algorithm>
 #include <array>

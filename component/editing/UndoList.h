@@ -4,6 +4,7 @@
 // the numbers run 0, 1, 2, ... without gaps from the oldest action kept. The history only
 // stores and hands out records; what undoing an action means is the drawing's business
 // (MyCADUndo.cpp).
+#include "mycad_export.h"
 #include <QString>
 
 #include <cstdint>
@@ -27,12 +28,12 @@ enum class TUndoAction {
 };
 
 // The action of a recorded name; Unknown for any other text.
-TUndoAction UndoActionOf(const QString& Name);
+MYCAD_EXPORT TUndoAction UndoActionOf(const QString& Name);
 // The recorded name of an action (empty for Unknown).
-QString UndoActionName(TUndoAction Action);
+MYCAD_EXPORT QString UndoActionName(TUndoAction Action);
 
 // One saved shape.
-struct TSavedShape {
+struct MYCAD_EXPORT TSavedShape {
     // The step of the history this record belongs to.
     int32_t ActionNo = 0;
     // The shape's Name when it was saved, at most MaxShapeName characters.
@@ -50,7 +51,7 @@ struct TSavedShape {
     static constexpr int MaxShapeName = 255;
 };
 
-class TUndoList {
+class MYCAD_EXPORT TUndoList {
 public:
     TUndoList();
     ~TUndoList();

@@ -1,4 +1,4 @@
-#include "persistence/DrawingFormat.h"
+#include "component/persistence/DrawingFormat.h"
 
 #include <array>
 

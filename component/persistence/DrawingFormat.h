@@ -15,6 +15,7 @@
 // each counted string carries all of its L bytes. A drawing without long strings is
 // written as "XP.i", byte for byte as the format has it. Readers here accept both; a
 // program that knows only the eleven tags meets a tag it does not know.
+#include "mycad_export.h"
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -24,7 +25,7 @@ enum class TFileGeneration : uint8_t { XP3, XP4, XP5, XP6, XP7, XP8, XP9, XPa, X
 
 // How records of a stream are laid out: the generation, and whether counted strings carry
 // all their bytes (the "XP.iL" tag).
-struct TRecordFormat {
+struct MYCAD_EXPORT TRecordFormat {
     TFileGeneration Generation = TFileGeneration::XPi;
     bool LongStrings = false;
     friend constexpr bool operator==(const TRecordFormat&, const TRecordFormat&) = default;
@@ -58,10 +59,10 @@ constexpr int32_t kMaxCanvasSide = 65535;
 
 // The format of a version tag as it appears in a file (already trimmed); none for a tag
 // that no known generation has.
-std::optional<TRecordFormat> FormatOfTag(const QString& Tag);
+MYCAD_EXPORT std::optional<TRecordFormat> FormatOfTag(const QString& Tag);
 // The tag a format is written under ("XP.i" or "XP.iL"; older generations are never
 // written and give their own tag).
-QString TagOfFormat(TRecordFormat Format);
+MYCAD_EXPORT QString TagOfFormat(TRecordFormat Format);
 
 // What each generation holds (see the shape-record and document-block layouts).
 constexpr bool HasExtendedCoordinates(TFileGeneration g) { return g <= TFileGeneration::XP5; }

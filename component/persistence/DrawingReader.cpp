@@ -1,15 +1,15 @@
 // Reading a whole drawing stream into a document of its own, with every check a damaged
 // or hostile stream needs: counts against the bytes left, ordinals, sizes, class names,
 // and the shape numbers that relations use.
-#include "persistence/DrawingStream.h"
+#include "component/persistence/DrawingStream.h"
 
-#include "persistence/RecordIO.h"
-#include "persistence/ShapeRecords.h"
-#include "document/MyCAD.h"
+#include "component/persistence/RecordIO.h"
+#include "component/persistence/ShapeRecords.h"
+#include "component/document/MyCAD.h"
 #include "platform/AnsiString.h"
 #include "platform/Bitmap.h"
 #include "platform/Stream.h"
-#include "shapes/AllShapes.h"
+#include "component/shapes/AllShapes.h"
 
 using namespace DrawingFormat;
 

@@ -5,10 +5,11 @@
 // Reading goes into a TLoadedDrawing, a document of its own, so that a stream that fails
 // half way changes nothing in the open drawing; the drawing takes the loaded document
 // over only when everything read and checked well.
-#include "Enums.h"
-#include "MyTypes.h"
-#include "UserData.h"
-#include "persistence/DrawingFormat.h"
+#include "mycad_export.h"
+#include "component/base/Enums.h"
+#include "component/base/MyTypes.h"
+#include "component/base/UserData.h"
+#include "component/persistence/DrawingFormat.h"
 #include "platform/Color.h"
 
 #include <QIODevice>
@@ -20,7 +21,7 @@ class TBitmap;
 class TMyCAD;
 class TMyShape;
 
-struct TLoadedDrawing {
+struct MYCAD_EXPORT TLoadedDrawing {
     TLoadedDrawing();
     ~TLoadedDrawing();
     TLoadedDrawing(const TLoadedDrawing&) = delete;
@@ -62,12 +63,12 @@ enum class TDrawingReadError {
 // changed. Checks every count against the bytes left, every ordinal, every shape number
 // used in a relation, and that parents and members do not form loops; shape numbers are
 // set to the shapes' positions.
-bool ReadDrawing(QIODevice& Device, TMyCAD& Owner, TLoadedDrawing& Out, TDrawingReadError* Error = nullptr);
+MYCAD_EXPORT bool ReadDrawing(QIODevice& Device, TMyCAD& Owner, TLoadedDrawing& Out, TDrawingReadError* Error = nullptr);
 
 // Writes the drawing at the device's position: "XP.i", or "XP.iL" when a string of the
 // drawing is longer than the format's counted strings hold. False when a write failed
 // or a shape's class has no record layout (what was written stays in the device).
-bool WriteDrawing(const TMyCAD& Drawing, QIODevice& Device);
+MYCAD_EXPORT bool WriteDrawing(const TMyCAD& Drawing, QIODevice& Device);
 // Whether the drawing holds a string too long for the format's counted strings (and so
 // is written under the long-string tag).
-bool DrawingNeedsLongStrings(const TMyCAD& Drawing);
+MYCAD_EXPORT bool DrawingNeedsLongStrings(const TMyCAD& Drawing);

@@ -1,13 +1,13 @@
 // Writing a whole drawing stream. The bytes depend only on the drawing (and the
 // control's size and zoom at the moment of saving): writing the same drawing twice gives
 // the same bytes.
-#include "persistence/DrawingStream.h"
+#include "component/persistence/DrawingStream.h"
 
-#include "persistence/RecordIO.h"
-#include "persistence/ShapeRecords.h"
-#include "document/MyCAD.h"
+#include "component/persistence/RecordIO.h"
+#include "component/persistence/ShapeRecords.h"
+#include "component/document/MyCAD.h"
 #include "platform/Rounding.h"
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "persistence/RecordIO.h"
+#include "component/persistence/RecordIO.h"
 
-#include "persistence/StreamPrimitives.h"
+#include "component/persistence/StreamPrimitives.h"
 #include "platform/AnsiString.h"
 #include "platform/Bitmap.h"
 #include "platform/Extended.h"

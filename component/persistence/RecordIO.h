@@ -11,8 +11,9 @@
 //
 // Every read of the reader either succeeds completely or returns false; counts read from
 // the data are checked against the bytes left before anything is sized by them.
-#include "Enums.h"
-#include "persistence/DrawingFormat.h"
+#include "mycad_export.h"
+#include "component/base/Enums.h"
+#include "component/persistence/DrawingFormat.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -23,7 +24,7 @@
 
 class TBitmap;
 
-class TRecordReader {
+class MYCAD_EXPORT TRecordReader {
 public:
     TRecordReader(QIODevice& Device, TRecordFormat Format);
     ~TRecordReader();
@@ -132,7 +133,7 @@ public:
     QString LastFontName;
 };
 
-class TRecordWriter {
+class MYCAD_EXPORT TRecordWriter {
 public:
     TRecordWriter(QIODevice& Device, bool LongStrings);
     ~TRecordWriter();
@@ -173,7 +174,7 @@ private:
 
 // A stand-in for TRecordWriter that writes nothing and notes whether any string is too
 // long for the format's counted strings (more than 255 bytes in the ANSI code page).
-class TLongStringScanner {
+class MYCAD_EXPORT TLongStringScanner {
 public:
     bool LongStrings() const { return false; }
     void Int32(int32_t) {}
@@ -194,8 +195,8 @@ private:
 };
 
 // Encodes text in the ANSI code page into Out, reusing its memory.
-void EncodeAnsi(const QString& Text, QByteArray& Out);
+MYCAD_EXPORT void EncodeAnsi(const QString& Text, QByteArray& Out);
 // Decodes n bytes of the ANSI code page.
-QString DecodeAnsi(const char* Data, int64_t n);
+MYCAD_EXPORT QString DecodeAnsi(const char* Data, int64_t n);
 // The number of bytes the ANSI encoding of Text has.
-int64_t AnsiLength(const QString& Text);
+MYCAD_EXPORT int64_t AnsiLength(const QString& Text);

@@ -1,9 +1,9 @@
 // The base record every shape starts with, in all generations, and the two virtual
 // operations of TMyShape that read and write a whole record.
-#include "persistence/ShapeRecords.h"
+#include "component/persistence/ShapeRecords.h"
 
-#include "document/MyCAD.h"
-#include "shapes/MyShape.h"
+#include "component/document/MyCAD.h"
+#include "component/shapes/MyShape.h"
 
 #include <QBuffer>
 #include <algorithm>

@@ -9,10 +9,10 @@
 // TMyText                                                                   base, text
 // TMyImage                                                                  base, image
 // TMyLinkPoint, TMyLineLinkLine                                             base, link point
-#include "persistence/ShapeRecords.h"
+#include "component/persistence/ShapeRecords.h"
 
 #include "platform/Stream.h"
-#include "shapes/AllShapes.h"
+#include "component/shapes/AllShapes.h"
 
 #include <array>
 

@@ -11,38 +11,39 @@
 // These functions do the work of TMyShape::SaveToStream and LoadFromStream. Containers
 // that read or write many shapes (drawings, blocks, libraries) call them with one reader
 // or writer for the whole stream.
-#include "persistence/RecordIO.h"
+#include "mycad_export.h"
+#include "component/persistence/RecordIO.h"
 
 #include <QString>
 
 class TMyShape;
 
 // Whether the drawing files know a class of that exact name.
-bool IsRecordClass(const QString& ClassName);
+MYCAD_EXPORT bool IsRecordClass(const QString& ClassName);
 // The class named by a 16-byte class-name field (trimmed of leading and trailing bytes up
 // to 0x20); empty when the class table has no such class.
-QString RecordClassOfField(const QByteArray& Field);
+MYCAD_EXPORT QString RecordClassOfField(const QByteArray& Field);
 
 // Writes the shape's record. False (nothing written) when its class is not in the class
 // table; write failures show in Writer.Ok().
-bool WriteShapeRecord(const TMyShape& Shape, TRecordWriter& Writer);
+MYCAD_EXPORT bool WriteShapeRecord(const TMyShape& Shape, TRecordWriter& Writer);
 // Notes in Scanner whether any of the shape's stored strings is too long for the
 // format's counted strings.
-void ScanShapeStrings(const TMyShape& Shape, TLongStringScanner& Scanner);
+MYCAD_EXPORT void ScanShapeStrings(const TMyShape& Shape, TLongStringScanner& Scanner);
 // Reads a record into a freshly created shape. False when the data ends early, a count
 // does not fit in the data, an enumeration ordinal or a value is out of its range, the
 // name is not an identifier, or the class is not in the table. The shape's relations
 // are read as stored; checking them is the container's task.
-bool ReadShapeRecord(TMyShape& Shape, TRecordReader& Reader);
+MYCAD_EXPORT bool ReadShapeRecord(TMyShape& Shape, TRecordReader& Reader);
 
 // ---- The parts, used by the dispatch above --------------------------------------------
 template <typename W>
 void WriteBaseRecord(const TMyShape& Shape, W& Writer);
-bool ReadBaseRecord(TMyShape& Shape, TRecordReader& Reader);
+MYCAD_EXPORT bool ReadBaseRecord(TMyShape& Shape, TRecordReader& Reader);
 
 // Whether a name is acceptable as a shape's name in a file: empty, or an identifier
 // (a letter or underscore, then letters, digits and underscores).
-bool IsStoredShapeName(const QString& Name);
+MYCAD_EXPORT bool IsStoredShapeName(const QString& Name);
 
 // Font heights read from a record are limited to this many pixels either way (so that
 // the font's size, height * 72 / resolution, always fits in 32 bits).

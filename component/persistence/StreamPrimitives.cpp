@@ -1,4 +1,4 @@
-#include "persistence/StreamPrimitives.h"
+#include "component/persistence/StreamPrimitives.h"
 
 #include "platform/AnsiString.h"
 #include "platform/Bitmap.h"

@@ -1,9 +1,10 @@
 #pragma once
 // TMyBLine: a uniform cubic B-spline through every point the user placed. The control
 // vertices are recomputed from the points, in screen pixels, whenever the curve is used.
-#include "shapes/MyShape.h"
+#include "mycad_export.h"
+#include "component/shapes/MyShape.h"
 
-class TMyBLine : public TMyShape {
+class MYCAD_EXPORT TMyBLine : public TMyShape {
     Q_OBJECT
 
 public:

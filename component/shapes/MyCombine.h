@@ -1,9 +1,10 @@
 #pragma once
 // TMyCombine: a group placed from a shape library. It behaves as a group; connector
 // routing walks around it.
-#include "shapes/MyGroup.h"
+#include "mycad_export.h"
+#include "component/shapes/MyGroup.h"
 
-class TMyCombine : public TMyGroup {
+class MYCAD_EXPORT TMyCombine : public TMyGroup {
     Q_OBJECT
 
 public:

@@ -1,7 +1,7 @@
 // TMyElliArc: construction and copying.
-#include "shapes/MyElliArc.h"
+#include "component/shapes/MyElliArc.h"
 
-#include "document/MyCAD.h"
+#include "component/document/MyCAD.h"
 
 TMyElliArc::TMyElliArc(TMyCAD* OwnerCAD) : TMyShape(OwnerCAD)
 {

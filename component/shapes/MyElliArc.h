@@ -2,9 +2,10 @@
 // TMyElliArc: an arc given by three points, start P0, a point on the way P1 and end P2.
 // In circle mode it is the arc of the circle through them (open, chord or sector); in
 // ellipse mode a conic from P0 to P2 with corner P1.
-#include "shapes/MyShape.h"
+#include "mycad_export.h"
+#include "component/shapes/MyShape.h"
 
-class TMyElliArc : public TMyShape {
+class MYCAD_EXPORT TMyElliArc : public TMyShape {
     Q_OBJECT
     Q_PROPERTY(MyCADEnums::TArcMode ArcMode READ ArcMode WRITE SetArcMode)
     Q_PROPERTY(MyCADEnums::TArcStyle ArcStyle READ ArcStyle WRITE SetArcStyle)

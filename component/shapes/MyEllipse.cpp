@@ -1,7 +1,7 @@
 // TMyEllipse: the ellipse inscribed in the rectangle's box, drawn as a 73-point outline.
-#include "shapes/MyEllipse.h"
+#include "component/shapes/MyEllipse.h"
 
-#include "CanvasModes.h"
+#include "component/render/CanvasModes.h"
 
 #include <cmath>
 #include <numbers>

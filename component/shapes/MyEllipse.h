@@ -1,8 +1,9 @@
 #pragma once
 // TMyEllipse: the ellipse inscribed in a rectangle's box. No fields of its own.
-#include "shapes/MyRectangle.h"
+#include "mycad_export.h"
+#include "component/shapes/MyRectangle.h"
 
-class TMyEllipse : public TMyRectangle {
+class MYCAD_EXPORT TMyEllipse : public TMyRectangle {
     Q_OBJECT
 
 public:

@@ -1,9 +1,10 @@
 #pragma once
 // TMyFreeLine: a free-hand line recorded from the mouse movements; handled as a whole
 // (one frame hot, box hit test) rather than point by point.
-#include "shapes/MyPolyLine.h"
+#include "mycad_export.h"
+#include "component/shapes/MyPolyLine.h"
 
-class TMyFreeLine : public TMyPolyLine {
+class MYCAD_EXPORT TMyFreeLine : public TMyPolyLine {
     Q_OBJECT
 
 public:

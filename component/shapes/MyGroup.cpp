@@ -1,5 +1,5 @@
 // TMyGroup: a container box; drawing it draws only its caption.
-#include "shapes/MyGroup.h"
+#include "component/shapes/MyGroup.h"
 
 void TMyGroup::Draw(TCanvas* Canvas)
 {

@@ -2,9 +2,10 @@
 // TMyGroup: a container made by grouping shapes. Its four points are the box around its
 // members; the members are ordinary shapes of the drawing that name the group as their
 // parent, and the group lists their shape numbers as its children.
-#include "shapes/MyRectangle.h"
+#include "mycad_export.h"
+#include "component/shapes/MyRectangle.h"
 
-class TMyGroup : public TMyRectangle {
+class MYCAD_EXPORT TMyGroup : public TMyRectangle {
     Q_OBJECT
 
 public:

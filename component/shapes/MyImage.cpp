@@ -1,5 +1,5 @@
 // TMyImage: construction, copying and the property rules.
-#include "shapes/MyImage.h"
+#include "component/shapes/MyImage.h"
 
 namespace {
 bool InAdjustRange(int v)

@@ -2,11 +2,12 @@
 // TMyImage: a picture placed in a box. The picture stays unchanged in the shape's bitmap;
 // grey conversion, contrast, brightness, mirroring, scaling and rotation are applied to a
 // working copy at every paint.
-#include "shapes/MyRectangle.h"
+#include "mycad_export.h"
+#include "component/shapes/MyRectangle.h"
 
 #include <memory>
 
-class TMyImage : public TMyRectangle {
+class MYCAD_EXPORT TMyImage : public TMyRectangle {
     Q_OBJECT
     Q_PROPERTY(TBitmap* Bitmap READ Bitmap WRITE SetBitmap)
     Q_PROPERTY(bool Border READ Border WRITE SetBorder)

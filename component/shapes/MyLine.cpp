@@ -1,10 +1,10 @@
 // TMyLine: construction, copying, hots, hit tests, resizing and the length report.
-#include "shapes/MyLine.h"
+#include "component/shapes/MyLine.h"
 
-#include "Geometry.h"
-#include "HotDrawing.h"
-#include "document/MyCAD.h"
-#include "shapes/MyRuleLine.h"
+#include "component/base/Geometry.h"
+#include "component/render/HotDrawing.h"
+#include "component/document/MyCAD.h"
+#include "component/shapes/MyRuleLine.h"
 
 #include <cmath>
 #include <numbers>

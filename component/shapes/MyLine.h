@@ -1,9 +1,10 @@
 #pragma once
 // TMyLine: the open line shape, a chain of points joined by straight segments with
 // optional arrow heads at its ends. Parent of the polyline family and of the connector.
-#include "shapes/MyShape.h"
+#include "mycad_export.h"
+#include "component/shapes/MyShape.h"
 
-class TMyLine : public TMyShape {
+class MYCAD_EXPORT TMyLine : public TMyShape {
     Q_OBJECT
     Q_PROPERTY(int ArrowAngle READ ArrowAngle WRITE SetArrowAngle)
     Q_PROPERTY(uint8_t ArrowLength READ ArrowLength WRITE SetArrowLength)

@@ -1,10 +1,10 @@
 // TMyLine: drawing with arrow heads, and the rubber bands of drawing, dragging, resizing
 // and rotating (screen pixels).
-#include "shapes/MyLine.h"
+#include "component/shapes/MyLine.h"
 
-#include "CanvasModes.h"
-#include "Geometry.h"
-#include "HotDrawing.h"
+#include "component/render/CanvasModes.h"
+#include "component/base/Geometry.h"
+#include "component/render/HotDrawing.h"
 
 #include <numbers>
 

@@ -1,5 +1,5 @@
 // TMyLinkLine: copying and the change of style.
-#include "shapes/MyLinkLine.h"
+#include "component/shapes/MyLinkLine.h"
 
 void TMyLinkLine::Assign(const TMyShape* Source)
 {

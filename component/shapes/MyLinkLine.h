@@ -2,9 +2,10 @@
 // TMyLinkLine: the connector, a line whose two ends can be attached to link points of
 // other shapes. In the style lldsHV it runs in horizontal and vertical segments along a
 // computed route; in lldsFree it is a straight polyline.
-#include "shapes/MyLine.h"
+#include "mycad_export.h"
+#include "component/shapes/MyLine.h"
 
-class TMyLinkLine : public TMyLine {
+class MYCAD_EXPORT TMyLinkLine : public TMyLine {
     Q_OBJECT
     Q_PROPERTY(MyCADEnums::TLinkLineDrawStyle LinkLineDrawStyle READ LinkLineDrawStyle WRITE SetLinkLineDrawStyle)
 

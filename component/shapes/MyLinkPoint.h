@@ -1,11 +1,12 @@
 #pragma once
 // TMyLinkPoint: a small square marker drawn as an X. In a shape-library entry its shapes
 // become the link points of the combined shape.
-#include "shapes/MyRectangle.h"
+#include "mycad_export.h"
+#include "component/shapes/MyRectangle.h"
 
 #include <cstdint>
 
-class TMyLinkPoint : public TMyRectangle {
+class MYCAD_EXPORT TMyLinkPoint : public TMyRectangle {
     Q_OBJECT
     Q_PROPERTY(uint8_t Size READ Size WRITE SetSize)
 

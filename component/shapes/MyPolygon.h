@@ -1,9 +1,10 @@
 #pragma once
 // TMyPolygon: a closed, filled chain of points; once drawn, its last point is a copy of
 // its first.
-#include "shapes/MyPolyLine.h"
+#include "mycad_export.h"
+#include "component/shapes/MyPolyLine.h"
 
-class TMyPolygon : public TMyPolyLine {
+class MYCAD_EXPORT TMyPolygon : public TMyPolyLine {
     Q_OBJECT
 
 public:

@@ -1,14 +1,14 @@
 // TMyRectangle: corners, centre, the eight hots and their cursors, the polygon hit test,
 // drawing, and the area and size texts.
-#include "shapes/MyRectangle.h"
+#include "component/shapes/MyRectangle.h"
 
-#include "CanvasModes.h"
-#include "Geometry.h"
-#include "HotDrawing.h"
-#include "document/MyCAD.h"
+#include "component/render/CanvasModes.h"
+#include "component/base/Geometry.h"
+#include "component/render/HotDrawing.h"
+#include "component/document/MyCAD.h"
 #include "platform/Region.h"
 #include "platform/Screen.h"
-#include "shapes/MyText.h"
+#include "component/shapes/MyText.h"
 
 #include <algorithm>
 #include <climits>

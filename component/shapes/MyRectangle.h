@@ -2,11 +2,12 @@
 // TMyRectangle: the four-cornered box and the parent of every box-like kind (ellipse,
 // text, image, group, link point). Its four points are the true corners in creation
 // order: P0 the first corner pressed, P2 the opposite one.
-#include "shapes/MyShape.h"
+#include "mycad_export.h"
+#include "component/shapes/MyShape.h"
 
 #include <array>
 
-class TMyRectangle : public TMyShape {
+class MYCAD_EXPORT TMyRectangle : public TMyShape {
     Q_OBJECT
     Q_PROPERTY(bool AssociateSideResizing READ AssociateSideResizing WRITE SetAssociateSideResizing)
     Q_PROPERTY(bool ShowHorizontalSideHot READ ShowHorizontalSideHot WRITE SetShowHorizontalSideHot)

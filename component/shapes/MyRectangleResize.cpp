@@ -1,9 +1,9 @@
 // TMyRectangle: resizing by a hot in the shape's own (unturned) frame, and the rubber
 // bands of drawing, dragging, resizing and rotating.
-#include "shapes/MyRectangle.h"
+#include "component/shapes/MyRectangle.h"
 
-#include "Geometry.h"
-#include "PointArrays.h"
+#include "component/base/Geometry.h"
+#include "component/base/PointArrays.h"
 
 namespace {
 // Per hot: the corner it moves (or whose side it moves) and the two corners that follow

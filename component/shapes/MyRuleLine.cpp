@@ -1,8 +1,8 @@
 // TMyRuleLine: construction, copying and drawing with end ticks and an upright label.
-#include "shapes/MyRuleLine.h"
+#include "component/shapes/MyRuleLine.h"
 
-#include "CanvasModes.h"
-#include "Geometry.h"
+#include "component/render/CanvasModes.h"
+#include "component/base/Geometry.h"
 
 #include <algorithm>
 #include <numbers>

@@ -1,11 +1,12 @@
 #pragma once
 // TMyRuleLine: a two-point dimension line. Its label shows the measured length in the
 // drawing's unit, or the user's text.
-#include "shapes/MyLine.h"
+#include "mycad_export.h"
+#include "component/shapes/MyLine.h"
 
 #include <QString>
 
-class TMyRuleLine : public TMyLine {
+class MYCAD_EXPORT TMyRuleLine : public TMyLine {
     Q_OBJECT
     Q_PROPERTY(bool ShowUserInfo READ ShowUserInfo WRITE SetShowUserInfo)
     Q_PROPERTY(MyCADEnums::TTickStyle TickStyle READ TickStyle WRITE SetTickStyle)

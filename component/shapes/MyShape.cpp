@@ -1,8 +1,8 @@
 // TMyShape: construction, copying, attributes and their passing to group members.
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
-#include "document/MyCAD.h"
-#include "Geometry.h"
+#include "component/document/MyCAD.h"
+#include "component/base/Geometry.h"
 #include "platform/Screen.h"
 #include "platform/UIServices.h"
 

@@ -4,10 +4,11 @@
 // attributes (pen, brush, font, gradient), the texts, the identity and relations the
 // drawing keeps, and the virtual operations through which the drawing and the mouse
 // drive every kind alike.
-#include "Enums.h"
-#include "MyTypes.h"
-#include "UserData.h"
-#include "document/Events.h"
+#include "mycad_export.h"
+#include "component/base/Enums.h"
+#include "component/base/MyTypes.h"
+#include "component/base/UserData.h"
+#include "component/base/Events.h"
 #include "platform/Bitmap.h"
 #include "platform/Brush.h"
 #include "platform/Canvas.h"
@@ -23,7 +24,7 @@
 class TCanvas;
 class TMyCAD;
 
-class TMyShape : public QObject {
+class MYCAD_EXPORT TMyShape : public QObject {
     Q_OBJECT
     Q_PROPERTY(float Angle READ Angle WRITE SetAngle)
     Q_PROPERTY(TBrush* Brush READ Brush WRITE SetBrush)
@@ -320,6 +321,6 @@ private:
 
 // Adds (DX, DY) document units to every point, link point and the caption point of the
 // shape; the rotation centre stays.
-void OffsetAllPoints(TMyShape* Shape, double DX, double DY);
+MYCAD_EXPORT void OffsetAllPoints(TMyShape* Shape, double DX, double DY);
 // Empties the shape's points; link points stay.
-void RemoveAllPoints(TMyShape* Shape);
+MYCAD_EXPORT void RemoveAllPoints(TMyShape* Shape);

@@ -1,14 +1,14 @@
 // TMyShape: caption text, filled outlines with gradients, and the hit tests of the
 // caption point, link points and end points.
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
-#include "BitmapOps.h"
-#include "CanvasModes.h"
-#include "Geometry.h"
-#include "TextOut.h"
-#include "document/MyCAD.h"
+#include "component/render/BitmapOps.h"
+#include "component/render/CanvasModes.h"
+#include "component/base/Geometry.h"
+#include "component/render/TextOut.h"
+#include "component/document/MyCAD.h"
 #include "platform/Printer.h"
-#include "shapes/MyPolygon.h"
+#include "component/shapes/MyPolygon.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 // TMyShape: point storage, zoom conversions, bounding boxes, moving, rotating, scaling
 // and mirroring.
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
-#include "Geometry.h"
-#include "PointArrays.h"
-#include "document/MyCAD.h"
+#include "component/base/Geometry.h"
+#include "component/base/PointArrays.h"
+#include "component/document/MyCAD.h"
 
 #include <cmath>
 #include <limits>

@@ -1,8 +1,8 @@
 // TMyShape: the gradient pattern, a 256-colour ramp from ColorBegin to ColorEnd laid out
 // in one of 23 patterns; PowerDrawShape stretches and turns it into the shape.
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
-#include "BitmapOps.h"
+#include "component/render/BitmapOps.h"
 
 #include <array>
 #include <cmath>

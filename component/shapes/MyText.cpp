@@ -1,5 +1,5 @@
 // TMyText: copying.
-#include "shapes/MyText.h"
+#include "component/shapes/MyText.h"
 
 void TMyText::Assign(const TMyShape* Source)
 {

@@ -2,12 +2,13 @@
 // TMyText: a text box. Its lines are laid out inside the rectangle with horizontal and
 // vertical alignment and optional wrapping at characters; with no lines, Info is drawn
 // as one centred line instead.
-#include "shapes/MyRectangle.h"
+#include "mycad_export.h"
+#include "component/shapes/MyRectangle.h"
 
 #include <QStringList>
 #include <cstdint>
 
-class TMyText : public TMyRectangle {
+class MYCAD_EXPORT TMyText : public TMyRectangle {
     Q_OBJECT
     Q_PROPERTY(int16_t CharacterSpace READ CharacterSpace WRITE SetCharacterSpace)
     Q_PROPERTY(Graphics::TAlignment HAlignment READ HAlignment WRITE SetHAlignment)

@@ -1,4 +1,4 @@
-#include "UserData.h"
+#include "component/base/UserData.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // without large allocations, and the drawing that was open stays exactly as it was.
 #include "FilesTestSupport.h"
 #include "io/SequentialDevice.h"
-#include "persistence/DrawingStream.h"
+#include "component/persistence/DrawingStream.h"
 #include "support/DrawingTestSupport.h"
 #include "support/RecordingUIServices.h"
 

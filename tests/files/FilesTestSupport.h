@@ -2,8 +2,8 @@
 // Helpers of the drawing-file tests: a byte builder that writes the format's fields by
 // hand (so the tests do not depend on the writer they check), drawings that hold every
 // shape class with non-default values, and shortcuts for saving and loading in memory.
-#include "CAD.h"
-#include "persistence/DrawingFormat.h"
+#include "component/CAD.h"
+#include "component/persistence/DrawingFormat.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -2,8 +2,8 @@
 // are written under the long-string tag with every byte kept; others stay "XP.i" byte for
 // byte; old files with long strings read as the format defines.
 #include "FilesTestSupport.h"
-#include "persistence/DrawingStream.h"
-#include "persistence/ShapeRecords.h"
+#include "component/persistence/DrawingStream.h"
+#include "component/persistence/ShapeRecords.h"
 #include "support/DrawingTestSupport.h"
 
 #include <QtEndian>

@@ -2,7 +2,7 @@
 // bitmap buffers, as free operations and as members of the drawing.
 #include "FilesTestSupport.h"
 #include "io/SequentialDevice.h"
-#include "persistence/StreamPrimitives.h"
+#include "component/persistence/StreamPrimitives.h"
 
 #include <QtEndian>
 

@@ -1,5 +1,5 @@
 // Distances, slope angles, rotation and angle reduction.
-#include "Geometry.h"
+#include "component/base/Geometry.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

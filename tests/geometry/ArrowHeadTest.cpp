@@ -1,5 +1,5 @@
 // Arrow-head geometry: pulling the tip back and placing the two base corners.
-#include "Geometry.h"
+#include "component/base/Geometry.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

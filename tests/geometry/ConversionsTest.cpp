@@ -1,5 +1,5 @@
 // Conversions between float and integer points and rectangles, and the Qt bridges.
-#include "Geometry.h"
+#include "component/base/Geometry.h"
 
 #include <QPointF>
 #include <QRectF>

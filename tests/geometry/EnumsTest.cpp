@@ -1,6 +1,6 @@
 // The shared enumerations: ordinals (written to files), names through the meta-object
 // system, and how members are spelled in code.
-#include "Enums.h"
+#include "component/base/Enums.h"
 
 #include <QMetaProperty>
 #include <QObject>

@@ -1,5 +1,5 @@
 // Line intersection in all its branches, and the relative position tests.
-#include "Geometry.h"
+#include "component/base/Geometry.h"
 
 #include <gtest/gtest.h>
 

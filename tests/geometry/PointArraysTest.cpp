@@ -1,5 +1,5 @@
 // Point-array edits and queries at and beyond their bounds.
-#include "PointArrays.h"
+#include "component/base/PointArrays.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Padding of strings with spaces.
-#include "TextUtil.h"
+#include "component/base/TextUtil.h"
 
 #include <gtest/gtest.h>
 

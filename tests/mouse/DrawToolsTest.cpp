@@ -3,7 +3,7 @@
 // selecting) and its failure paths.
 #include "MouseTestSupport.h"
 
-#include "CanvasModes.h"
+#include "component/render/CanvasModes.h"
 
 #include <QLabel>
 

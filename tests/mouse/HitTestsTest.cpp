@@ -1,7 +1,7 @@
 // The hit and region tests of picking and the constraints of the mouse, called directly.
 #include "MouseTestSupport.h"
 
-#include "Geometry.h"
+#include "component/base/Geometry.h"
 
 #include <QRandomGenerator>
 #include <cmath>

@@ -3,7 +3,7 @@
 // the drawing when it changes.
 #include "MouseTestSupport.h"
 
-#include "editing/MouseController.h"
+#include "component/editing/MouseController.h"
 
 #include <QRandomGenerator>
 

@@ -3,7 +3,7 @@
 // it, and after the release and a paint pass it is the page of the changed drawing.
 #include "MouseTestSupport.h"
 
-#include "CanvasModes.h"
+#include "component/render/CanvasModes.h"
 
 namespace {
 // The selection rectangle's pen for the drawing's default pen colour.

@@ -1,7 +1,7 @@
 // What a repaint of part of the page draws: the index of the shapes' paint extents answers
 // exactly what testing every shape answers, and a repaint after any kind of change to a
 // shape sees the change.
-#include "document/PaintIndex.h"
+#include "component/document/PaintIndex.h"
 #include "support/DrawingTestSupport.h"
 
 #include <QImage>

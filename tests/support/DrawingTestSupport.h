@@ -1,6 +1,6 @@
 #pragma once
 // Helpers for the drawing tests: the drawing's invariants and small builders.
-#include "CAD.h"
+#include "component/CAD.h"
 
 #include <gtest/gtest.h>
 

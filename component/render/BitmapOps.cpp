@@ -1,4 +1,4 @@
-#include "BitmapOps.h"
+#include "component/render/BitmapOps.h"
 
 #include "platform/Rounding.h"
 

@@ -1,4 +1,4 @@
-#include "HotColor.h"
+#include "component/render/HotColor.h"
 
 namespace {
 TColor g_hotColor = clLime;

@@ -1,9 +1,9 @@
-#include "CanvasModes.h"
+#include "component/render/CanvasModes.h"
 
-#include "HotColor.h"
-#include "TextOut.h"
+#include "component/render/HotColor.h"
+#include "component/render/TextOut.h"
 #include "platform/Printer.h"
-#include "shapes/MyShape.h"
+#include "component/shapes/MyShape.h"
 
 namespace {
 void SetPen(TCanvas* canvas, TColor color, TPenStyle style, int width, TPenMode mode)

@@ -1,4 +1,4 @@
-#include "TextUtil.h"
+#include "component/base/TextUtil.h"
 
 QString AppendSpace(const QString& S, int32_t N)
 {

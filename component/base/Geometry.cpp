@@ -1,4 +1,4 @@
-#include "Geometry.h"
+#include "component/base/Geometry.h"
 
 #include "platform/Rounding.h"
 

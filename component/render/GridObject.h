@@ -1,13 +1,14 @@
 #pragma once
 // The grid settings of a drawing: spacing in screen pixels, colour, pen size, type.
 // The setters only store; the host repaints.
-#include "Enums.h"
+#include "mycad_export.h"
+#include "component/base/Enums.h"
 #include "platform/Color.h"
 
 #include <QObject>
 #include <cstdint>
 
-class TGridObject : public QObject {
+class MYCAD_EXPORT TGridObject : public QObject {
     Q_OBJECT
     Q_PROPERTY(TColor GridColor READ GridColor WRITE SetGridColor)
     Q_PROPERTY(double GridHeight READ GridHeight WRITE SetGridHeight)

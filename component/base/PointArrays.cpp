@@ -1,4 +1,4 @@
-#include "PointArrays.h"
+#include "component/base/PointArrays.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "TextOut.h"
+#include "component/render/TextOut.h"
 
 #include "platform/Printer.h"
 #include "platform/Rounding.h"

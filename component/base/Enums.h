@@ -25,6 +25,7 @@
 // * In a Q_PROPERTY, spell the type with its namespace (`MyCADEnums::TUnits`), so
 //   that moc records it as an enumeration and QMetaProperty::enumerator() finds it.
 //   MetaEnumOf() finds the enumeration of any registered type whatever the spelling.
+#include "mycad_export.h"
 #include <QMetaEnum>
 #include <QMetaType>
 #include <QObject>
@@ -35,7 +36,7 @@
 #include <type_traits>
 
 namespace MyCADEnums {
-Q_NAMESPACE
+Q_NAMESPACE_EXPORT(MYCAD_EXPORT)
 
 // The tool chosen by the user.
 enum class TDrawTool {

@@ -7,8 +7,9 @@
 // screen. Every conversion to integers rounds half to even (Round, platform/Rounding.h).
 // Where a computation is said to be done in extended precision it is done in long
 // double and the result stored as 32-bit floats.
-#include "MyTypes.h"
-#include "PointArrays.h"
+#include "mycad_export.h"
+#include "component/base/MyTypes.h"
+#include "component/base/PointArrays.h"
 #include "platform/Types.h"
 
 #include <cstdint>
@@ -23,42 +24,42 @@ inline constexpr float TwoPiSingle = float(2 * std::numbers::pi_v<long double>);
 // ---- Conversions ----
 
 // The point (X, Y).
-TMyPoint MyPoint(float X, float Y);
+MYCAD_EXPORT TMyPoint MyPoint(float X, float Y);
 // Both coordinates rounded half to even.
-TPoint MyPtToPt(const TMyPoint& P);
+MYCAD_EXPORT TPoint MyPtToPt(const TMyPoint& P);
 // The same coordinates as floats.
-TMyPoint PtToMyPt(const TPoint& P);
+MYCAD_EXPORT TMyPoint PtToMyPt(const TPoint& P);
 // All four values rounded half to even.
-TRect myRecttoRect(const TMyRect& R);
+MYCAD_EXPORT TRect myRecttoRect(const TMyRect& R);
 // The normalised rectangle spanned by two points: (smaller x, smaller y, larger x, larger y).
-TRect PtToARect(const TPoint& A, const TPoint& B);
+MYCAD_EXPORT TRect PtToARect(const TPoint& A, const TPoint& B);
 // R grown by N on each side (N may be negative); R unchanged when a side would leave
 // the 32-bit integer range.
-TRect ExpandRect(const TRect& R, int32_t N);
+MYCAD_EXPORT TRect ExpandRect(const TRect& R, int32_t N);
 // Adds DX to Left and Right, DY to Top and Bottom.
-void OffsetMyRect(TMyRect& R, double DX, double DY);
+MYCAD_EXPORT void OffsetMyRect(TMyRect& R, double DX, double DY);
 
 // ---- Measures and angles ----
 
 // Euclidean distance from A to B.
-float GetLengthinPixel(const TMyPoint& A, const TMyPoint& B);
+MYCAD_EXPORT float GetLengthinPixel(const TMyPoint& A, const TMyPoint& B);
 // 1 when B.X > A.X, else -1.
-int32_t PointInQuadrantX(const TMyPoint& A, const TMyPoint& B);
+MYCAD_EXPORT int32_t PointInQuadrantX(const TMyPoint& A, const TMyPoint& B);
 // 1 when B.Y > A.Y, else -1.
-int32_t PointInQuadrantY(const TMyPoint& A, const TMyPoint& B);
+MYCAD_EXPORT int32_t PointInQuadrantY(const TMyPoint& A, const TMyPoint& B);
 // Direction of A seen from B, in [0, 2 pi), from +X towards +Y (clockwise on screen):
 // east 0, south pi/2, west pi, north 3 pi/2. A point straight below or above B gives
 // pi/2 or 3 pi/2; A = B gives pi/2.
-double GetSlopeAngle(const TMyPoint& A, const TMyPoint& B);
+MYCAD_EXPORT double GetSlopeAngle(const TMyPoint& A, const TMyPoint& B);
 // P rotated about C by Theta radians (clockwise on screen for positive Theta).
-TMyPoint RotateAPoint(const TMyPoint& P, const TMyPoint& C, float Theta);
+MYCAD_EXPORT TMyPoint RotateAPoint(const TMyPoint& P, const TMyPoint& C, float Theta);
 // Removes whole turns from an angle beyond +-2 pi: above 2 pi the result is below 2 pi
 // and not negative; below -2 pi it is above -2 pi and not positive. Angles within
 // [-2 pi, 2 pi] (limits included, the limit being 2 pi as a float) and non-finite
 // values are left alone.
-void RecaclinRad(float& A);
+MYCAD_EXPORT void RecaclinRad(float& A);
 // The same in whole degrees with 360: 720 -> 0, 360 -> 360, -400 -> -40.
-void RecaclinDeg(int32_t& A);
+MYCAD_EXPORT void RecaclinDeg(int32_t& A);
 // The crossing of line 1 through A and C with line 2 through B and D, in extended
 // precision. The special answers are fixed behaviour that callers rely on:
 // - both lines vertical: (A.X, (C.Y - A.Y) / 2);
@@ -66,13 +67,13 @@ void RecaclinDeg(int32_t& A);
 // - both lines slanted with equal slopes: A.
 // Parallel, when given, is set true in these three cases (the lines do not cross in a
 // single point) and false otherwise.
-TMyPoint Getintersection(const TMyPoint& A, const TMyPoint& B, const TMyPoint& C, const TMyPoint& D,
+MYCAD_EXPORT TMyPoint Getintersection(const TMyPoint& A, const TMyPoint& B, const TMyPoint& C, const TMyPoint& D,
                          bool* Parallel = nullptr);
 // Position of B relative to A, edges included.
-bool IsAtLeftTop(const TMyPoint& A, const TMyPoint& B);     // B.X <= A.X and B.Y <= A.Y
-bool IsAtLeftBottom(const TMyPoint& A, const TMyPoint& B);  // B.X <= A.X and B.Y >= A.Y
-bool IsAtRightTop(const TMyPoint& A, const TMyPoint& B);    // B.X >= A.X and B.Y <= A.Y
-bool IsAtRightBottom(const TMyPoint& A, const TMyPoint& B); // B.X >= A.X and B.Y >= A.Y
+MYCAD_EXPORT bool IsAtLeftTop(const TMyPoint& A, const TMyPoint& B);     // B.X <= A.X and B.Y <= A.Y
+MYCAD_EXPORT bool IsAtLeftBottom(const TMyPoint& A, const TMyPoint& B);  // B.X <= A.X and B.Y >= A.Y
+MYCAD_EXPORT bool IsAtRightTop(const TMyPoint& A, const TMyPoint& B);    // B.X >= A.X and B.Y <= A.Y
+MYCAD_EXPORT bool IsAtRightBottom(const TMyPoint& A, const TMyPoint& B); // B.X >= A.X and B.Y >= A.Y
 
 // ---- Arrow heads (screen pixels held as floats) ----
 
@@ -80,10 +81,10 @@ bool IsAtRightBottom(const TMyPoint& A, const TMyPoint& B); // B.X >= A.X and B.
 // theta = |arctan((Tip.X - From.X) / (Tip.Y - From.Y))|, or pi/2 when Tip.Y = From.Y,
 // the result is (Tip.X -+ sin(theta) * Offset, Tip.Y -+ cos(theta) * Offset), the minus
 // sign on an axis where Tip exceeds From, the plus sign otherwise.
-TMyPoint SplitLine(const TMyPoint& Tip, const TMyPoint& From, double Offset);
+MYCAD_EXPORT TMyPoint SplitLine(const TMyPoint& Tip, const TMyPoint& From, double Offset);
 
 // An arrow head: the tip and the two base corners, in polygon order.
-struct TMyTriangle {
+struct MYCAD_EXPORT TMyTriangle {
     TMyPoint Tip;
     TMyPoint Corner1;
     TMyPoint Corner2;
@@ -92,4 +93,4 @@ struct TMyTriangle {
 // each side Length long, at -Alpha and +Alpha (radians) about the axis. With
 // phi = |arctan((Tip.X - From.X) / (Tip.Y - From.Y))| (pi/2 when Tip.Y = From.Y),
 // corner 1 uses angle phi - Alpha and corner 2 phi + Alpha, each placed as in SplitLine.
-TMyTriangle GetTriangle(const TMyPoint& Tip, const TMyPoint& From, double Alpha, double Length);
+MYCAD_EXPORT TMyTriangle GetTriangle(const TMyPoint& Tip, const TMyPoint& From, double Alpha, double Length);

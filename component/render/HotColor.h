@@ -1,7 +1,8 @@
 #pragma once
 // The hot colour: the fill of grab handles, one value shared by every drawing of the
 // process. Setting any drawing's ColorOfHot replaces it.
+#include "mycad_export.h"
 #include "platform/Color.h"
 
-TColor HotColor();
-void SetHotColor(TColor c);
+MYCAD_EXPORT TColor HotColor();
+MYCAD_EXPORT void SetHotColor(TColor c);

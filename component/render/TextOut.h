@@ -2,15 +2,16 @@
 // Text drawn and measured with a font built from a shape's font at a scale and an angle:
 // the character height is font size x scale pixels (the point size taken as a pixel
 // count) and a positive angle (radians) turns the text clockwise on screen.
+#include "mycad_export.h"
 #include "platform/Canvas.h"
 
 #include <QString>
 
 // Draws the text with its top-left corner at (X, Y) in the font's colour, antialiased,
 // on a transparent background.
-void MyLogTextOut(TCanvas* Canvas, int X, int Y, const QString& Text, const TFont* AFont, double Scale,
+MYCAD_EXPORT void MyLogTextOut(TCanvas* Canvas, int X, int Y, const QString& Text, const TFont* AFont, double Scale,
                   double Angle);
 // The text's width and height in pixels with the same font.
-TSize GetTextWidthHeight(TCanvas* Canvas, const QString& Text, const TFont* AFont, double Scale, double Angle);
+MYCAD_EXPORT TSize GetTextWidthHeight(TCanvas* Canvas, const QString& Text, const TFont* AFont, double Scale, double Angle);
 // True when the current printer prints in two colours only.
-bool IsBlackWhitePrinter();
+MYCAD_EXPORT bool IsBlackWhitePrinter();

@@ -1,19 +1,20 @@
 #pragma once
 // Grab handles ("hots") of shapes and the marks of link points, drawn in screen pixels.
-#include "MyTypes.h"
+#include "mycad_export.h"
+#include "component/base/MyTypes.h"
 #include "platform/Canvas.h"
 
 class TMyShape;
 
 // One hot of a shape at P: a square (a circle while rotating), smaller for group
 // members, grey for locked shapes; nothing while the drawing hides hots.
-void DrawSquare(const TMyShape* Shape, TCanvas* Canvas, TMyPoint P);
+MYCAD_EXPORT void DrawSquare(const TMyShape* Shape, TCanvas* Canvas, TMyPoint P);
 // The blue X that marks a link point.
-void DrawLinkSquare(TCanvas* Canvas, TMyPoint P);
+MYCAD_EXPORT void DrawLinkSquare(TCanvas* Canvas, TMyPoint P);
 // The marks of every link point of the shape, when the drawing shows hots and link hots.
-void DrawLinkHot(const TMyShape* Shape, TCanvas* Canvas);
+MYCAD_EXPORT void DrawLinkHot(const TMyShape* Shape, TCanvas* Canvas);
 // The diamond hot of the caption point (nothing for text shapes or shapes without
 // caption text). The colour is not used.
-void DrawDiamond(const TMyShape* Shape, TCanvas* Canvas, TMyPoint P, TColor Color);
+MYCAD_EXPORT void DrawDiamond(const TMyShape* Shape, TCanvas* Canvas, TMyPoint P, TColor Color);
 // A straight stroke from A to B with the canvas's current pen.
-void LineDraw(const TMyShape* Shape, TCanvas* Canvas, TMyPoint A, TMyPoint B);
+MYCAD_EXPORT void LineDraw(const TMyShape* Shape, TCanvas* Canvas, TMyPoint A, TMyPoint B);

@@ -1,4 +1,4 @@
-#include "GridObject.h"
+#include "component/render/GridObject.h"
 
 void TGridObject::Assign(const TGridObject& Source)
 {

@@ -1,4 +1,4 @@
-#include "Enums.h"
+#include "component/base/Enums.h"
 
 #include <QMetaObject>
 

@@ -1,11 +1,11 @@
-#include "HotDrawing.h"
+#include "component/render/HotDrawing.h"
 
-#include "CanvasModes.h"
-#include "Geometry.h"
+#include "component/render/CanvasModes.h"
+#include "component/base/Geometry.h"
 #include "platform/Rounding.h"
-#include "document/MyCAD.h"
-#include "shapes/MyShape.h"
-#include "shapes/MyText.h"
+#include "component/document/MyCAD.h"
+#include "component/shapes/MyShape.h"
+#include "component/shapes/MyText.h"
 
 namespace {
 TRect Square(TMyPoint p, double r)

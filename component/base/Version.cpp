@@ -1,4 +1,4 @@
-#include "Version.h"
+#include "component/base/Version.h"
 
 const char* MyCADVersion()
 {

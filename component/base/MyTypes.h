@@ -5,7 +5,8 @@
 // TPoint and TRect (32-bit integer screen pixels) come from platform/Types.h.
 // TUserDataRecord and TArrUserDataRecord (key/value strings) are declared with the
 // user-data store in UserData.h.
-#include "Enums.h"
+#include "mycad_export.h"
+#include "component/base/Enums.h"
 #include "platform/Types.h"
 
 #include <QPointF>
@@ -17,7 +18,7 @@
 class TMyShape;
 
 // A point in document units (or, where a function says so, screen pixels held as floats).
-struct TMyPoint {
+struct MYCAD_EXPORT TMyPoint {
     float X = 0;
     float Y = 0;
     constexpr TMyPoint() = default;
@@ -29,7 +30,7 @@ struct TMyPoint {
 };
 
 // An axis-parallel rectangle of floats. Nothing here normalises it: Left may exceed Right.
-struct TMyRect {
+struct MYCAD_EXPORT TMyRect {
     float Left = 0;
     float Top = 0;
     float Right = 0;
@@ -62,7 +63,7 @@ using TArrMyShape = std::vector<TMyShape*>; // shape lists; the drawing owns the
 
 // One move of a connector route: its direction, then the point where it ends
 // (screen pixels).
-struct TDirAndPoint {
+struct MYCAD_EXPORT TDirAndPoint {
     Tdirections Dir = Tdirections::dNone;
     TMyPoint Point;
     friend constexpr bool operator==(const TDirAndPoint&, const TDirAndPoint&) = default;
@@ -70,7 +71,7 @@ struct TDirAndPoint {
 using TArrDirAndPoints = std::vector<TDirAndPoint>;
 
 // One layer of a drawing.
-struct LayerRec {
+struct MYCAD_EXPORT LayerRec {
     QString Name;
     int32_t Id = 0;
     bool Visible = false;

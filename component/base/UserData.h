@@ -1,18 +1,19 @@
 #pragma once
 // An ordered store of string key/value pairs that a host attaches to the drawing, to
 // every shape and to every library entry.
+#include "mycad_export.h"
 #include <QMetaType>
 #include <QString>
 #include <vector>
 
-struct TUserDataRecord {
+struct MYCAD_EXPORT TUserDataRecord {
     QString Key;
     QString Value;
     friend bool operator==(const TUserDataRecord&, const TUserDataRecord&) = default;
 };
 using TArrUserDataRecord = std::vector<TUserDataRecord>;
 
-class TUserData {
+class MYCAD_EXPORT TUserData {
 public:
     TUserData() = default;
 
