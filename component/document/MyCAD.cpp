@@ -1,6 +1,7 @@
 // TMyCAD: construction and destruction of a drawing.
 #include "component/document/MyCAD.h"
 
+#include "component/editing/MouseController.h"
 #include "component/shapes/MyShape.h"
 
 #include <QLabel>
@@ -12,6 +13,7 @@ TMyCAD::TMyCAD(QWidget* parent)
       FPageHeadFont(std::make_unique<TFont>()), FPen(std::make_unique<TPen>()),
       FUserData(std::make_unique<TUserData>())
 {
+    FMouse.reset(new TMouseController(*this));
     // The control paints every pixel of its area itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -25,10 +27,6 @@ TMyCAD::TMyCAD(QWidget* parent)
 TMyCAD::~TMyCAD()
 {
     FMemShapes.clear();
-    FWorkingShapes.clear();
-    FCurrentShape = nullptr;
-    FLastEnteredShape = nullptr;
-    FHighlightShape = nullptr;
     FreeAllShapes();
     FUndoRedoSize = 0;
     DeleteAllLayers();

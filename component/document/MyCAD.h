@@ -34,6 +34,7 @@ class TMyImage;
 class TMyLine;
 class TMyLinkLine;
 class TMouseController;
+struct TInteractionState;
 
 class MYCAD_EXPORT TMyCAD : public QWidget {
     Q_OBJECT
@@ -122,6 +123,10 @@ public:
     int GetMemShapesCount() const { return int(FMemShapes.size()); }
     TArrMyShape GetSystemShapes() const { return {}; }
     const TArrMyShape& WorkingShapes() const { return FWorkingShapes; }
+    // The shapes in drawing order (the drawing owns them).
+    const TOwnedShapes& Shapes() const { return FShapes; }
+    // The identifier the next shape added will get.
+    int NextShapeId() const { return FNextShapeId; }
 
     // ---- Layers -------------------------------------------------------------------
     int NewLayer(const QString& Name, bool Visible);
@@ -173,6 +178,10 @@ public:
     void AddWorkingShapes(TMyShape* S);
     void RemoveWorkingShape(TMyShape* S);
     void RemoveAllWorkingShapes();
+    // Makes exactly these top-level shapes the working shapes (no events).
+    void SetWorkingShapes(const TArrMyShape& Shapes);
+    // Appends the top-level shapes that are not selected yet, in their order.
+    void AppendWorkingShapes(const TArrMyShape& Shapes);
     // The index of S among the working shapes, -1 when it is not selected.
     int IsInWorkingShape(const TMyShape* S) const;
     int GetSelectedShapesCount() const { return GetWorkingShapesCount(); }
@@ -300,9 +309,9 @@ public:
     bool IsPtinRegionY(const TRect& R, const TMyShape* S) const;
     bool IsShapeBigthanRegion(const TRect& R, const TMyShape* S) const;
     void SetDragShapeMode(TDragMode v) { FDragMode = v; }
-    // The interaction state.
-    TMyShape* CurrentShape() const { return FCurrentShape; }
-    TMyShape* LastEnteredShape() const { return FLastEnteredShape; }
+    // The interaction state, which the mouse state machine owns.
+    TMyShape* CurrentShape() const;
+    TMyShape* LastEnteredShape() const;
     TActionTools NextActionTool() const;
     bool MouseIsDown() const;
     TPoint AnchorPoint() const;
@@ -310,21 +319,26 @@ public:
     TMyShape* UnderShape() const;
     int HotShapeNo() const;
     int HotLinkId() const;
-    TMouseController& MouseController();
+    TMouseController& MouseController() { return *FMouse; }
+    const TMouseController& MouseController() const { return *FMouse; }
     // Frees the shape being drawn, which has not joined the drawing.
     void DropShapeInTheMaking();
     // Link hots and line ends under the mouse (editing/LinkHotSearch.cpp). P is in
     // screen pixels.
-    void ClearAllLinkHot()
-    {
-        FHighlightIndex = -1;
-        FHighlightShape = nullptr;
-    }
+    void ClearAllLinkHot();
+    // Shows end point or link point Index of Shape highlighted on the screen (-1: none),
+    // erasing the previous highlight; returns Index. Shapes call it from their hot
+    // searches.
+    int HighlightHot(TMyShape* Shape, int Index, bool LinkPoint);
     bool InWhichShapeWhichHotLinkId(int& ShapeNo, int& LinkId, TMyPoint P);
     void GetMainShape(TMyLinkLine* Line, TLinkLineEndPoint End, TMyPoint P);
     bool InWhichShapeWhichPointNo(int& Id, int& PointNo, TMyPoint P);
     void GetMergeShape(TMyLine* Line, bool Start, TMyPoint P);
     void CreateAndDelete(TMyLine* Line);
+    // Connectors follow their shapes: connector routing fills this in. Called wherever a
+    // shape's geometry changed through an editing operation, so it also counts the change
+    // for the lookups that keep positions (keep the GeometryChanged call).
+    void ChangeLinkShapes(TMyShape* S) { GeometryChanged(S); }
     // Counts geometry changes made through the drawing's operations; lookups that keep
     // shape positions (the mouse's picking grid) are rebuilt after it or the shape list
     // changed. Whatever changes points outside the drawing's operations calls it, or,
@@ -361,7 +375,7 @@ public:
     // The shape numbers of the root shapes the last paint pass drew.
     const TMyShapeNo& DrawnShapes() const { return FDrawnShapes; }
     TBitmap* Buffer() const { return FBuffer.get(); }
-    TMyShape* ClickedChild() const { return FClickedChild; }
+    TMyShape* ClickedChild() const;
 
     // ---- Labels and hints ---------------------------------------------------------
     void UpdateLabelXY(int X, int Y);
@@ -539,7 +553,10 @@ public:
     void SetXYMode(TXYMode v) { FXYMode = v; }
     double Zoom() const { return FZoom; }
     void SetZoom(double v);
-    TActionTools ActionTool() const { return FActionTool; }
+    TActionTools ActionTool() const;
+    // The tool stored without the setter's side effects (the mouse machine goes back to
+    // selecting after a shape was drawn).
+    void StoreShapeTool(TDrawTool v) { FShapeTool = v; }
     bool Loading() const { return FLoading; }
     // Set while a drawing or a block is read: a group's attribute changes are then not
     // passed on to its members, which bring their own.
@@ -593,8 +610,7 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    friend class TMyShape;
-    friend class TMouseController;
+
     void SetControlSize(int Width, int Height);
     // Replaces the drawing by one read completely from a stream (MyCADFiles.cpp).
     void TakeLoadedDrawing(struct TLoadedDrawing& Drawing);
@@ -618,8 +634,12 @@ private:
     void CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
     int HeadFootX(int TextWidth, int BitmapWidth, TAlignment Alignment) const;
     void DebugText(int X, int Y, const QString& Text);
-    // Frees every shape and empties the list (no events).
+    // Frees every shape and empties the list (no events). It and RemoveShapes are the
+    // only ways shapes leave the list: both drop the working shapes that go first.
     void FreeAllShapes();
+    // The interaction state (the mouse machine's).
+    TInteractionState& Interaction();
+    const TInteractionState& Interaction() const;
     // ---- Editing helpers ---------------------------------------------------------------
     // S and its members, each once (members before their group when MembersFirst).
     TArrMyShape ShapeTreeOf(TMyShape* S, bool MembersFirst) const;
@@ -631,10 +651,6 @@ private:
     void RemoveShapes(const std::vector<char>& Doomed);
     // Moves the shape at position i to NewNo[i] (a permutation), renumbering references.
     void ReorderShapes(const std::vector<int>& NewNo);
-    // Connectors follow their shapes: connector routing fills this in. Called wherever a
-    // shape's geometry changed through an editing operation, so it also counts the change
-    // for the lookups that keep positions (keep the GeometryChanged call).
-    void ChangeLinkShapes(TMyShape* S) { GeometryChanged(S); }
     // Moves every working shape so that one edge or centre line (0 left, 1 right, 2 top,
     // 3 bottom, 4 horizontal centre, 5 vertical centre) meets that of the box around them.
     void AlignWorkingShapes(int How);
@@ -663,21 +679,14 @@ private:
     bool FLoading = false;
     double FPreZoom = 1.0;
     QString FDiskFileVersion = QStringLiteral("XP.i");
-    TMyShape* FHighlightShape = nullptr;
-    int FHighlightIndex = -1;
-    bool FHighlightIsLink = false;
     // The picture shown on the screen, and the canvas that draws on it.
     QImage FScreen;
     std::unique_ptr<TCanvas> FCanvas;
     // The parts of the control's picture that no paint pass has composed since they
     // changed.
     QRegion FStale;
-    TMyShape* FClickedChild = nullptr;
-    TActionTools FActionTool = TActionTools::dtClose;
-    TMyShape* FCurrentShape = nullptr;
-    TMyShape* FLastEnteredShape = nullptr;
     mutable TShapeIndex FShapeIndex;
-    // The mouse state machine, made at its first use.
+    // The mouse state machine and the interaction state it owns.
     struct TMouseControllerDeleter {
         void operator()(TMouseController* Controller) const;
     };

@@ -1,6 +1,8 @@
 // TMyCAD: creating shapes by class name, by tool and by code, and adding them.
 #include "component/document/MyCAD.h"
 
+#include "component/editing/InteractionState.h"
+
 #include "component/base/Geometry.h"
 #include "component/base/PointArrays.h"
 #include "platform/UIServices.h"
@@ -216,17 +218,16 @@ int TMyCAD::AddImageShapeByCode(const QString& Name, TPoint TopLeft, TBitmap* Pi
 
 void TMyCAD::FreeAllShapes()
 {
+    FWorkingShapes.clear();
     FShapes.clear();
     ShapeListChanged();
 }
 
 void TMyCAD::DeleteAllShapes()
 {
-    FWorkingShapes.clear();
-    FCurrentShape = nullptr;
-    FLastEnteredShape = nullptr;
-    FHighlightShape = nullptr;
-    FHighlightIndex = -1;
+    Interaction().CurrentShape = nullptr;
+    Interaction().LastEnteredShape = nullptr;
+    Interaction().ClearHighlight();
     FreeAllShapes();
     FNextShapeId = 0;
     // Identifiers start again from 0: records of the old shapes would name new ones.

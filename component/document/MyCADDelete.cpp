@@ -4,6 +4,8 @@
 // ends) is dropped or renumbered in the same pass.
 #include "component/document/MyCAD.h"
 
+#include "component/editing/InteractionState.h"
+
 #include "component/shapes/AllShapes.h"
 
 #include <algorithm>
@@ -75,22 +77,12 @@ void TMyCAD::RemoveShapes(const std::vector<char>& Doomed)
         }
     }
 
-    // Forget every reference to a shape that goes before it is freed.
-    auto doomed = [&](const TMyShape* s) {
-        const int no = s ? GetShapeNoInMyShapes(s) : -1;
+    // The working shapes that go leave the selection before they are freed; the
+    // interaction state's references let go of them by themselves.
+    std::erase_if(FWorkingShapes, [&](const TMyShape* s) {
+        const int no = GetShapeNoInMyShapes(s);
         return no >= 0 && Doomed[size_t(no)];
-    };
-    std::erase_if(FWorkingShapes, doomed);
-    if (doomed(FCurrentShape))
-        FCurrentShape = nullptr;
-    if (doomed(FClickedChild))
-        FClickedChild = nullptr;
-    if (doomed(FLastEnteredShape))
-        FLastEnteredShape = nullptr;
-    if (doomed(FHighlightShape)) {
-        FHighlightShape = nullptr;
-        FHighlightIndex = -1;
-    }
+    });
 
     std::vector<std::unique_ptr<TMyShape>> removed;
     removed.reserve(size_t(n - kept));
@@ -195,8 +187,8 @@ bool TMyCAD::DeleteShapes(const std::vector<int>& Ids, std::vector<TMyShape*> ta
         return result;
     RemoveShapes(doomed);
     RemoveAllWorkingShapes();
-    FCurrentShape = nullptr;
-    FClickedChild = nullptr;
+    Interaction().CurrentShape = nullptr;
+    Interaction().ClickedChild = nullptr;
     return result;
 }
 

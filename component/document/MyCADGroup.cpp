@@ -1,6 +1,8 @@
 // TMyCAD: making and dissolving groups.
 #include "component/document/MyCAD.h"
 
+#include "component/editing/InteractionState.h"
+
 #include "component/base/PointArrays.h"
 #include "component/shapes/AllShapes.h"
 
@@ -55,7 +57,7 @@ int TMyCAD::GroupShapes(const TArrMyShape& Shapes, bool AddUndo)
     if (AddUndo)
         PushtoUndoRedoShapeList({added}, UndoActionName(TUndoAction::Group));
     FWorkingShapes.assign(1, added);
-    FCurrentShape = added;
+    Interaction().CurrentShape = added;
     Invalidate();
     return id;
 }

@@ -2,6 +2,8 @@
 // the mouse, and two diagnostic writers.
 #include "component/document/MyCAD.h"
 
+#include "component/editing/InteractionState.h"
+
 #include "component/shapes/MyShape.h"
 
 #include <QLabel>
@@ -23,11 +25,11 @@ void TMyCAD::UpdateLabelValue(const QString& Text)
 
 void TMyCAD::ShowHintEnterLeaveShape(TMyShape* Shape, bool Entering, TPoint P)
 {
-    if (Entering && Shape != FLastEnteredShape)
+    if (Entering && Shape != Interaction().LastEnteredShape)
         Fire(OnMouseEnterShape, Shape);
-    if (FLastEnteredShape && FLastEnteredShape != Shape)
-        Fire(OnMouseLeaveShape, FLastEnteredShape);
-    FLastEnteredShape = Shape;
+    if (Interaction().LastEnteredShape && Interaction().LastEnteredShape != Shape)
+        Fire(OnMouseLeaveShape, Interaction().LastEnteredShape.data());
+    Interaction().LastEnteredShape = Shape;
     if (Shape && FShowHint && toolTip() != Shape->Caption()) {
         setToolTip(Shape->Caption());
         QToolTip::showText(mapToGlobal(P.toQPoint()), Shape->Caption(), this);

@@ -1,6 +1,8 @@
 // TMyCAD: the layer list.
 #include "component/document/MyCAD.h"
 
+#include "component/editing/InteractionState.h"
+
 #include "component/shapes/MyShape.h"
 
 int TMyCAD::NewLayer(const QString& Name, bool Visible)
@@ -21,7 +23,7 @@ int TMyCAD::NewLayer(const QString& Name, bool Visible)
 bool TMyCAD::DeleteLayerByID(int Id)
 {
     FWorkingShapes.clear();
-    FCurrentShape = nullptr;
+    Interaction().CurrentShape = nullptr;
     const int no = GetLayerNoById(Id);
     if (no < 0)
         return false;

@@ -15,11 +15,64 @@ void TMyCAD::TMouseControllerDeleter::operator()(TMouseController* Controller) c
     delete Controller;
 }
 
-TMouseController& TMyCAD::MouseController()
+TInteractionState& TMyCAD::Interaction()
 {
-    if (!FMouse)
-        FMouse.reset(new TMouseController(*this));
-    return *FMouse;
+    return FMouse->State();
+}
+
+const TInteractionState& TMyCAD::Interaction() const
+{
+    return FMouse->State();
+}
+
+TActionTools TMyCAD::ActionTool() const
+{
+    return Interaction().ActionTool;
+}
+
+TMyShape* TMyCAD::CurrentShape() const
+{
+    return Interaction().CurrentShape;
+}
+
+TMyShape* TMyCAD::LastEnteredShape() const
+{
+    return Interaction().LastEnteredShape;
+}
+
+TMyShape* TMyCAD::ClickedChild() const
+{
+    return Interaction().ClickedChild;
+}
+
+void TMyCAD::ClearAllLinkHot()
+{
+    Interaction().ClearHighlight();
+}
+
+int TMyCAD::HighlightHot(TMyShape* Shape, int Index, bool LinkPoint)
+{
+    return Shape ? FMouse->Highlight(Shape, Index, LinkPoint) : Index;
+}
+
+bool TMyCAD::InWhichShapeWhichHotLinkId(int& ShapeNo, int& LinkId, TMyPoint P)
+{
+    return FMouse->LinkHotAt(ShapeNo, LinkId, P);
+}
+
+bool TMyCAD::InWhichShapeWhichPointNo(int& Id, int& PointNo, TMyPoint P)
+{
+    return FMouse->LineEndAt(Id, PointNo, P);
+}
+
+void TMyCAD::DrawMakeSquareorHV(TShiftState Shift, TMyShape* Shape, TPoint Anchor, TPoint& P)
+{
+    FMouse->DrawMakeSquareorHV(Shift, Shape, Anchor, P);
+}
+
+void TMyCAD::ResizeMakeSquareorHV(TShiftState Shift, TMyShape* Shape, TPoint Anchor, TPoint& P)
+{
+    TMouseController::ResizeMakeSquareorHV(Shift, Shape, Anchor, P);
 }
 
 void TMyCAD::GeometryChanged(TMyShape* S)
@@ -27,29 +80,27 @@ void TMyCAD::GeometryChanged(TMyShape* S)
     ShapeExtentChanged(S);
     if (S && S->HasParentShape())
         ShapeExtentChanged(GetRootParentShape(S));
-    if (FMouse)
-        FMouse->ShapeMoved(S);
+    FMouse->ShapeMoved(S);
 }
 
 void TMyCAD::DropShapeInTheMaking()
 {
-    if (FMouse)
-        FMouse->DropUnfinishedShape();
+    FMouse->DropUnfinishedShape();
 }
 
 void TMyCAD::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    MouseController().MouseDown(Button, Shift, X, Y);
+    FMouse->MouseDown(Button, Shift, X, Y);
 }
 
 void TMyCAD::MouseMove(TShiftState Shift, int X, int Y)
 {
-    MouseController().MouseMove(Shift, X, Y);
+    FMouse->MouseMove(Shift, X, Y);
 }
 
 void TMyCAD::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    MouseController().MouseUp(Button, Shift, X, Y);
+    FMouse->MouseUp(Button, Shift, X, Y);
 }
 
 void TMyCAD::CMMouseEnter()
@@ -64,42 +115,42 @@ void TMyCAD::CMMouseLeave()
 
 TActionTools TMyCAD::NextActionTool() const
 {
-    return FMouse ? FMouse->NextActionTool() : TActionTools::dtClose;
+    return FMouse->NextActionTool();
 }
 
 bool TMyCAD::MouseIsDown() const
 {
-    return FMouse && FMouse->MouseIsDown();
+    return FMouse->MouseIsDown();
 }
 
 TPoint TMyCAD::AnchorPoint() const
 {
-    return FMouse ? FMouse->AnchorPoint() : TPoint();
+    return FMouse->AnchorPoint();
 }
 
 TPoint TMyCAD::CurrentPoint() const
 {
-    return FMouse ? FMouse->CurrentPoint() : TPoint();
+    return FMouse->CurrentPoint();
 }
 
 TMyShape* TMyCAD::UnderShape() const
 {
-    return FMouse ? FMouse->UnderShape() : nullptr;
+    return FMouse->UnderShape();
 }
 
 int TMyCAD::HotShapeNo() const
 {
-    return FMouse ? FMouse->HotShapeNo() : -1;
+    return FMouse->HotShapeNo();
 }
 
 int TMyCAD::HotLinkId() const
 {
-    return FMouse ? FMouse->HotLinkId() : -1;
+    return FMouse->HotLinkId();
 }
 
 void TMyCAD::ClosePolygon()
 {
-    auto* polygon = dynamic_cast<TMyPolygon*>(FCurrentShape);
+    auto* polygon = dynamic_cast<TMyPolygon*>(CurrentShape());
     if (!polygon || polygon->GetPointsCount() <= 2)
         return;
     // The current point becomes the last vertex; the release on the first vertex lets the

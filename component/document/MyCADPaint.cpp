@@ -3,6 +3,8 @@
 // control's picture, and the hots of the selection are drawn on top.
 #include "component/document/MyCAD.h"
 
+#include "component/editing/InteractionState.h"
+
 #include "component/render/HotDrawing.h"
 #include "component/render/TextOut.h"
 #include "platform/Rounding.h"
@@ -51,9 +53,9 @@ void TMyCAD::SelectAllWorkingShapes()
     if (!FHotShow)
         return;
     TCanvas* canvas = Canvas();
-    if (FClickedChild) {
-        if (FClickedChild->Visible())
-            FClickedChild->DrawHot(canvas);
+    if (Interaction().ClickedChild) {
+        if (Interaction().ClickedChild->Visible())
+            Interaction().ClickedChild->DrawHot(canvas);
         return;
     }
     for (TMyShape* shape : FWorkingShapes)

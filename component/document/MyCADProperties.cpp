@@ -1,6 +1,8 @@
 // TMyCAD: the setters of the published properties that do more than store.
 #include "component/document/MyCAD.h"
 
+#include "component/editing/InteractionState.h"
+
 #include "component/render/HotColor.h"
 #include "component/shapes/MyShape.h"
 
@@ -72,7 +74,7 @@ void TMyCAD::SetOperateAllLayer(bool v)
         return;
     FOperateAllLayer = v;
     FWorkingShapes.clear();
-    FCurrentShape = nullptr;
+    Interaction().CurrentShape = nullptr;
     Invalidate();
 }
 
@@ -110,19 +112,19 @@ void TMyCAD::SetShapeTool(TDrawTool v)
 {
     FShapeTool = v;
     switch (v) {
-    case SpSelecting: FActionTool = TActionTools::dtSelecting; break;
-    case SpRotateSelecting: FActionTool = TActionTools::dtRotateSelecting; break;
-    case SpClose: FActionTool = TActionTools::dtClose; break;
-    case SpPolylinePolygonPointRemoving: FActionTool = TActionTools::dtPolylinePolygonPointRemoving; break;
-    case SpPolylinePolygonPointAdding: FActionTool = TActionTools::dtPolylinePolygonPointAdding; break;
-    case SpDragWhole: FActionTool = TActionTools::dtDragWhole; break;
-    case SpBrowse: FActionTool = TActionTools::dtBrowse; break;
+    case SpSelecting: Interaction().ActionTool = TActionTools::dtSelecting; break;
+    case SpRotateSelecting: Interaction().ActionTool = TActionTools::dtRotateSelecting; break;
+    case SpClose: Interaction().ActionTool = TActionTools::dtClose; break;
+    case SpPolylinePolygonPointRemoving: Interaction().ActionTool = TActionTools::dtPolylinePolygonPointRemoving; break;
+    case SpPolylinePolygonPointAdding: Interaction().ActionTool = TActionTools::dtPolylinePolygonPointAdding; break;
+    case SpDragWhole: Interaction().ActionTool = TActionTools::dtDragWhole; break;
+    case SpBrowse: Interaction().ActionTool = TActionTools::dtBrowse; break;
     default:
         // A drawing tool: an unfinished shape is dropped and no link point stays
         // highlighted.
-        FActionTool = TActionTools::dtDrawing;
+        Interaction().ActionTool = TActionTools::dtDrawing;
         DropShapeInTheMaking();
-        FCurrentShape = nullptr;
+        Interaction().CurrentShape = nullptr;
         ClearAllLinkHot();
         break;
     }

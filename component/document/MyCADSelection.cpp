@@ -2,6 +2,8 @@
 // (a member stands for its root group) and never a shape twice.
 #include "component/document/MyCAD.h"
 
+#include "component/editing/InteractionState.h"
+
 #include "component/shapes/MyShape.h"
 
 #include <algorithm>
@@ -19,10 +21,10 @@ void TMyCAD::RemoveWorkingShape(TMyShape* S)
     const int i = IsInWorkingShape(S);
     if (i < 0)
         return;
-    if (FCurrentShape == S)
-        FCurrentShape = nullptr;
-    if (FClickedChild == S)
-        FClickedChild = nullptr;
+    if (Interaction().CurrentShape == S)
+        Interaction().CurrentShape = nullptr;
+    if (Interaction().ClickedChild == S)
+        Interaction().ClickedChild = nullptr;
     FWorkingShapes.erase(FWorkingShapes.begin() + i);
 }
 
@@ -30,12 +32,26 @@ void TMyCAD::RemoveWorkingShape(TMyShape* S)
 void TMyCAD::RemoveAllWorkingShapes()
 {
     for (TMyShape* S : FWorkingShapes) {
-        if (FCurrentShape == S)
-            FCurrentShape = nullptr;
-        if (FClickedChild == S)
-            FClickedChild = nullptr;
+        if (Interaction().CurrentShape == S)
+            Interaction().CurrentShape = nullptr;
+        if (Interaction().ClickedChild == S)
+            Interaction().ClickedChild = nullptr;
     }
     FWorkingShapes.clear();
+}
+
+void TMyCAD::SetWorkingShapes(const TArrMyShape& Shapes)
+{
+    FWorkingShapes.clear();
+    AppendWorkingShapes(Shapes);
+}
+
+void TMyCAD::AppendWorkingShapes(const TArrMyShape& Shapes)
+{
+    std::unordered_set<const TMyShape*> selected(FWorkingShapes.begin(), FWorkingShapes.end());
+    for (TMyShape* s : Shapes)
+        if (s && selected.insert(s).second)
+            FWorkingShapes.push_back(s);
 }
 
 int TMyCAD::IsInWorkingShape(const TMyShape* S) const

@@ -2,6 +2,8 @@
 // confinement of the cursor to the control during a mouse operation.
 #include "component/document/MyCAD.h"
 
+#include "component/editing/InteractionState.h"
+
 #include "platform/Rounding.h"
 #include "platform/UIServices.h"
 #include "component/shapes/MyShape.h"
@@ -73,7 +75,7 @@ bool TMyCAD::SnapXY(int& X, int& Y)
     const double x = X, y = Y, z = FZoom;
     for (const auto& owned : FShapes) {
         const TMyShape* shape = owned.get();
-        if (shape == FCurrentShape || shape->HasParentShape() || shape->Points().empty())
+        if (shape == Interaction().CurrentShape || shape->HasParentShape() || shape->Points().empty())
             continue;
         float l = std::numeric_limits<float>::max(), t = l;
         float r = std::numeric_limits<float>::lowest(), b = r;

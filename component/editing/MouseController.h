@@ -4,13 +4,16 @@
 // bands in exclusive-or mode straight onto the control's picture, changes the shapes on
 // release through the drawing's transforms, records undo actions and fires the events.
 //
-// The interaction state that other parts of the drawing read or clear (the state
-// FActionTool, the tool FShapeTool, FCurrentShape, FClickedChild, FLastEnteredShape)
-// stays in TMyCAD; what only the mouse needs lives here.
+// The controller owns the interaction state (TInteractionState: the state of the
+// machine, the current shape, the clicked member, the shape last entered, the highlighted
+// hot), which the drawing reads and resets through it, and the searches under the mouse:
+// the picks, the link point a connector end attaches to and the line end a new line
+// starts on.
 #include "mycad_export.h"
 #include "component/base/Enums.h"
 #include "component/base/MyTypes.h"
 #include "component/document/ShapeGrid.h"
+#include "component/editing/InteractionState.h"
 #include "platform/Input.h"
 #include "platform/Types.h"
 
@@ -35,6 +38,8 @@ public:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
 
     // ---- State, for the drawing's accessors --------------------------------------------
+    TInteractionState& State() { return FState; }
+    const TInteractionState& State() const { return FState; }
     TActionTools NextActionTool() const { return FNextActionTool; }
     bool MouseIsDown() const { return FMouseDown; }
     TPoint AnchorPoint() const { return FAnchorPoint; }
@@ -68,6 +73,24 @@ public:
     // S changed its geometry (its tree and connectors follow): the grid takes it in at
     // its next use.
     void ShapeMoved(TMyShape* S);
+
+    // ---- Searches under the mouse (document units scaled by the zoom: screen pixels) ----
+    // The link point under P of the shapes that take part (with one shape selected every
+    // shape, that one too; otherwise the unselected ones); the lowest shape number wins.
+    // The shape's link point under P is highlighted on the way.
+    bool LinkHotAt(int& ShapeNo, int& LinkId, TMyPoint P);
+    // The end point under P of a line or polyline other than the current shape.
+    bool LineEndAt(int& Id, int& PointNo, TMyPoint P);
+    // Shows end point or link point Index of Shape highlighted (-1: none), erasing the
+    // previous highlight by drawing it once more; returns Index.
+    int Highlight(TMyShape* Shape, int Index, bool LinkPoint);
+
+    // ---- Shift constraints (screen pixels) -----------------------------------------------
+    // With Shift: a line drawn horizontal or vertical, a box drawn square.
+    void DrawMakeSquareorHV(TShiftState Shift, TMyShape* Shape, TPoint Anchor, TPoint& P) const;
+    // With Shift: a box resized by a corner stays square in its own frame, a two-point
+    // line or rule line resized by an end stays horizontal or vertical.
+    static void ResizeMakeSquareorHV(TShiftState Shift, TMyShape* Shape, TPoint Anchor, TPoint& P);
 
 private:
     // Press.
@@ -105,6 +128,7 @@ private:
     TRect WorkingShapesBox() const;
 
     TMyCAD& FCad;
+    TInteractionState FState;
     TActionTools FNextActionTool = TActionTools::dtClose;
     bool FMouseDown = false;
     TPoint FAnchorPoint;

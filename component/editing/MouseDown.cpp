@@ -27,13 +27,13 @@ bool IsExactly(const TMyShape* S, const QMetaObject& Kind)
 void TMouseController::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     Fire(FCad.OnMouseDown, &FCad, Button, Shift, X, Y);
-    const TActionTools state = FCad.FActionTool;
+    const TActionTools state = FState.ActionTool;
     // The second press of a double click counts only while drawing.
     if (state == dtClose || Button != mbLeft || (state != dtDrawing && (Shift & ssDouble)))
         return;
     FAnchorPoint = FCurrentPoint = TPoint(X, Y);
     FMouseDown = true;
-    FCad.FClickedChild = nullptr;
+    FState.ClickedChild = nullptr;
     FUnderShape = nullptr;
     switch (state) {
     case dtDrawing: PressDrawing(Shift, X, Y); break;
@@ -51,36 +51,36 @@ void TMouseController::PressDrawing(TShiftState Shift, int X, int Y)
     TCanvas* canvas = FCad.Canvas();
     SetDragResizeRotateShapeMode(canvas);
     FCad.RemoveAllWorkingShapes();
-    FNextActionTool = FCad.FReturnToSelecting ? dtSelecting : dtDrawing;
+    FNextActionTool = FCad.ReturnToSelecting() ? dtSelecting : dtDrawing;
     int sx = X, sy = Y;
     FCad.SnapXY(sx, sy);
     const TPoint snapped(sx, sy);
     FCurrentPoint = FAnchorPoint = snapped;
 
-    if (!FCad.FCurrentShape) {
+    if (!FState.CurrentShape) {
         DropUnfinishedShape();
-        std::unique_ptr<TMyShape> shape = FCad.CreateShapeBySpTool(FCad.FShapeTool);
+        std::unique_ptr<TMyShape> shape = FCad.CreateShapeBySpTool(FCad.ShapeTool());
         if (!shape)
             return;
         shape->SetShapeNo(FCad.GetShapesCount()); // the place it will take
         FDrawnShape = std::move(shape);
-        FCad.FCurrentShape = FDrawnShape.get();
-        if (auto* connector = dynamic_cast<TMyLinkLine*>(FCad.FCurrentShape)) {
+        FState.CurrentShape = FDrawnShape.get();
+        if (auto* connector = dynamic_cast<TMyLinkLine*>(FState.CurrentShape.data())) {
             // The start takes the link point under the press. The shape there lists the
             // connector only once the connector is part of the drawing (its number means
             // nothing before), see FinishDrawnShape.
             int no = -1, id = -1;
-            FCad.InWhichShapeWhichHotLinkId(no, id, PtToMyPt(snapped));
+            LinkHotAt(no, id, PtToMyPt(snapped));
             connector->SetStartSpNo(no);
             connector->SetStartSpPtId(id);
         }
-        if (IsExactly(FCad.FCurrentShape, TMyLine::staticMetaObject))
-            FCad.GetMergeShape(static_cast<TMyLine*>(FCad.FCurrentShape), true, PtToMyPt(snapped));
+        if (IsExactly(FState.CurrentShape, TMyLine::staticMetaObject))
+            FCad.GetMergeShape(static_cast<TMyLine*>(FState.CurrentShape.data()), true, PtToMyPt(snapped));
     }
-    TMyShape* shape = FCad.FCurrentShape;
+    TMyShape* shape = FState.CurrentShape;
     if ((Shift & ssShift) && shape->GetPointsCount() > 0) {
         const int ref = IsPolyLineKind(shape) ? shape->GetPointsCount() - 1 : 0;
-        FCad.DrawMakeSquareorHV(Shift, shape, MyPtToPt(shape->GetPointInZoom(ref)), FCurrentPoint);
+        DrawMakeSquareorHV(Shift, shape, MyPtToPt(shape->GetPointInZoom(ref)), FCurrentPoint);
     }
     shape->AddPointByMouse(FCurrentPoint);
     FCurrentPoint = snapped;
@@ -97,8 +97,8 @@ void TMouseController::DropUnfinishedShape()
 {
     if (!FDrawnShape)
         return;
-    if (FCad.FCurrentShape == FDrawnShape.get())
-        FCad.FCurrentShape = nullptr;
+    if (FState.CurrentShape == FDrawnShape.get())
+        FState.CurrentShape = nullptr;
     FDrawnShape.reset();
 }
 
@@ -106,7 +106,7 @@ void TMouseController::DropUnfinishedShape()
 
 void TMouseController::PressSelecting(TShiftState Shift)
 {
-    const TActionTools state = FCad.FActionTool;
+    const TActionTools state = FState.ActionTool;
     FCad.SetSelectShapeMode();
     FNextActionTool = state;
     TCanvas* canvas = FCad.Canvas();
@@ -121,16 +121,16 @@ void TMouseController::PressSelecting(TShiftState Shift)
 // the caption. A member of a selected group under the press is remembered on the way.
 bool TMouseController::PressOnHotOrCaption(TCanvas* Canvas, TActionTools State)
 {
-    const TArrMyShape& working = FCad.FWorkingShapes;
+    const TArrMyShape& working = FCad.WorkingShapes();
     for (size_t i = 0; i < working.size(); ++i) {
         TMyShape* s = working[i];
-        FCad.FCurrentShape = s;
+        FState.CurrentShape = s;
         if (dynamic_cast<TMyFreeLine*>(s))
             return false;
         for (uint32_t no : s->ChildNos()) {
             TMyShape* member = FCad.GetShapeByNo(int(no));
             if (member && member != s && member->IsClickedMe(Canvas, FAnchorPoint))
-                FCad.FClickedChild = member;
+                FState.ClickedChild = member;
         }
         const int hot = s->InWhichHot(FAnchorPoint);
         if (hot < 0) {
@@ -138,17 +138,17 @@ bool TMouseController::PressOnHotOrCaption(TCanvas* Canvas, TActionTools State)
             if (hasCaption && s->InTextPointHot(FAnchorPoint) && !s->Locked()) {
                 FAnchorPoint = MyPtToPt(s->ZoomedValuePt(s->CaptionPoint()));
                 if (State == dtSelecting)
-                    FCad.FActionTool = dtDraggingTextoutPoint;
+                    FState.ActionTool = dtDraggingTextoutPoint;
                 return true;
             }
             continue;
         }
         if (!dynamic_cast<TMyLinkLine*>(s) && hot < 4)
             FAnchorPoint = MyPtToPt(s->GetPointInZoom(hot));
-        if (State == dtSelecting && FCad.FResizeEnable)
-            FCad.FActionTool = dtResizing;
-        else if (State == dtRotateSelecting && FCad.FRotateEnable)
-            FCad.FActionTool = dtRotating;
+        if (State == dtSelecting && FCad.ResizeEnable())
+            FState.ActionTool = dtResizing;
+        else if (State == dtRotateSelecting && FCad.RotateEnable())
+            FState.ActionTool = dtRotating;
         return true;
     }
     return false;
@@ -158,7 +158,7 @@ bool TMouseController::PressOnHotOrCaption(TCanvas* Canvas, TActionTools State)
 // drag, and a shape lying under it is remembered for a click without movement.
 bool TMouseController::PressOnWorkingShape(TCanvas* Canvas, TShiftState Shift, TActionTools State)
 {
-    const TArrMyShape& working = FCad.FWorkingShapes;
+    const TArrMyShape& working = FCad.WorkingShapes();
     for (size_t i = 0; i < working.size(); ++i) {
         TMyShape* s = working[i];
         if (!FCad.IsClickedMeforShape(Canvas, s, FAnchorPoint))
@@ -169,7 +169,7 @@ bool TMouseController::PressOnWorkingShape(TCanvas* Canvas, TShiftState Shift, T
         }
         FUnderShape = ClickThroughCandidate(s, FAnchorPoint);
         if (State != dtBrowse)
-            FCad.FActionTool = dtDragging;
+            FState.ActionTool = dtDragging;
         const QPointer<TMyShape> guard(s);
         Fire(FCad.OnShapeSelected, s, s);
         if (guard)
@@ -181,28 +181,28 @@ bool TMouseController::PressOnWorkingShape(TCanvas* Canvas, TShiftState Shift, T
 
 void TMouseController::PressNewPick(TShiftState Shift, TActionTools State)
 {
-    if (!FCad.FWorkingShapes.empty())
-        Fire(FCad.OnShapeSelected, FCad.FWorkingShapes.front(), nullptr);
+    if (!FCad.WorkingShapes().empty())
+        Fire(FCad.OnShapeSelected, FCad.WorkingShapes().front(), nullptr);
     bool passOne = false;
     TMyShape* pick = NewPickAt(FAnchorPoint, passOne);
     if (!pick) {
         FCad.RemoveAllWorkingShapes();
         return;
     }
-    FCad.FCurrentShape = pick;
+    FState.CurrentShape = pick;
     const QPointer<TMyShape> guard(pick);
     if (Shift & ssShift) {
         FCad.AddWorkingShapes(pick);
         Fire(FCad.OnShapeSelected, nullptr, pick);
         return;
     }
-    if (FCad.FWorkingShapes.empty()) {
+    if (FCad.WorkingShapes().empty()) {
         FCad.AddWorkingShapes(pick);
         Fire(FCad.OnShapeSelected, nullptr, pick);
         if (guard)
             Fire(guard->OnClick, &FCad);
     } else {
-        TMyShape* previous = FCad.FWorkingShapes.front();
+        TMyShape* previous = FCad.WorkingShapes().front();
         FCad.RemoveAllWorkingShapes();
         FCad.AddWorkingShapes(pick);
         if (passOne) {
@@ -219,14 +219,14 @@ void TMouseController::PressNewPick(TShiftState Shift, TActionTools State)
         }
     }
     if (State != dtBrowse)
-        FCad.FActionTool = dtDragging;
+        FState.ActionTool = dtDragging;
 }
 
 // ---- Picks ---------------------------------------------------------------------------------
 
 TShapeGrid& TMouseController::Grid()
 {
-    const TShapeGrid::TKey key{FCad.FShapeListGeneration, FCad.FGeometryGeneration, FCad.FZoom};
+    const TShapeGrid::TKey key{FCad.ShapeListGeneration(), FCad.GeometryGeneration(), FCad.Zoom()};
     if (!FGrid.IsCurrent(key) || (!FMoved.empty() && !FGrid.Patch(FCad, FMoved)))
         FGrid.Build(FCad, key);
     FMoved.clear();
@@ -237,7 +237,7 @@ void TMouseController::ShapeMoved(TMyShape* S)
 {
     // Shapes noted once the grid is out of date anyway are not needed; a great many are
     // better served by a rebuild.
-    const TShapeGrid::TKey key{FCad.FShapeListGeneration, FCad.FGeometryGeneration, FCad.FZoom};
+    const TShapeGrid::TKey key{FCad.ShapeListGeneration(), FCad.GeometryGeneration(), FCad.Zoom()};
     if (!S || !FGrid.IsCurrent(key))
         return;
     if (FMoved.size() >= (size_t(1) << 16)) {
@@ -277,7 +277,7 @@ TMyShape* TMouseController::NewPickAt(TPoint P, bool& PassOne)
             continue; // a lower shape can only matter if it is a junction
         if (!FCad.IsClickedMeforShape(canvas, s, P) || !FCad.IsVisibleLayerByID(s->LayerId()))
             continue;
-        if (!FCad.FOperateAllLayer && s->LayerId() != FCad.FCurrentLayerId)
+        if (!FCad.OperateAllLayer() && s->LayerId() != FCad.CurrentLayerId())
             continue;
         if (junction) {
             PassOne = true;
@@ -299,7 +299,7 @@ TMyShape* TMouseController::ClickThroughCandidate(TMyShape* S, TPoint P)
         TMyShape* t = FCad.GetShapeByNo(no);
         if (!t || t == S || t->ParentNo() == S->ShapeNo())
             continue;
-        if (!FCad.FOperateAllLayer && t->LayerId() != FCad.FCurrentLayerId)
+        if (!FCad.OperateAllLayer() && t->LayerId() != FCad.CurrentLayerId())
             continue;
         if (!FCad.IsClickedMeforShape(canvas, t, P) || !FCad.IsInRegion(p1, p2, t))
             continue;

@@ -11,12 +11,12 @@
 void TMouseController::MouseMove(TShiftState Shift, int X, int Y)
 {
     Fire(FCad.OnMouseMove, &FCad, Shift, X, Y);
-    if (FCad.FActionTool == dtClose)
+    if (FState.ActionTool == dtClose)
         return;
     // Drawing snaps the point: the coordinates shown are then the snapped ones.
-    if (FCad.FActionTool == dtDrawing && !dynamic_cast<TMyFreeLine*>(FCad.FCurrentShape))
+    if (FState.ActionTool == dtDrawing && !dynamic_cast<TMyFreeLine*>(FState.CurrentShape.data()))
         MoveDrawing(Shift, X, Y);
-    if (FCad.FActionTool == dtSelecting || FCad.FActionTool == dtRotateSelecting)
+    if (FState.ActionTool == dtSelecting || FState.ActionTool == dtRotateSelecting)
         MoveSelecting(Shift, X, Y);
     FCad.UpdateLabelXY(X, Y);
     if (FMouseDown)
@@ -29,24 +29,24 @@ void TMouseController::MoveDrawing(TShiftState Shift, int& X, int& Y)
     TCanvas* canvas = FCad.Canvas();
     SetDragResizeRotateShapeMode(canvas);
     const TMyPoint mouse = PtToMyPt(TPoint(X, Y));
-    if (FCad.FShapeTool == SpLine)
-        FCad.InWhichShapeWhichPointNo(FHotShapeNo, FHotLinkId, mouse);
-    if (FCad.FShapeTool != SpLinkLine) {
+    if (FCad.ShapeTool() == SpLine)
+        LineEndAt(FHotShapeNo, FHotLinkId, mouse);
+    if (FCad.ShapeTool() != SpLinkLine) {
         FCad.SnapXY(X, Y);
     } else {
         // A connector is not snapped: its end goes to the link point under the mouse.
-        FCad.InWhichShapeWhichHotLinkId(FHotShapeNo, FHotLinkId, mouse);
-        if (auto* connector = dynamic_cast<TMyLinkLine*>(FCad.FCurrentShape)) {
+        LinkHotAt(FHotShapeNo, FHotLinkId, mouse);
+        if (auto* connector = dynamic_cast<TMyLinkLine*>(FState.CurrentShape.data())) {
             connector->SetEndSpNo(FHotShapeNo);
             connector->SetEndSpPtId(FHotLinkId);
         }
     }
-    TMyShape* shape = FCad.FCurrentShape;
+    TMyShape* shape = FState.CurrentShape;
     if (!shape)
         return;
     shape->Drawing(canvas, FAnchorPoint, FCurrentPoint);
     FCurrentPoint = TPoint(X, Y);
-    FCad.DrawMakeSquareorHV(Shift, shape, FAnchorPoint, FCurrentPoint);
+    DrawMakeSquareorHV(Shift, shape, FAnchorPoint, FCurrentPoint);
     shape->Drawing(canvas, FAnchorPoint, FCurrentPoint);
     FCad.UpdateLabelValue(shape->GetLengthByUnit(FAnchorPoint, FCurrentPoint));
     FCad.ScreenChanged();
@@ -55,9 +55,9 @@ void TMouseController::MoveDrawing(TShiftState Shift, int& X, int& Y)
 // The cursor over the hots of the selection, and the shape under the mouse.
 void TMouseController::MoveSelecting(TShiftState Shift, int X, int Y)
 {
-    if (FCad.FMouseEffect && !FCad.FWorkingShapes.empty()) {
+    if (FCad.MouseEffect() && !FCad.WorkingShapes().empty()) {
         TCursor cursor = crCross;
-        const TArrMyShape& working = FCad.FWorkingShapes;
+        const TArrMyShape& working = FCad.WorkingShapes();
         for (size_t i = 0; i < working.size(); ++i) {
             cursor = working[i]->GetMouseCursor(X, Y);
             if (cursor != crCross)
@@ -85,10 +85,10 @@ void TMouseController::MoveWithButton(TShiftState Shift, int X, int Y)
 {
     ConfineCursor();
     TCanvas* canvas = FCad.Canvas();
-    switch (FCad.FActionTool) {
+    switch (FState.ActionTool) {
     case dtDrawing:
         // A free line gains a point at every move while the button is held.
-        if (TMyShape* line = dynamic_cast<TMyFreeLine*>(FCad.FCurrentShape)) {
+        if (TMyShape* line = dynamic_cast<TMyFreeLine*>(FState.CurrentShape.data())) {
             line->Drawing(canvas, FAnchorPoint, FCurrentPoint);
             FCurrentPoint = TPoint(X, Y);
             line->Drawing(canvas, FAnchorPoint, FCurrentPoint);
@@ -106,7 +106,7 @@ void TMouseController::MoveWithButton(TShiftState Shift, int X, int Y)
     case dtResizing: MoveResizing(Shift, X, Y); break;
     case dtDragging: MoveDragging(X, Y); break;
     case dtDraggingTextoutPoint:
-        if (TMyShape* s = FCad.FCurrentShape) {
+        if (TMyShape* s = FState.CurrentShape) {
             // The caption's diamond follows the mouse.
             const TMyPoint caption = s->ZoomedValuePt(s->CaptionPoint());
             auto at = [&](TPoint p) {
@@ -128,7 +128,7 @@ void TMouseController::MoveWithButton(TShiftState Shift, int X, int Y)
 
 void TMouseController::MoveResizing(TShiftState Shift, int X, int Y)
 {
-    const QPointer<TMyShape> shape(FCad.FCurrentShape);
+    const QPointer<TMyShape> shape(FState.CurrentShape);
     if (!shape || shape->Locked() || !shape->ResizeEnable())
         return;
     TCanvas* canvas = FCad.Canvas();
@@ -138,7 +138,7 @@ void TMouseController::MoveResizing(TShiftState Shift, int X, int Y)
     const bool connector = dynamic_cast<TMyLinkLine*>(shape.data()) != nullptr;
     if (!connector)
         FCad.SnapXY(FCurrentPoint.X, FCurrentPoint.Y);
-    FCad.ResizeMakeSquareorHV(Shift, shape, FAnchorPoint, FCurrentPoint);
+    ResizeMakeSquareorHV(Shift, shape, FAnchorPoint, FCurrentPoint);
     if (FCad.OnShapeMouseResizing) {
         TPoint to = FCad.GetPointByMode(FCurrentPoint);
         const TPoint asMapped = to;
@@ -154,30 +154,30 @@ void TMouseController::MoveResizing(TShiftState Shift, int X, int Y)
     SetDragResizeRotateShapeMode(canvas);
     shape->Sizing(canvas, FAnchorPoint, FCurrentPoint);
     if (connector)
-        FCad.InWhichShapeWhichHotLinkId(FHotShapeNo, FHotLinkId, PtToMyPt(FCurrentPoint));
+        LinkHotAt(FHotShapeNo, FHotLinkId, PtToMyPt(FCurrentPoint));
     FCad.UpdateLabelValue(shape->GetLengthByUnit(FAnchorPoint, FCurrentPoint));
 }
 
 TRect TMouseController::WorkingShapesBox() const
 {
-    return myRecttoRect(FCad.GetShapesLTRBinZoom(FCad.FWorkingShapes));
+    return myRecttoRect(FCad.GetShapesLTRBinZoom(FCad.WorkingShapes()));
 }
 
 void TMouseController::MoveDragging(int X, int Y)
 {
     const TPoint previous = FCurrentPoint;
-    if ((FCad.FSnap || FCad.FSnapShape) && TPoint(X, Y) != FAnchorPoint) {
+    if ((FCad.Snap() || FCad.SnapShape()) && TPoint(X, Y) != FAnchorPoint) {
         TRect box = WorkingShapesBox();
         const int dx = X - FAnchorPoint.X, dy = Y - FAnchorPoint.Y;
         box = TRect(box.Left + dx, box.Top + dy, box.Right + dx, box.Bottom + dy);
         FCad.SnapRect(box, X, Y);
     }
-    if (FCad.FLockBound) {
+    if (FCad.LockBound()) {
         // The box of the selection may not leave the control.
         FCurrentPoint = TPoint(X, Y);
-        const TMyShape* current = FCad.FCurrentShape;
-        if (!FCad.FWorkingShapes.empty() && (!current || current->CurrentHot() == -1)) {
-            const TMyRect b = FCad.GetShapesLTRBinZoom(FCad.FWorkingShapes);
+        const TMyShape* current = FState.CurrentShape;
+        if (!FCad.WorkingShapes().empty() && (!current || current->CurrentHot() == -1)) {
+            const TMyRect b = FCad.GetShapesLTRBinZoom(FCad.WorkingShapes());
             ConfineCursor(Round(FAnchorPoint.X - double(b.Left)), Round(FAnchorPoint.Y - double(b.Top)),
                           Round(double(b.Right) - FAnchorPoint.X), Round(double(b.Bottom) - FAnchorPoint.Y));
         }
@@ -186,10 +186,10 @@ void TMouseController::MoveDragging(int X, int Y)
     }
     TCanvas* canvas = FCad.Canvas();
     SetDragResizeRotateShapeMode(canvas);
-    const TArrMyShape& working = FCad.FWorkingShapes;
+    const TArrMyShape& working = FCad.WorkingShapes();
     for (size_t i = 0; i < working.size(); ++i) {
         TMyShape* s = working[i];
-        if (FCad.FDragTrace)
+        if (FCad.DragTrace())
             FCad.DraggingforShapes(canvas, s, FAnchorPoint, previous);
         FCurrentPoint = TPoint(X, Y);
         FCad.GetMousePointbyDragMode(FAnchorPoint, FCurrentPoint);
@@ -201,7 +201,7 @@ void TMouseController::MoveDragging(int X, int Y)
                 continue; // the handler changed the selection
             SetDragResizeRotateShapeMode(canvas);
         }
-        if (FCad.FDragTrace) {
+        if (FCad.DragTrace()) {
             // The trace follows the mouse even where the drag mode holds the drop back.
             FCurrentPoint = TPoint(X, Y);
             FCad.DraggingforShapes(canvas, s, FAnchorPoint, FCurrentPoint);
@@ -213,7 +213,7 @@ void TMouseController::MoveRotating(int X, int Y)
 {
     TCanvas* canvas = FCad.Canvas();
     SetDragResizeRotateShapeMode(canvas);
-    const QPointer<TMyShape> shape(FCad.FCurrentShape);
+    const QPointer<TMyShape> shape(FState.CurrentShape);
     if (!shape)
         return;
     const TMyShape* root = shape->HasParentShape() ? FCad.GetRootParentShape(shape) : shape.data();
@@ -234,10 +234,10 @@ void TMouseController::MoveRotating(int X, int Y)
 
 TArrMyShape TMouseController::WholeDragShapes() const
 {
-    if (!FCad.FOperateAllLayer)
-        return FCad.GetShapesByLayerId(FCad.FCurrentLayerId);
+    if (!FCad.OperateAllLayer())
+        return FCad.GetShapesByLayerId(FCad.CurrentLayerId());
     TArrMyShape shapes;
-    for (const auto& s : FCad.FShapes)
+    for (const auto& s : FCad.Shapes())
         if (!s->HasParentShape())
             shapes.push_back(s.get());
     return shapes;

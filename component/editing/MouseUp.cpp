@@ -29,18 +29,18 @@ void TMouseController::MouseUp(TMouseButton Button, TShiftState Shift, int X, in
         Fire(FCad.OnMouseUp, &FCad, Button, Shift, X, Y);
         return;
     }
-    switch (FCad.FActionTool) {
+    switch (FState.ActionTool) {
     case dtDrawing: ReleaseDrawing(Button, Shift); break;
     case dtSelecting:
     case dtRotateSelecting: ReleaseRubberBand(); break;
     case dtResizing: ReleaseResizing(Shift); break;
     case dtDragging: ReleaseDragging(); break;
     case dtDraggingTextoutPoint:
-        if (TMyShape* s = FCad.FCurrentShape) {
-            const double z = FCad.FZoom;
+        if (TMyShape* s = FState.CurrentShape) {
+            const double z = FCad.Zoom();
             s->SetCaptionPoint(TMyPoint(float(FCurrentPoint.X / z), float(FCurrentPoint.Y / z)));
         }
-        FCad.FActionTool = FNextActionTool;
+        FState.ActionTool = FNextActionTool;
         FCad.Invalidate();
         break;
     case dtRotating: ReleaseRotating(); break;
@@ -58,28 +58,28 @@ void TMouseController::MouseUp(TMouseButton Button, TShiftState Shift, int X, in
 // host accepts it: only the member's hots show, while its group is the working shape.
 bool TMouseController::ReleaseMemberClick()
 {
-    TMyShape* member = FCad.FClickedChild;
+    TMyShape* member = FState.ClickedChild;
     if (!member)
         return false;
     if (FCurrentPoint != FAnchorPoint) {
-        FCad.FClickedChild = nullptr;
+        FState.ClickedChild = nullptr;
         return false;
     }
     bool accept = true;
     const QPointer<TMyShape> guard(member);
     Fire(FCad.OnChildShapeSelected, member, accept);
     if (accept && guard) {
-        FCad.FCurrentShape = member;
+        FState.CurrentShape = member;
         FCad.RemoveAllWorkingShapes();
         FCad.AddWorkingShapes(member);
-        FCad.FClickedChild = member;
+        FState.ClickedChild = member;
     } else {
-        FCad.FClickedChild = nullptr;
+        FState.ClickedChild = nullptr;
     }
     FMouseDown = false;
     FCad.ReleaseCursorClipArea();
     FCad.SelectAllWorkingShapes();
-    FCad.FActionTool = FNextActionTool;
+    FState.ActionTool = FNextActionTool;
     FCad.Invalidate();
     return true;
 }
@@ -90,12 +90,12 @@ bool TMouseController::ReleaseClickThrough()
     TMyShape* under = FUnderShape.data();
     if (!under || FCurrentPoint != FAnchorPoint)
         return false;
-    TMyShape* previous = FCad.FCurrentShape;
+    TMyShape* previous = FState.CurrentShape;
     FCad.RemoveAllWorkingShapes();
     FCad.AddWorkingShapes(under);
     FMouseDown = false;
     FCad.ReleaseCursorClipArea();
-    FCad.FActionTool = dtSelecting;
+    FState.ActionTool = dtSelecting;
     FCad.SelectAllWorkingShapes();
     FCad.Invalidate();
     Fire(FCad.OnShapeSelected, previous, under);
@@ -108,12 +108,12 @@ bool TMouseController::ReleaseClickThrough()
 
 void TMouseController::ReleaseDrawing(TMouseButton Button, TShiftState Shift)
 {
-    TMyShape* shape = FCad.FCurrentShape;
+    TMyShape* shape = FState.CurrentShape;
     if (Button != mbLeft || !shape)
         return;
-    if (FCad.FShapeTool != SpLinkLine)
+    if (FCad.ShapeTool() != SpLinkLine)
         FCad.SnapXY(FCurrentPoint.X, FCurrentPoint.Y);
-    FCad.DrawMakeSquareorHV(Shift, shape, FAnchorPoint, FCurrentPoint);
+    DrawMakeSquareorHV(Shift, shape, FAnchorPoint, FCurrentPoint);
     if (!shape->IsDrawingFinished(Button, FCurrentPoint))
         return; // the next press goes on with the shape
     FinishDrawnShape();
@@ -121,12 +121,12 @@ void TMouseController::ReleaseDrawing(TMouseButton Button, TShiftState Shift)
 
 void TMouseController::FinishDrawnShape()
 {
-    TMyShape* shape = FCad.FCurrentShape;
+    TMyShape* shape = FState.CurrentShape;
     // A shape the drawing holds already (made current by some other operation while this
     // one was drawn) is not added again.
     if (FDrawnShape.get() != shape)
         return;
-    const int id = FCad.FNextShapeId;
+    const int id = FCad.NextShapeId();
     shape->SetShapeNo(FCad.GetShapesCount());
     shape->SetShapeId(id);
     shape->SetName(QStringLiteral("Shape%1").arg(id));
@@ -141,7 +141,7 @@ void TMouseController::FinishDrawnShape()
                              TMyPoint(box.Right, box.Bottom), TMyPoint(box.Left, box.Bottom)};
     }
     // The grid takes the new shape in, unless something else changed the drawing.
-    const TShapeGrid::TKey before{FCad.FShapeListGeneration, FCad.FGeometryGeneration, FCad.FZoom};
+    const TShapeGrid::TKey before{FCad.ShapeListGeneration(), FCad.GeometryGeneration(), FCad.Zoom()};
     if (FGrid.IsCurrent(before) && !FMoved.empty() && !FGrid.Patch(FCad, FMoved))
         FGrid.Invalidate();
     FMoved.clear();
@@ -156,14 +156,17 @@ void TMouseController::FinishDrawnShape()
                 list.push_back(uint32_t(connector->ShapeNo()));
         }
     }
-    FCad.FWorkingShapes.assign(1, shape);
+    FCad.SetWorkingShapes({shape});
     shape->Drawed(FAnchorPoint, FCurrentPoint);
-    const TShapeGrid::TKey after{FCad.FShapeListGeneration, FCad.FGeometryGeneration, FCad.FZoom};
+    const TShapeGrid::TKey after{FCad.ShapeListGeneration(), FCad.GeometryGeneration(), FCad.Zoom()};
     if (gridCurrent && after.ListGeneration == before.ListGeneration + 1 &&
         after.GeometryGeneration == before.GeometryGeneration)
         FGrid.Append(FCad, shape, after);
-    Fire(FCad.OnShapeAdded, FCad.FCurrentShape, FCad.GetShapesCount());
-    if (TMyShape* added = FCad.FCurrentShape) {
+    // The handler may name another shape as the one added.
+    TMyShape* current = FState.CurrentShape;
+    Fire(FCad.OnShapeAdded, current, FCad.GetShapesCount());
+    FState.CurrentShape = current;
+    if (TMyShape* added = FState.CurrentShape) {
         auto* line = added->metaObject() == &TMyLine::staticMetaObject ? static_cast<TMyLine*>(added) : nullptr;
         if (line && line->MergeStartShapeId() >= 0 && line->MergeEndShapeId() >= 0 &&
             line->MergeStartShapeId() != line->MergeEndShapeId())
@@ -171,11 +174,11 @@ void TMouseController::FinishDrawnShape()
         else
             FCad.PushtoUndoRedoShapeList({added}, UndoActionName(TUndoAction::Add));
     }
-    FCad.FCurrentShape = nullptr;
-    if (FCad.FReturnToSelecting) {
+    FState.CurrentShape = nullptr;
+    if (FCad.ReturnToSelecting()) {
         Fire(FCad.OnActionToolToSelecting);
-        FCad.FActionTool = FNextActionTool;
-        FCad.FShapeTool = SpSelecting;
+        FState.ActionTool = FNextActionTool;
+        FCad.StoreShapeTool(SpSelecting);
     }
     FCad.Invalidate();
 }
@@ -185,30 +188,30 @@ void TMouseController::FinishDrawnShape()
 // The shapes wholly inside the rectangle join the selection.
 void TMouseController::ReleaseRubberBand()
 {
-    TArrMyShape& working = FCad.FWorkingShapes;
-    std::unordered_set<const TMyShape*> selected(working.begin(), working.end());
-    for (const auto& owned : FCad.FShapes) {
+    TArrMyShape inside;
+    for (const auto& owned : FCad.Shapes()) {
         TMyShape* s = owned.get();
         if (s->HasParentShape() || !s->Visible())
             continue;
-        if (!FCad.FOperateAllLayer && s->LayerId() != FCad.FCurrentLayerId)
+        if (!FCad.OperateAllLayer() && s->LayerId() != FCad.CurrentLayerId())
             continue;
-        if (FCad.IsInRegion(FAnchorPoint, FCurrentPoint, s) && selected.insert(s).second)
-            working.push_back(s);
+        if (FCad.IsInRegion(FAnchorPoint, FCurrentPoint, s))
+            inside.push_back(s);
     }
+    FCad.AppendWorkingShapes(inside);
     FCad.SelectAllWorkingShapes();
     FCad.Invalidate();
 }
 
 void TMouseController::ReleaseResizing(TShiftState Shift)
 {
-    TMyShape* shape = FCad.FCurrentShape;
+    TMyShape* shape = FState.CurrentShape;
     if (!shape) {
-        FCad.FActionTool = FNextActionTool;
+        FState.ActionTool = FNextActionTool;
         FCad.Invalidate();
         return;
     }
-    if (FCad.FShapeTool != SpLinkLine)
+    if (FCad.ShapeTool() != SpLinkLine)
         FCad.SnapXY(FCurrentPoint.X, FCurrentPoint.Y);
     FCad.PushtoUndoRedoShapeList({shape}, ChangeAction());
     const bool connector = dynamic_cast<TMyLinkLine*>(shape) != nullptr;
@@ -217,7 +220,7 @@ void TMouseController::ReleaseResizing(TShiftState Shift)
     if (!connector) {
         const int hot = shape->CurrentHot();
         from = MyPtToPt(shape->GetPointInZoom(box && hot >= 4 ? hot - 4 : hot));
-        FCad.ResizeMakeSquareorHV(Shift, shape, from, FCurrentPoint);
+        ResizeMakeSquareorHV(Shift, shape, from, FCurrentPoint);
     }
     FCad.SizeChangeValueforShapes(shape, PtToMyPt(from), PtToMyPt(FCurrentPoint));
     const QPointer<TMyShape> guard(shape);
@@ -240,7 +243,7 @@ void TMouseController::ReleaseResizing(TShiftState Shift)
         TPoint to = FCurrentPoint;
         Fire(FCad.OnShapeMouseResizeFinished, shape, FAnchorPoint, to);
     }
-    FCad.FActionTool = FNextActionTool;
+    FState.ActionTool = FNextActionTool;
     FCad.Invalidate();
 }
 
@@ -249,7 +252,7 @@ void TMouseController::ReleaseDragging()
     FCad.GetMousePointbyDragMode(FAnchorPoint, FCurrentPoint);
     int dx = FCurrentPoint.X - FAnchorPoint.X, dy = FCurrentPoint.Y - FAnchorPoint.Y;
     if (dx != 0 || dy != 0) {
-        if (FCad.FSnap || FCad.FSnapShape) {
+        if (FCad.Snap() || FCad.SnapShape()) {
             TRect box = WorkingShapesBox();
             box = TRect(box.Left + dx, box.Top + dy, box.Right + dx, box.Bottom + dy);
             FCad.SnapRect(box, FCurrentPoint.X, FCurrentPoint.Y);
@@ -257,7 +260,7 @@ void TMouseController::ReleaseDragging()
             dy = FCurrentPoint.Y - FAnchorPoint.Y;
         }
         // A copy: handlers may change the selection while it is moved.
-        const TArrMyShape working = FCad.FWorkingShapes;
+        const TArrMyShape working = FCad.WorkingShapes();
         FCad.PushtoUndoRedoShapeList(working, ChangeAction());
         for (TMyShape* s : working)
             FCad.DragChangeValueDxDyforShapes(s, dx, dy);
@@ -268,25 +271,25 @@ void TMouseController::ReleaseDragging()
         if (FCad.OnShapeMouseDragged) {
             TPoint to = FCad.GetPointByMode(FCurrentPoint);
             const TPoint asMapped = to;
-            FCad.OnShapeMouseDragged(FCad.FCurrentShape, FCad.GetPointByMode(FAnchorPoint), to);
+            FCad.OnShapeMouseDragged(FState.CurrentShape, FCad.GetPointByMode(FAnchorPoint), to);
             if (to != asMapped) {
                 // The handler moved the drop: the selection follows.
-                for (TMyShape* s : FCad.FWorkingShapes)
+                for (TMyShape* s : FCad.WorkingShapes())
                     FCad.DragChangeValueDxDyforShapes(s, to.X - asMapped.X, to.Y - asMapped.Y);
-                for (TMyShape* s : FCad.FWorkingShapes) {
+                for (TMyShape* s : FCad.WorkingShapes()) {
                     FCad.GeometryChanged(s);
                     FCad.ChangeLinkShapes(s);
                 }
             }
         }
     }
-    FCad.FActionTool = FNextActionTool;
+    FState.ActionTool = FNextActionTool;
     FCad.Invalidate();
 }
 
 void TMouseController::ReleaseRotating()
 {
-    if (TMyShape* shape = FCad.FCurrentShape) {
+    if (TMyShape* shape = FState.CurrentShape) {
         FCad.PushtoUndoRedoShapeList({shape}, ChangeAction());
         const TMyShape* root = shape->HasParentShape() ? FCad.GetRootParentShape(shape) : shape;
         const TMyPoint centre = root->GetCenterPoint();
@@ -300,7 +303,7 @@ void TMouseController::ReleaseRotating()
             FCad.OnShapeMouseRotated(shape, FCad.GetPointByMode(FAnchorPoint), to);
         }
     }
-    FCad.FActionTool = FNextActionTool;
+    FState.ActionTool = FNextActionTool;
     FCad.Invalidate();
 }
 
@@ -316,7 +319,7 @@ constexpr int ClosingNode = -7;
 // Removes the node under the press from the one selected polyline or polygon.
 void TMouseController::ReleaseNodeRemoving()
 {
-    const TArrMyShape& working = FCad.FWorkingShapes;
+    const TArrMyShape& working = FCad.WorkingShapes();
     if (working.size() > 1)
         return;
     int result = NoNodeHit;
@@ -355,8 +358,8 @@ void TMouseController::ReleaseNodeRemoving()
 // Every selected polyline or polygon hit at the release gains a node there.
 void TMouseController::ReleaseNodeAdding()
 {
-    const TArrMyShape working = FCad.FWorkingShapes;
-    const double z = FCad.FZoom;
+    const TArrMyShape working = FCad.WorkingShapes();
+    const double z = FCad.Zoom();
     for (TMyShape* s : working) {
         auto* line = dynamic_cast<TMyPolyLine*>(s);
         int before = -1;

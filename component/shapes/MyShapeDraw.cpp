@@ -160,26 +160,7 @@ bool TMyShape::InTextPointHot(TPoint P) const
 
 int TMyShape::Highlight(int Index, bool LinkPoint)
 {
-    TMyCAD* cad = FOwnerCAD;
-    if (!cad)
-        return Index;
-    TCanvas* canvas = cad->Canvas();
-    if (Index >= 0 && cad->FHighlightIndex == Index && cad->FHighlightShape == this)
-        return Index;
-    if (Index >= 0)
-        DrawHotLinkSquare(canvas, LinkPoint ? GetLinkPointInZoom(Index) : GetPointInZoom(Index));
-    // Erase the previous highlight by drawing it once more.
-    if (cad->FHighlightIndex >= 0 && cad->FHighlightShape) {
-        TMyShape* previous = cad->FHighlightShape;
-        const int i = cad->FHighlightIndex;
-        previous->DrawHotLinkSquare(canvas, cad->FHighlightIsLink ? previous->GetLinkPointInZoom(i)
-                                                                   : previous->GetPointInZoom(i));
-    }
-    cad->FHighlightShape = Index >= 0 ? this : nullptr;
-    cad->FHighlightIndex = Index;
-    cad->FHighlightIsLink = LinkPoint;
-    cad->ScreenChanged();
-    return Index;
+    return FOwnerCAD ? FOwnerCAD->HighlightHot(this, Index, LinkPoint) : Index;
 }
 
 int TMyShape::InWhichLinkHot(TMyPoint P)

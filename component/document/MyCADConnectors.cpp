@@ -1,6 +1,5 @@
-// TMyCAD: what lies under the mouse for the connector and line tools: the link point a
-// connector end attaches to, the line end a new line starts or ends on, and the merging
-// of a line drawn between two line ends into one polyline.
+// TMyCAD: connector ends attached to the link point under a point, and the merging of a
+// line drawn between two line ends into one polyline.
 #include "component/document/MyCAD.h"
 
 #include "component/base/Geometry.h"
@@ -26,27 +25,6 @@ void RemoveConnectorFrom(TMyShape* S, int No)
 }
 } // namespace
 
-bool TMyCAD::InWhichShapeWhichHotLinkId(int& ShapeNo, int& LinkId, TMyPoint P)
-{
-    // With one shape selected every shape takes part, that one too; otherwise the
-    // selected shapes do not. The lowest shape number wins.
-    const bool oneSelected = FWorkingShapes.size() == 1;
-    for (const auto& owned : FShapes) {
-        TMyShape* s = owned.get();
-        if (s->GetLinkPointsCount() == 0 || (!oneSelected && IsInWorkingShape(s) >= 0))
-            continue;
-        const int id = s->InWhichLinkHot(P);
-        if (id >= 0) {
-            ShapeNo = s->ShapeNo();
-            LinkId = id;
-            return true;
-        }
-    }
-    ShapeNo = -1;
-    LinkId = -1;
-    return false;
-}
-
 void TMyCAD::GetMainShape(TMyLinkLine* Line, TLinkLineEndPoint End, TMyPoint P)
 {
     if (!Line)
@@ -66,27 +44,6 @@ void TMyCAD::GetMainShape(TMyLinkLine* Line, TLinkLineEndPoint End, TMyPoint P)
         RemoveConnectorFrom(previous, Line->ShapeNo());
     if (TMyShape* attached = GetShapeByNo(no))
         AddConnectorTo(attached, Line->ShapeNo());
-}
-
-bool TMyCAD::InWhichShapeWhichPointNo(int& Id, int& PointNo, TMyPoint P)
-{
-    for (const auto& owned : FShapes) {
-        TMyShape* s = owned.get();
-        if (s == FCurrentShape)
-            continue;
-        const QMetaObject* kind = s->metaObject();
-        if (kind != &TMyLine::staticMetaObject && kind != &TMyPolyLine::staticMetaObject)
-            continue;
-        const int no = s->InWhichPointHot(P);
-        if (no >= 0) {
-            Id = s->GetShapeId();
-            PointNo = no;
-            return true;
-        }
-    }
-    Id = -1;
-    PointNo = -1;
-    return false;
 }
 
 void TMyCAD::GetMergeShape(TMyLine* Line, bool Start, TMyPoint P)
