@@ -5,7 +5,6 @@
 
 namespace {
 constexpr double kBound = 1 << 30; // extents beyond it stay out of the cells
-constexpr int kMaxCellsPerEntry = 64;
 
 bool Boxable(const TPaintIndex::TExtent& E)
 {
@@ -63,6 +62,16 @@ void TPaintIndex::TSizeBuckets::ForLarger(double Limit, Fn Take) const
     }
 }
 
+TGridBox TPaintIndex::BoxOf(const TExtent& E)
+{
+    if (!E.Valid)
+        return TGridBox::Nowhere();
+    // Extents that cannot be boxed are checked by every query.
+    if (!Boxable(E))
+        return TGridBox::Everywhere();
+    return TGridBox::Of(E.Left, E.Top, E.Right, E.Bottom);
+}
+
 void TPaintIndex::Build(const std::vector<std::pair<int, TExtent>>& Shapes, const TKey& Key)
 {
     // Shapes without an extent get entries too, so that they can be patched in later.
@@ -77,162 +86,69 @@ void TPaintIndex::Build(const std::vector<std::pair<int, TExtent>>& Shapes, cons
         FEntries.push_back({extent, no});
     }
     const size_t n = FEntries.size();
-    FMoved.assign(n, 0);
-    FPatched.clear();
     FTouchedFlag.assign(n, 0);
     FTouched.clear();
 
     std::vector<TBySize> widths, heights;
+    std::vector<TGridBox> boxes;
     widths.reserve(n);
     heights.reserve(n);
+    boxes.reserve(n);
+    bool any = false;
     for (uint32_t i = 0; i < n; ++i) {
         const TExtent& e = FEntries[i].Extent;
-        if (e.Valid) {
-            widths.push_back({e.Width, i});
-            heights.push_back({e.Height, i});
-        }
-    }
-    FByWidth.Build(widths);
-    FByHeight.Build(heights);
-
-    BuildCells();
-    FKey = Key;
-    FValid = true;
-}
-
-void TPaintIndex::BuildCells()
-{
-    FLoose.clear();
-    FCellItems.clear();
-    FPlaces.assign(FEntries.size(), TPlace());
-    FCellStart.assign(1, 0);
-    FCols = FRows = 0;
-    FCellSize = 1;
-    FMinLeft = FMinTop = FMaxRight = FMaxBottom = 0;
-    bool any = false;
-    double span = 0;
-    size_t boxable = 0;
-    for (const TEntry& e : FEntries) {
-        if (!Boxable(e.Extent))
+        boxes.push_back(BoxOf(e));
+        if (!e.Valid)
             continue;
-        const TExtent& x = e.Extent;
-        FMinLeft = any ? std::min(FMinLeft, x.Left) : x.Left;
-        FMinTop = any ? std::min(FMinTop, x.Top) : x.Top;
-        FMaxRight = any ? std::max(FMaxRight, x.Right) : x.Right;
-        FMaxBottom = any ? std::max(FMaxBottom, x.Bottom) : x.Bottom;
-        span += std::max(x.Right - x.Left, x.Bottom - x.Top);
-        ++boxable;
+        widths.push_back({e.Width, i});
+        heights.push_back({e.Height, i});
+        if (boxes.back().Kind != TGridBox::TKind::Box)
+            continue;
+        FMinLeft = any ? std::min(FMinLeft, e.Left) : e.Left;
+        FMinTop = any ? std::min(FMinTop, e.Top) : e.Top;
+        FMaxRight = any ? std::max(FMaxRight, e.Right) : e.Right;
+        FMaxBottom = any ? std::max(FMaxBottom, e.Bottom) : e.Bottom;
         any = true;
     }
-    if (!any) {
-        for (uint32_t i = 0; i < FEntries.size(); ++i)
-            FLoose.push_back(i);
-        return;
-    }
-    // Cells about as large as a typical shape, and not many more cells than shapes.
-    const double width = FMaxRight - FMinLeft + 1, height = FMaxBottom - FMinTop + 1;
-    double size = std::clamp(std::ceil(span / double(boxable)), 8.0, kBound);
-    while ((std::floor(width / size) + 1) * (std::floor(height / size) + 1) > 4.0 * double(boxable) + 64)
-        size *= 2;
-    FCellSize = int(size);
-    FCols = int(std::floor(width / size)) + 1;
-    FRows = int(std::floor(height / size)) + 1;
-
-    const double ox = std::floor(FMinLeft), oy = std::floor(FMinTop);
-    auto cellRange = [&](const TExtent& x, int& c0, int& c1, int& r0, int& r1) {
-        c0 = int(std::floor((x.Left - ox) / size));
-        c1 = int(std::floor((x.Right - ox) / size));
-        r0 = int(std::floor((x.Top - oy) / size));
-        r1 = int(std::floor((x.Bottom - oy) / size));
-    };
-    std::vector<uint32_t> counts(size_t(FCols) * size_t(FRows) + 1, 0);
-    for (uint32_t i = 0; i < FEntries.size(); ++i) {
-        const TExtent& x = FEntries[i].Extent;
-        TPlace& p = FPlaces[i];
-        if (!x.Valid)
-            continue; // shows nowhere until patched
-        if (!Boxable(x) || (cellRange(x, p.C0, p.C1, p.R0, p.R1), (p.C1 - p.C0 + 1) * (p.R1 - p.R0 + 1) > kMaxCellsPerEntry)) {
-            p = TPlace();
-            FLoose.push_back(i);
-            continue;
-        }
-        for (int r = p.R0; r <= p.R1; ++r)
-            for (int c = p.C0; c <= p.C1; ++c)
-                ++counts[size_t(r) * size_t(FCols) + size_t(c) + 1];
-    }
-    for (size_t k = 1; k < counts.size(); ++k)
-        counts[k] += counts[k - 1];
-    FCellStart = counts;
-    FCellItems.resize(FCellStart.back());
-    for (uint32_t i = 0; i < FEntries.size(); ++i) {
-        const TPlace& p = FPlaces[i];
-        if (p.C0 < 0)
-            continue;
-        for (int r = p.R0; r <= p.R1; ++r)
-            for (int c = p.C0; c <= p.C1; ++c)
-                FCellItems[counts[size_t(r) * size_t(FCols) + size_t(c)]++] = {i, p.C0, p.R0};
-    }
+    if (!any)
+        FMinLeft = FMinTop = FMaxRight = FMaxBottom = 0;
+    FByWidth.Build(widths);
+    FByHeight.Build(heights);
+    FGrid.Build(boxes, Key);
 }
 
 void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out)
 {
     Out.clear();
-    if (!FValid)
+    if (!FGrid.IsValid())
         return;
     if (R.Left <= FMinLeft && R.Top <= FMinTop && R.Right >= FMaxRight && R.Bottom >= FMaxBottom) {
-        // R holds every cell: no need to gather.
+        // R holds every extent in the cells: no need to gather.
         for (const TEntry& e : FEntries)
             if (e.Extent.Touches(R))
                 Out.push_back(e.No);
         return;
     }
-    std::vector<uint32_t> found;
+    std::vector<uint32_t>& found = FFound;
+    found.clear();
     auto take = [&](uint32_t i) {
         if (FEntries[i].Extent.Touches(R))
             found.push_back(i);
     };
-    // The cells R meets, if any: every entry in them is looked at in the first of its
-    // cells that R meets.
-    int c0 = 0, c1 = -1, r0 = 0, r1 = -1;
-    if (FCols > 0 && R.Right >= FMinLeft && R.Left <= FMaxRight && R.Bottom >= FMinTop && R.Top <= FMaxBottom) {
-        const double size = FCellSize, ox = std::floor(FMinLeft), oy = std::floor(FMinTop);
-        auto cell = [size](double v, double origin, int count) {
-            return int(std::clamp(std::floor((v - origin) / size), 0.0, double(count - 1)));
-        };
-        c0 = cell(R.Left, ox, FCols);
-        c1 = cell(R.Right, ox, FCols);
-        r0 = cell(R.Top, oy, FRows);
-        r1 = cell(R.Bottom, oy, FRows);
-        for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c) {
-                const size_t k = size_t(r) * size_t(FCols) + size_t(c);
-                for (uint32_t at = FCellStart[k]; at < FCellStart[k + 1]; ++at) {
-                    const TItem& item = FCellItems[at];
-                    if (std::max(item.Col, c0) == c && std::max(item.Row, r0) == r && !FMoved[item.Entry])
-                        take(item.Entry);
-                }
-            }
-    }
-    for (uint32_t i : FLoose)
-        if (!FMoved[i])
-            take(i);
-    for (uint32_t i : FPatched)
+    // Extents that meet R, those checked by every query, and the patched ones (whose size
+    // the buckets do not know).
+    FGrid.ForEachMeeting(TGridBox::Of(R.Left, R.Top, R.Right, R.Bottom), take);
+    for (uint32_t i : FGrid.Patched())
         take(i);
-    // Shapes larger than R show wherever they are; those in the cells R meets and those
-    // on the loose and patched lists have been looked at already.
-    auto elsewhere = [&](uint32_t i) {
-        const TPlace& p = FPlaces[i];
-        return !FMoved[i] && p.C0 >= 0 && (p.C1 < c0 || p.C0 > c1 || p.R1 < r0 || p.R0 > r1);
+    // Shapes larger than R show wherever they are.
+    auto larger = [&](uint32_t i) {
+        if (!FGrid.IsPatched(i))
+            take(i);
     };
-    FByWidth.ForLarger(R.Width(), [&](uint32_t i) {
-        if (elsewhere(i))
-            found.push_back(i);
-    });
-    FByHeight.ForLarger(R.Height(), [&](uint32_t i) {
-        if (elsewhere(i) && !(FEntries[i].Extent.Width > R.Width()))
-            found.push_back(i);
-    });
+    FByWidth.ForLarger(R.Width(), larger);
+    FByHeight.ForLarger(R.Height(), larger);
     std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
     Out.reserve(found.size());
     for (uint32_t i : found)
         Out.push_back(FEntries[i].No);
@@ -240,7 +156,7 @@ void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out)
 
 void TPaintIndex::Touch(int No)
 {
-    if (!FValid || No < 0 || size_t(No) >= FEntryOf.size() || FEntryOf[size_t(No)] < 0)
+    if (!FGrid.IsValid() || No < 0 || size_t(No) >= FEntryOf.size() || FEntryOf[size_t(No)] < 0)
         return;
     const size_t i = size_t(FEntryOf[size_t(No)]);
     if (!FTouchedFlag[i]) {
@@ -260,39 +176,27 @@ std::vector<int> TPaintIndex::TakeTouched()
 
 bool TPaintIndex::Patch(int No, const TExtent& Extent)
 {
-    if (!FValid || No < 0 || size_t(No) >= FEntryOf.size() || FEntryOf[size_t(No)] < 0)
-        return FValid;
+    if (!FGrid.IsValid() || No < 0 || size_t(No) >= FEntryOf.size() || FEntryOf[size_t(No)] < 0)
+        return FGrid.IsValid();
     const uint32_t i = uint32_t(FEntryOf[size_t(No)]);
     FEntries[i].Extent = Extent;
-    if (!FMoved[i]) {
-        FMoved[i] = 1;
-        FPatched.push_back(i);
-    }
-    if (FPatched.size() > 1024 + FEntries.size() / 16) {
-        FValid = false;
-        return false;
-    }
-    return true;
+    return FGrid.Patch(i, BoxOf(Extent));
 }
 
 bool TPaintIndex::Append(int No, const TKey& Key)
 {
     // Numbers come in drawing order; one far beyond the last means the list was renumbered.
-    if (!FValid || No < 0 || size_t(No) < FEntryOf.size() || size_t(No) > FEntryOf.size() + 1024) {
-        FValid = false;
+    if (!FGrid.IsValid() || No < 0 || size_t(No) < FEntryOf.size() || size_t(No) > FEntryOf.size() + 1024) {
+        FGrid.Invalidate();
         return false;
     }
     FEntryOf.resize(size_t(No) + 1, -1);
     const uint32_t i = uint32_t(FEntries.size());
     FEntryOf[size_t(No)] = int(i);
     FEntries.push_back({TExtent(), No});
-    FPlaces.emplace_back();
-    FMoved.push_back(1);
-    FPatched.push_back(i);
     FTouchedFlag.push_back(0);
-    FKey = Key;
+    if (!FGrid.Append(TGridBox::Nowhere(), Key))
+        return false;
     Touch(No);
-    if (FPatched.size() > 1024 + FEntries.size() / 16)
-        FValid = false;
-    return FValid;
+    return true;
 }

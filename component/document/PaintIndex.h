@@ -1,7 +1,7 @@
 #pragma once
-// TPaintIndex: the paint extents of the drawing's top-level shapes on a uniform grid of
-// screen-pixel cells, so that a repaint of part of the page finds the shapes that can
-// show in it without looking at every shape.
+// TPaintIndex: the paint extents of the drawing's top-level shapes on a uniform grid
+// (TUniformGrid) of screen-pixel cells, so that a repaint of part of the page finds the
+// shapes that can show in it without looking at every shape.
 //
 // A shape shows in a rectangle R when it is wider or taller than R, or when its extent
 // (the box of its points in zoom, widened by what it draws around them) meets R, edges
@@ -10,8 +10,8 @@
 //
 // The index does not watch the shapes: its owner rebuilds it when what it reflects
 // (TKey) changed, and tells it which shapes changed since (Touch). Before the next query
-// the owner hands it their new extents (Patch); a patched shape leaves its cells for a
-// short list that every query checks, until so many are on it that a rebuild is better.
+// the owner hands it their new extents (Patch), which the grid takes in as patches.
+#include "component/document/UniformGrid.h"
 #include "mycad_export.h"
 #include "platform/Types.h"
 
@@ -43,8 +43,8 @@ public:
         friend bool operator==(const TKey&, const TKey&) = default;
     };
 
-    bool IsCurrent(const TKey& Key) const { return FValid && Key == FKey; }
-    void Invalidate() { FValid = false; }
+    bool IsCurrent(const TKey& Key) const { return FGrid.IsCurrent(Key); }
+    void Invalidate() { FGrid.Invalidate(); }
     // Takes the extents of the top-level shapes, numbered by their place in the drawing
     // order (No ascending, not negative, below the number of shapes).
     void Build(const std::vector<std::pair<int, TExtent>>& Shapes, const TKey& Key);
@@ -66,35 +66,21 @@ public:
 
     // Statistics, for tests and benchmarks.
     int EntryCount() const { return int(FEntries.size()); }
-    int CellCount() const { return FCols * FRows; }
-    int CellSize() const { return FCellSize; }
-    int LooseCount() const { return int(FLoose.size()); }
-    int PatchedCount() const { return int(FPatched.size()); }
+    int CellCount() const { return FGrid.CellCount(); }
+    int CellSize() const { return FGrid.CellSize(); }
+    int LooseCount() const { return FGrid.LooseCount(); }
+    int PatchedCount() const { return FGrid.PatchedCount(); }
 
 private:
     struct TEntry {
         TExtent Extent;
         int No;
     };
-    // The cells an entry is in (C0 < 0: none, it is on the loose list).
-    struct TPlace {
-        int C0 = -1, R0 = 0, C1 = -1, R1 = 0;
-    };
-    // An entry in a cell, with the first column and row of its cells: a query takes
-    // an entry in one cell only, the first of the entry's cells that it visits.
-    struct TItem {
-        uint32_t Entry;
-        int Col, Row;
-    };
-    void BuildCells();
+    // Where the grid keeps an extent.
+    static TGridBox BoxOf(const TExtent& Extent);
 
-    bool FValid = false;
-    TKey FKey;
-    std::vector<TEntry> FEntries;     // in drawing order
-    std::vector<TPlace> FPlaces;      // per entry
-    std::vector<uint32_t> FCellStart; // per cell, into FCellItems (one more than cells)
-    std::vector<TItem> FCellItems;    // entries ascending per cell
-    std::vector<uint32_t> FLoose;     // entries outside the cells: huge or not finite
+    TUniformGrid<TKey> FGrid;
+    std::vector<TEntry> FEntries;     // in drawing order, as the grid numbers them
     // Entries by a size (their width or height when the index was built), in buckets
     // between powers of two, so that those larger than a given size are found without
     // sorting them all. Sizes that are not a number are left out: they are never larger.
@@ -118,10 +104,10 @@ private:
     TSizeBuckets FByWidth;
     TSizeBuckets FByHeight;
     std::vector<int> FEntryOf;        // by shape number: its entry, or -1
-    std::vector<char> FMoved;         // per entry: patched, so out of the cells and lists
-    std::vector<uint32_t> FPatched;   // the patched entries
     std::vector<char> FTouchedFlag;   // per entry: on the touched list
     std::vector<int> FTouched;        // shape numbers touched since the last patch
-    double FMinLeft = 0, FMinTop = 0, FMaxRight = 0, FMaxBottom = 0; // of the cell entries
-    int FCellSize = 1, FCols = 0, FRows = 0;
+    // The bounds of the extents in the cells when the index was built.
+    double FMinLeft = 0, FMinTop = 0, FMaxRight = 0, FMaxBottom = 0;
+    // Entries found by a query (kept to spare the allocation).
+    std::vector<uint32_t> FFound;
 };

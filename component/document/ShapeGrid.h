@@ -1,6 +1,7 @@
 #pragma once
-// TShapeGrid: a uniform grid over the boxes of the drawing's top-level shapes, in screen
-// pixels, so that the mouse finds the shapes under a point without testing every shape.
+// TShapeGrid: the boxes of the drawing's top-level shapes on a uniform grid (TUniformGrid)
+// of screen-pixel cells, so that the mouse finds the shapes under a point without testing
+// every shape.
 //
 // Each top-level shape stands for its whole group tree: its box covers its own points,
 // those of its direct members and of every shape whose chain of parents leads to it,
@@ -15,10 +16,9 @@
 // drawing) are kept apart for the one query that looks at members.
 //
 // The grid does not watch the shapes: its owner rebuilds it when the shape list or the
-// zoom changed (TKey), and patches the boxes of the shapes it is told moved (Patch):
-// their old places are struck from the cells and their new boxes kept on a short list
-// that every query checks, until the next rebuild.
+// zoom changed (TKey), and patches the boxes of the shapes it is told moved (Patch).
 #include "mycad_export.h"
+#include "component/document/UniformGrid.h"
 #include "platform/Types.h"
 
 #include "component/base/MyTypes.h"
@@ -44,8 +44,8 @@ public:
     TShapeGrid(const TShapeGrid&) = delete;
     TShapeGrid& operator=(const TShapeGrid&) = delete;
 
-    bool IsCurrent(const TKey& Key) const { return FValid && Key == FKey; }
-    void Invalidate() { FValid = false; }
+    bool IsCurrent(const TKey& Key) const { return FGrid.IsCurrent(Key); }
+    void Invalidate() { FGrid.Invalidate(); }
     void Build(const TMyCAD& Cad, const TKey& Key);
 
     // Takes the new geometry of the changed shapes (with their group trees and the
@@ -63,13 +63,13 @@ public:
     // shapes without one, all ascending: the shapes that can be hit at P.
     void ShapesAt(TPoint P, std::vector<int>& Out) const;
 
-    // Statistics, for tests and benchmarks.
-    int IndexedCount() const { return int(FEntries.size()); }
-    int WideCount() const { return int(FWide.size()); }
-    int UnboundedCount() const { return int(FUnbounded.size()); }
-    int CellCount() const { return FCols * FRows; }
-    int CellSize() const { return FCellSize; }
-    int PatchedCount() const { return int(FExtra.size()); }
+    // Statistics, for tests and benchmarks (as the grid was built).
+    int IndexedCount() const { return FGrid.CelledCount() + FGrid.LooseBoxCount(); }
+    int WideCount() const { return FGrid.LooseBoxCount(); }
+    int UnboundedCount() const { return FGrid.EverywhereCount(); }
+    int CellCount() const { return FGrid.CellCount(); }
+    int CellSize() const { return FGrid.CellSize(); }
+    int PatchedCount() const { return FGrid.PatchedCount(); }
 
     // The pixels by which a kind's hit test may reach beyond the box of its points, or
     // -1 for a kind whose hit test is not bounded by that box.
@@ -77,40 +77,22 @@ public:
 
 private:
     struct TGather;
-    struct TEntry {
-        int Left, Top, Right, Bottom; // inclusive
-        int No;
-        bool Holds(TPoint P) const { return P.X >= Left && P.X <= Right && P.Y >= Top && P.Y <= Bottom; }
-    };
-    void BuildCells();
-    // The entry of a gathered tree; false when it has no point or is not bounded.
-    static bool EntryOf(const TGather& G, double Zoom, bool& Unbounded, TEntry& E);
-    // The box of top-level shape R's tree, with the hit margins; false when the tree
-    // has no point (Entry unset) or its hit test is not bounded (Unbounded set).
-    bool TreeBox(const TMyCAD& Cad, int R, TEntry& Entry, bool& Unbounded) const;
+    // The grid box of a gathered tree: nowhere without points, everywhere when its hit
+    // test is not bounded.
+    static TGridBox BoxOf(const TGather& G, double Zoom);
+    // The box of top-level shape R's tree, with the hit margins.
+    TGridBox TreeBox(const TMyCAD& Cad, int R) const;
     // The shape numbers of the top-level shapes of these shapes and of the connectors
     // hanging on their trees.
     std::vector<int> AffectedRoots(const TMyCAD& Cad, const TArrMyShape& Changed) const;
 
-    bool FValid = false;
-    TKey FKey;
-    std::vector<TEntry> FEntries;     // top-level shapes in drawing order
-    std::vector<uint32_t> FCellStart; // per cell, into FCellItems (one more than cells)
-    std::vector<uint32_t> FCellItems; // indices into FEntries, ascending per cell
-    std::vector<uint32_t> FWide;      // entries too large for the cells
-    std::vector<int> FUnbounded;      // top-level shapes every query returns
+    TUniformGrid<TKey> FGrid;
+    std::vector<int> FRootOfEntry; // per grid entry: the top-level shape's number
+    std::vector<int> FEntryOf;     // by shape number: the grid entry of a top-level shape, or -1
     // Members grouped by top-level shape: (top-level number, member number), sorted.
     std::vector<std::pair<int, int>> FMembers;
     std::vector<int> FOrphans; // shapes without a top-level shape
-    // By shape number: the index of its entry (-1 none), of its patched entry (-1 none),
-    // and whether it is on the unbounded list.
-    std::vector<int> FEntryOf;
-    std::vector<int> FExtraOf;
-    std::vector<char> FUnboundedFlag;
-    std::vector<char> FDead;    // entries whose place in the cells is out of date
-    std::vector<TEntry> FExtra; // boxes of patched top-level shapes
     // Kept from build to build to spare the allocations.
     std::vector<TGather> FGather;
     std::vector<int> FRootOf;
-    int FOriginX = 0, FOriginY = 0, FCellSize = 1, FCols = 0, FRows = 0;
 };
