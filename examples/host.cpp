@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
@@ -15,8 +16,10 @@ int main(int argc, char** argv)
                                           {TMyPoint(10, 10), TMyPoint(110, 10), TMyPoint(110, 60), TMyPoint(10, 60)},
                                           0, QStringLiteral("Box"));
     const TMyShape* box = drawing.GetShapeByID(id);
-    std::printf("MyCAD host: page %d x %d pixels, shape %s (%s), %d added\n", drawing.width(), drawing.height(),
-                qPrintable(box ? box->Name() : QStringLiteral("?")), qPrintable(box ? box->ClassName() : QString()),
-                added);
-    return box && box->ClassName() == QStringLiteral("TMyRectangle") && added == 1 ? 0 : 1;
+    std::printf("MyCAD %s host: page %d x %d pixels, shape %s (%s), %d added\n", MyCADVersion(), drawing.width(),
+                drawing.height(), qPrintable(box ? box->Name() : QStringLiteral("?")),
+                qPrintable(box ? box->ClassName() : QString()), added);
+    // The library built is the one whose headers the host compiled against.
+    const bool sameVersion = std::strcmp(MyCADVersion(), MYCAD_VERSION_STRING) == 0;
+    return box && box->ClassName() == QStringLiteral("TMyRectangle") && added == 1 && sameVersion ? 0 : 1;
 }

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the BMP reader, through a random-access buffer and through a
-// sequential device, and checks what an accepted picture must satisfy.
+// sequential device, and checks what an accepted picture must satisfy. Seeds: tests/data/bmp.
 #include "platform/BmpCodec.h"
 
 #include <QBuffer>

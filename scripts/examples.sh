@@ -1,28 +1,50 @@
 #!/usr/bin/env bash
-# Builds and runs the example hosts: one that adds the component's sources with
-# add_subdirectory, one that finds the installed component with find_package(MyCAD).
-# The installed component comes from build/ (scripts/test.sh builds it first when missing).
+# Builds and runs the example hosts against the component built both ways, static (the
+# default) and shared (libmycad.so): one host adds the component's sources with
+# add_subdirectory, the other finds the installed component with find_package(MyCAD).
+# The static component comes from build/ (scripts/test.sh builds it first when missing);
+# the shared one is built in build-shared/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
-# Compiling the component again for the add_subdirectory host reuses the cached objects.
+# Compiling the component again for the add_subdirectory hosts reuses the cached objects.
 export CCACHE_NOHASHDIR=1
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 [ -f build/CMakeCache.txt ] || scripts/test.sh
 cmake --build build --target mycad
-cmake --install build --prefix "$work/prefix" >/dev/null
-cmake -S examples/package_host -B "$work/pkg" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
-cmake --build "$work/pkg"
-"$work/pkg/package_host"
+cmake -S . -B build-shared -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_SHARED_LIBS=ON \
+  -DMYCAD_BUILD_TESTS=OFF -DMYCAD_BUILD_DEMO=OFF "${launcher[@]}" >/dev/null
+cmake --build build-shared --target mycad
 
-cmake -S examples/subdir_host -B "$work/subdir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DMYCAD_SOURCE_DIR="$root" "${launcher[@]}" >/dev/null
-cmake --build "$work/subdir"
-"$work/subdir/subdir_host"
-echo "examples: both hosts built and ran"
+for kind in static shared; do
+  from=build
+  shared=OFF
+  if [ "$kind" = shared ]; then from=build-shared; shared=ON; fi
+  prefix="$work/prefix-$kind"
+  cmake --install "$from" --prefix "$prefix" >/dev/null
+  cmake -S examples/package_host -B "$work/pkg-$kind" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+  cmake --build "$work/pkg-$kind"
+  cmake -S examples/subdir_host -B "$work/subdir-$kind" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DMYCAD_SOURCE_DIR="$root" -DBUILD_SHARED_LIBS=$shared "${launcher[@]}" >/dev/null
+  cmake --build "$work/subdir-$kind"
+  for host in "$work/pkg-$kind/package_host" "$work/subdir-$kind/subdir_host"; do
+    if [ "$kind" = shared ] && ! ldd "$host" | grep -q 'libmycad\.so'; then
+      echo "examples: $host does not load libmycad.so"; exit 1
+    fi
+    if [ "$kind" = static ] && ldd "$host" | grep -q 'libmycad\.so'; then
+      echo "examples: $host loads libmycad.so"; exit 1
+    fi
+    "$host"
+  done
+  # Only CAD.h and the generated headers sit at the top of the installed include folder.
+  extra=$(find "$prefix/include/MyCAD" -maxdepth 1 -type f ! -name CAD.h ! -name 'mycad_*.h')
+  [ -z "$extra" ] || { echo "examples: loose headers under include/MyCAD: $extra"; exit 1; }
+done
+ls "$work/prefix-shared/lib"/libmycad.so.* >/dev/null
+echo "examples: both hosts built and ran against the static and the shared library"

@@ -2,8 +2,8 @@
 # Builds the whole test suite and runs it headless.
 # Usage: scripts/test.sh [--sanitize]
 #   default     build/ (RelWithDebInfo): the library, the tests, the benchmarks and the demo
-#   --sanitize  build-asan/ (Debug, AddressSanitizer and UndefinedBehaviorSanitizer): the
-#               library and the tests
+#   --sanitize  build-asan/ (Debug, AddressSanitizer with leak checking and
+#               UndefinedBehaviorSanitizer): the library and the tests
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "${1:-}" = "--sanitize" ]; then
@@ -17,6 +17,8 @@ scripts/deps.sh build
 cmake -S . -B "$dir" -G Ninja -DMYCAD_BUILD_TESTS=ON "${flags[@]}" >/dev/null
 cmake --build "$dir"
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1}
+# Leaks are reported; the suppressions cover only leaks inside Qt and the system libraries.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 ctest --test-dir "$dir" --output-on-failure -j "$(nproc)"

@@ -376,4 +376,4 @@ QStringList EnumNames()
 // The enumeration description of a meta type, for instance of a property; invalid
 // (isValid() false) when the type is not a registered enumeration. Works whether or
 // not the property declaration spelled the type with its namespace.
-QMetaEnum MetaEnumOf(QMetaType Type);
+MYCAD_EXPORT QMetaEnum MetaEnumOf(QMetaType Type);
