@@ -1,13 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing.
 # Usage: scripts/deps.sh [build|demo|ci]   (build is the default)
+#   build  compilers, Qt, libraries, test frameworks, the test font
+#   demo   build, plus what a Qt window needs on a desktop
+#   ci     build, plus clang for the fuzz targets and the outside programs the test suite
+#          checks its files with (the tests skip those checks, saying so, where one is missing)
 set -euo pipefail
 kind=${1:-build}
 pkgs=(cmake ninja-build g++ ccache qt6-base-dev qt6-qpa-plugins libjpeg-dev libgtest-dev libgmock-dev
       libbenchmark-dev fonts-dejavu-core)
+# Outside programs of the test suite, one line per area of files they check.
+tools_fuzz=(clang libclang-rt-14-dev)
+tools_dxf=()
+tools_pictures=()
+tools_libraries=()
+tools_widgets=()
+tools_demo=()
 case "$kind" in
   demo) pkgs+=(libqt6widgets6 libxcb-cursor0) ;;
-  ci) pkgs+=(clang libclang-rt-14-dev) ;;
+  ci) pkgs+=("${tools_fuzz[@]}" "${tools_dxf[@]}" "${tools_pictures[@]}" "${tools_libraries[@]}"
+             "${tools_widgets[@]}" "${tools_demo[@]}") ;;
 esac
 missing=()
 for p in "${pkgs[@]}"; do
