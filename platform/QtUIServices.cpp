@@ -1,11 +1,16 @@
 #include "QtUIServices.h"
 
+#include "Font.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QScreen>
 #include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
@@ -173,6 +178,57 @@ bool TQtUIServices::ChooseColor(TColor& color)
     return true;
 }
 
+bool TQtUIServices::ChooseFont(TFont& font)
+{
+    if (!CanShowDialogs())
+        return false;
+    QFont initial(font.Name());
+    initial.setPointSize(std::max(1, font.Size()));
+    const TFontStyles style = font.Style();
+    initial.setBold(style.testFlag(fsBold));
+    initial.setItalic(style.testFlag(fsItalic));
+    initial.setUnderline(style.testFlag(fsUnderline));
+    initial.setStrikeOut(style.testFlag(fsStrikeOut));
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial);
+    if (!ok)
+        return false;
+    font.SetName(chosen.family());
+    if (chosen.pointSize() > 0)
+        font.SetSize(chosen.pointSize());
+    else if (chosen.pixelSize() > 0)
+        font.SetHeight(-chosen.pixelSize());
+    TFontStyles styles;
+    styles.setFlag(fsBold, chosen.bold());
+    styles.setFlag(fsItalic, chosen.italic());
+    styles.setFlag(fsUnderline, chosen.underline());
+    styles.setFlag(fsStrikeOut, chosen.strikeOut());
+    font.SetStyle(styles);
+    return true;
+}
+
+bool TQtUIServices::InputQuery(const QString& caption, const QString& prompt, QString& value)
+{
+    if (!CanShowDialogs())
+        return false;
+    bool ok = false;
+    const QString text = QInputDialog::getText(nullptr, caption, prompt, QLineEdit::Normal, value, &ok);
+    if (!ok)
+        return false;
+    value = text;
+    return true;
+}
+
+int TQtUIServices::ExecuteDialog(QDialog& dialog)
+{
+    if (!CanShowDialogs())
+        return mrCancel;
+    const int result = dialog.exec();
+    if (result == QDialog::Accepted)
+        return mrOk;
+    return result == QDialog::Rejected ? mrCancel : result;
+}
+
 void TQtUIServices::ClipCursor(const QRect* screenRect)
 {
     if (screenRect)
@@ -212,6 +268,14 @@ TStringListEditor::TStringListEditor(QWidget* parent) : QDialog(parent)
     connect(m_clear, &QPushButton::clicked, this, [this] { Clear(); });
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TStringListEditor::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Centred on the screen, whatever window opened it.
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TStringListEditor::SetStrings(const QStringList& lines)

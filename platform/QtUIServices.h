@@ -28,6 +28,12 @@ public:
     bool SaveFileDialog(QString& fileName, const QString& filter, const QString& title) override;
     bool EditStrings(QStringList& lines, const QString& title) override;
     bool ChooseColor(TColor& color) override;
+    // QFontDialog with the font's face, size and style; the colour stays.
+    bool ChooseFont(TFont& font) override;
+    bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
+    // Runs the dialog modally: mrOk when accepted, mrCancel when rejected, otherwise the
+    // code it was closed with.
+    int ExecuteDialog(QDialog& dialog) override;
     // Qt cannot confine the cursor itself: while a rectangle is set, every mouse move
     // outside it puts the cursor back on the nearest point inside it.
     void ClipCursor(const QRect* screenRect) override;
@@ -44,7 +50,8 @@ private:
 
 // The modal string-list editor: a multi-line text box, a label with the line count
 // ("0 lines", "1 line", "2 lines"...), and the buttons "&Clear", "OK" and "Cancel".
-// Client area 413 x 261 pixels, not resizable, caption "String List Editor".
+// Client area 413 x 261 pixels, not resizable, centred on the screen, caption "String
+// List Editor".
 class MYCAD_EXPORT TStringListEditor : public QDialog {
 public:
     explicit TStringListEditor(QWidget* parent = nullptr);
@@ -60,6 +67,9 @@ public:
     QPushButton* ClearButton() const { return m_clear; }
     QPushButton* OkButton() const { return m_ok; }
     QPushButton* CancelButton() const { return m_cancel; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void UpdateCount();

@@ -16,6 +16,21 @@ TUIServices& DefaultServices()
 
 TUIServices::~TUIServices() = default;
 
+bool TUIServices::ChooseFont(TFont&)
+{
+    return false;
+}
+
+bool TUIServices::InputQuery(const QString&, const QString&, QString&)
+{
+    return false;
+}
+
+int TUIServices::ExecuteDialog(QDialog&)
+{
+    return mrCancel;
+}
+
 TUIServices& UIServices()
 {
     return g_services ? *g_services : DefaultServices();

@@ -7,9 +7,13 @@
 #include "Color.h"
 
 #include <QFlags>
+#include <QMetaType>
 #include <QRect>
 #include <QString>
 #include <QStringList>
+
+class QDialog;
+class TFont;
 
 enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
@@ -69,6 +73,17 @@ public:
     virtual bool ChooseColor(TColor& color) = 0;
     // Confines the mouse cursor to a rectangle in screen coordinates; nullptr releases it.
     virtual void ClipCursor(const QRect* screenRect) = 0;
+    // The font dialog, starting from font; true and the chosen font copied into font on
+    // OK. The default answers as a cancelled dialog.
+    virtual bool ChooseFont(TFont& font);
+    // A one-line input box with a caption and a prompt, starting with value; true and the
+    // typed text in value on OK, false and value unchanged on Cancel. The default
+    // answers as a cancelled box.
+    virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value);
+    // Shows one of the program's own modal dialogs (a property editor's window, for
+    // example) and returns the mr... result it closed with. The default shows nothing
+    // and answers mrCancel.
+    virtual int ExecuteDialog(QDialog& dialog);
 };
 
 // The current services (by default the real Qt dialogs, see QtUIServices.h).

@@ -10,13 +10,17 @@
 //     ui.QueueMessageResult(mrYes);
 //     ... code under test ...
 //     EXPECT_EQ(ui.LastMessageText(), "Error!There is no Layer!");
+#include "platform/Font.h"
 #include "platform/UIServices.h"
+
+#include <QDialog>
 
 #include <QRect>
 #include <QString>
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -30,7 +34,7 @@ public:
         TMsgDlgButtons Buttons;                        // mbOK for ShowMessage
         int Result = mrOk;                             // what the box answered
     };
-    enum class TDialogKind { OpenFile, SaveFile, EditStrings, ChooseColor };
+    enum class TDialogKind { OpenFile, SaveFile, EditStrings, ChooseColor, ChooseFont, InputQuery, ExecuteDialog };
     struct TDialog {
         TDialogKind Kind = TDialogKind::OpenFile;
         QString Title;           // file dialogs and string editor
@@ -38,7 +42,11 @@ public:
         QString FileName;        // file dialogs: the initial name
         QStringList Lines;       // string editor: the lines it was opened with
         TColor Color = clBlack;  // colour dialog: the initial colour
-        bool Accepted = false;
+        QString Prompt;          // input box: the prompt (Title holds the caption)
+        QString Text;            // input box: the initial text
+        QString FontName;        // font dialog: the initial face name and size
+        int FontSize = 0;
+        bool Accepted = false;   // ExecuteDialog: closed with mrOk
     };
 
     // --- Answers -------------------------------------------------------------------
@@ -47,6 +55,14 @@ public:
     void QueueFileName(std::optional<QString> name) { m_fileNames.push_back(std::move(name)); }
     void QueueStrings(std::optional<QStringList> lines) { m_strings.push_back(std::move(lines)); }
     void QueueColor(std::optional<TColor> color) { m_colors.push_back(color); }
+    // The font dialog: a change to make to the font (OK), or nullptr to cancel.
+    void QueueFont(std::function<void(TFont&)> change) { m_fonts.push_back(std::move(change)); }
+    // The input box: the text typed (OK), or std::nullopt to cancel.
+    void QueueInput(std::optional<QString> text) { m_inputs.push_back(std::move(text)); }
+    // One of the program's own dialogs: a handler that works the dialog (fills its
+    // fields, clicks its buttons, which may open further dialogs) and returns the mr...
+    // result it closes with; nullptr answers mrCancel.
+    void QueueDialog(std::function<int(QDialog&)> handler) { m_handlers.push_back(std::move(handler)); }
 
     // --- What happened ---------------------------------------------------------------
     const std::vector<TMessage>& Messages() const { return m_messages; }
@@ -64,7 +80,11 @@ public:
     // The rectangle the cursor is confined to now, if any.
     std::optional<QRect> CursorClip() const { return m_clips.empty() ? std::nullopt : m_clips.back(); }
     // Answers queued but not used.
-    size_t PendingAnswers() const { return m_messageResults.size() + m_fileNames.size() + m_strings.size() + m_colors.size(); }
+    size_t PendingAnswers() const
+    {
+        return m_messageResults.size() + m_fileNames.size() + m_strings.size() + m_colors.size() + m_fonts.size() +
+               m_inputs.size() + m_handlers.size();
+    }
     void Clear()
     {
         m_messages.clear();
@@ -74,6 +94,9 @@ public:
         m_fileNames.clear();
         m_strings.clear();
         m_colors.clear();
+        m_fonts.clear();
+        m_inputs.clear();
+        m_handlers.clear();
     }
 
     // --- TUIServices ---------------------------------------------------------------------
@@ -134,6 +157,57 @@ public:
     {
         m_clips.push_back(screenRect ? std::optional<QRect>(*screenRect) : std::nullopt);
     }
+    bool ChooseFont(TFont& font) override
+    {
+        TDialog d;
+        d.Kind = TDialogKind::ChooseFont;
+        d.FontName = font.Name();
+        d.FontSize = font.Size();
+        if (!m_fonts.empty()) {
+            if (m_fonts.front()) {
+                m_fonts.front()(font);
+                d.Accepted = true;
+            }
+            m_fonts.pop_front();
+        }
+        m_dialogs.push_back(d);
+        return d.Accepted;
+    }
+    bool InputQuery(const QString& caption, const QString& prompt, QString& value) override
+    {
+        TDialog d;
+        d.Kind = TDialogKind::InputQuery;
+        d.Title = caption;
+        d.Prompt = prompt;
+        d.Text = value;
+        if (!m_inputs.empty()) {
+            if (m_inputs.front()) {
+                value = *m_inputs.front();
+                d.Accepted = true;
+            }
+            m_inputs.pop_front();
+        }
+        m_dialogs.push_back(d);
+        return d.Accepted;
+    }
+    int ExecuteDialog(QDialog& dialog) override
+    {
+        // Recorded first, so nested dialogs follow the one that opened them.
+        const size_t index = m_dialogs.size();
+        TDialog d;
+        d.Kind = TDialogKind::ExecuteDialog;
+        d.Title = dialog.windowTitle();
+        m_dialogs.push_back(d);
+        int result = mrCancel;
+        if (!m_handlers.empty()) {
+            std::function<int(QDialog&)> handler = std::move(m_handlers.front());
+            m_handlers.pop_front();
+            if (handler)
+                result = handler(dialog);
+        }
+        m_dialogs[index].Accepted = result == mrOk;
+        return result;
+    }
 
 private:
     bool FileDialog(TDialogKind kind, QString& fileName, const QString& filter, const QString& title)
@@ -161,4 +235,7 @@ private:
     std::deque<std::optional<QString>> m_fileNames;
     std::deque<std::optional<QStringList>> m_strings;
     std::deque<std::optional<TColor>> m_colors;
+    std::deque<std::function<void(TFont&)>> m_fonts;
+    std::deque<std::optional<QString>> m_inputs;
+    std::deque<std::function<int(QDialog&)>> m_handlers;
 };
