@@ -31,6 +31,7 @@
 class QLabel;
 class TMyShape;
 class TMyImage;
+class TLibManager;
 class TMyLine;
 class TMyLinkLine;
 class TMouseController;
@@ -168,6 +169,12 @@ public:
     // Adds a picture with its top-left corner at a screen point; the picture is made 24 bits
     // per pixel first (the caller's bitmap changes), as the image shape takes it.
     int AddImageShapeByCode(const QString& Name, TPoint TopLeft, TBitmap* Picture);
+    // Places the library entry Name centred on (X, Y) (screen pixels): one shape when the
+    // entry holds one shape and no link-point shape, otherwise a TMyCombine with the
+    // entry's shapes as members and the centres of its link-point shapes as link points
+    // (MyCADLibrary.cpp). Every copy keeps none of the entry's relations and belongs to
+    // this drawing (MemberOwner is not needed for that). The identifier, or -1.
+    int AddUserDefineShapefromLib(TLibManager* Lib, const QString& Name, int X, int Y, TMyCAD* MemberOwner = nullptr);
     void DeleteAllShapes();
     // Deletes the shape with that identifier and its members, detaching connectors;
     // false for an unknown identifier or a locked shape.
