@@ -274,8 +274,11 @@ void TStringListEditor::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // Centred on the screen, whatever window opened it.
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void TStringListEditor::SetStrings(const QStringList& lines)

@@ -6,6 +6,7 @@
 #include "inspector/PropList.h"
 #include "support/RecordingUIServices.h"
 
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -158,6 +159,40 @@ TEST_F(TInspectorFixture, FailuresAreShownAndTheRowKeepsItsValue)
     ui.Clear();
     QTest::mouseDClick(insp.Editor(), Qt::LeftButton);
     EXPECT_EQ(ui.MessageTexts(), QStringList{"Invalid property value."});
+    // And a choice from the drop-down list.
+    ui.Clear();
+    insp.SetItemIndex(2);
+    insp.DropDown();
+    insp.Popup()->setCurrentRow(0);
+    QTest::keyClick(insp.Popup(), Qt::Key_Return);
+    EXPECT_EQ(ui.MessageTexts(), QStringList{"Invalid property value."});
+    EXPECT_EQ(insp.Editor()->text(), "beta");
+    // And an editor behind the dialog button.
+    ui.Clear();
+    insp.OnCallEditor = [](TCustomInspector*, int, bool&, bool&) { throw EPropertyError(); };
+    insp.SetItemIndex(4);
+    QTest::mouseClick(insp.Button(), Qt::LeftButton);
+    EXPECT_EQ(ui.MessageTexts(), QStringList{"Invalid property value."});
+    EXPECT_TRUE(rows.Set.empty());
+}
+
+TEST_F(TInspectorFixture, DropDownOpensAboveTheRowNearTheScreenBottom)
+{
+    const QRect screen = insp.screen()->geometry();
+    insp.move(screen.left() + 10, screen.bottom() - insp.height() + 1);
+    insp.SetItemIndex(2);
+    insp.SetTopRow(0);
+    const int rowTop = insp.viewport()->mapToGlobal(insp.ItemRect(2).topLeft()).y();
+    rows.DropDown.clear();
+    for (int i = 0; i < 8; ++i)
+        rows.DropDown << QStringLiteral("e%1").arg(i);
+    insp.resize(300, 120);
+    insp.move(screen.left() + 10, screen.bottom() - 120 + 1);
+    insp.DropDown();
+    const int top = insp.viewport()->mapToGlobal(insp.ItemRect(2).topLeft()).y();
+    (void)rowTop;
+    EXPECT_EQ(insp.Popup()->geometry().bottom() + 1, top);
+    insp.CloseUp(false);
 }
 
 TEST_F(TInspectorFixture, DropDownListChoosesAValue)
