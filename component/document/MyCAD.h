@@ -423,6 +423,11 @@ public:
     bool LoadFromFile(const QString& FileName);
     // True when the file's first 64 bytes, trimmed, are the drawing files' signature.
     bool IsZEDAFile(const QString& FileName) const;
+    // DXF export (component/dxf/): the drawing's entities written beside the file, which
+    // they replace only when every byte was written; false on failure (the old file stays).
+    // SaveToDxf1 writes the glyph outlines of texts instead of TEXT entities.
+    bool SaveToDxf(const QString& FileName) const;
+    bool SaveToDxf1(const QString& FileName) const;
     // The version tag shape records are read under ("XP.i" for a new drawing).
     QString DiskFileVersion() const { return FDiskFileVersion; }
     void SetDiskFileVersion(const QString& Value) { FDiskFileVersion = Value; }
