@@ -22,13 +22,13 @@ add_library(mycad_platform OBJECT ${MYCAD_PLATFORM_SOURCES})
 target_include_directories(mycad_platform PRIVATE ${MYCAD_GENERATED_INCLUDE})
 target_include_directories(mycad_platform INTERFACE
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}> $<BUILD_INTERFACE:${MYCAD_GENERATED_INCLUDE}>)
-target_link_libraries(mycad_platform PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
+target_link_libraries(mycad_platform PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport Qt6::Svg PRIVATE JPEG::JPEG)
 target_compile_features(mycad_platform PUBLIC cxx_std_20)
 
 add_library(mycad ${MYCAD_COMPONENT_SOURCES})
 add_library(MyCAD::MyCAD ALIAS mycad)
 target_link_libraries(mycad PUBLIC $<BUILD_INTERFACE:mycad_platform>
-  Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport PRIVATE JPEG::JPEG)
+  Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport Qt6::Svg PRIVATE JPEG::JPEG)
 target_include_directories(mycad PUBLIC
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
   $<BUILD_INTERFACE:${MYCAD_GENERATED_INCLUDE}>

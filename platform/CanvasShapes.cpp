@@ -7,6 +7,8 @@
 // its centre is inside), which gives GDI's rule of leaving out the right and bottom edges.
 #include "Canvas.h"
 
+#include <QPaintEngine>
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -24,6 +26,14 @@ void Normalize(int& x1, int& y1, int& x2, int& y2)
 QPointF ToF(const TPoint& p)
 {
     return QPointF(p.X, p.Y);
+}
+
+// Pixel layouts matter where pixels are painted; vector devices (printers, PDF, SVG,
+// metafiles) are given the figures themselves.
+bool PaintsPixels(QPainter* p)
+{
+    const QPaintEngine* engine = p->paintEngine();
+    return engine && engine->type() == QPaintEngine::Raster;
 }
 
 // The rectangle in device pixels when the logical-to-device mapping keeps axes (scale and
@@ -87,7 +97,7 @@ void TCanvas::StrokePolyline(const TPoint* points, size_t count)
     if (!p || !SetupPen(p, false))
         return;
     const PenSpec& setup = CurrentPen(1.0);
-    if (!setup.cosmetic || setup.pen.style() != Qt::SolidLine || !WholePixelShift(p->transform())) {
+    if (!setup.cosmetic || setup.pen.style() != Qt::SolidLine || !WholePixelShift(p->transform()) || !PaintsPixels(p)) {
         p->drawPolyline(ToScratch(points, count), int(count));
         return;
     }
@@ -266,7 +276,8 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
         UseXf(p, Xf::Logical);
         p->drawRect(fill);
     }
-    if (pen.visible && pen.cosmetic && pen.pen.style() == Qt::SolidLine && WholePixelShift(FLogToDev * FBase)) {
+    if (pen.visible && pen.cosmetic && pen.pen.style() == Qt::SolidLine && WholePixelShift(FLogToDev * FBase)
+        && PaintsPixels(p)) {
         // A one-pixel solid outline is its four sides as boxes, each border pixel once;
         // Qt's stroker drops the far corner of an outline that starts outside the device.
         if (SetupBrush(p, BrushSpec{true, QBrush(pen.pen.color()), pen.mode})) {

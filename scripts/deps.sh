@@ -7,12 +7,13 @@
 #          checks its files with (the tests skip those checks, saying so, where one is missing)
 set -euo pipefail
 kind=${1:-build}
-pkgs=(cmake ninja-build g++ ccache qt6-base-dev qt6-qpa-plugins libjpeg-dev libgtest-dev libgmock-dev
+pkgs=(cmake ninja-build g++ ccache qt6-base-dev qt6-qpa-plugins qt6-svg-dev libjpeg-dev libgtest-dev libgmock-dev
       libbenchmark-dev fonts-dejavu-core)
 # Outside programs of the test suite, one line per area of files they check.
 tools_fuzz=(clang libclang-rt-14-dev)
 tools_dxf=()
-tools_pictures=()
+tools_pictures=(libjpeg-turbo-progs imagemagick libwmf-bin fonts-urw-base35 poppler-utils librsvg2-bin
+                icoutils emf2svg printemf libreoffice-draw-nogui)
 tools_libraries=()
 tools_widgets=()
 tools_demo=()

@@ -34,6 +34,7 @@ class TMyImage;
 class TLibManager;
 class TMyLine;
 class TMyLinkLine;
+class TPrintPage;
 class TMouseController;
 struct TInteractionState;
 
@@ -438,6 +439,43 @@ public:
     bool WriteBitmapBuffer(QIODevice& Stream, const TBitmap* Bitmap) const;
     bool ReadBitmapBuffer(QIODevice& Stream, std::unique_ptr<TBitmap>& Bitmap) const;
 
+    // ---- Pictures and paper (MyCADExport.cpp, MyCADPrint.cpp) ------------------------
+    // The page as a picture at the current zoom, without grid and hots: BMP, PNG and JPEG
+    // files (quality clamped to 1..100) with the page colour when Fill, the background
+    // picture and the shapes; a placeable WMF for a name ending ".wmf" in any case, else
+    // an EMF, and an SVG, with the shapes alone; a PDF page printed as Print prints. The
+    // bitmap form fits the page into the caller's bitmap of Width x Height at its top-left
+    // and sets the zoom back. Files are written beside their name and replace it only
+    // once complete. False (and no file changed) when the picture would exceed the pixel
+    // limit, a size is not positive or the file cannot be written.
+    bool SaveToBmp(const QString& FileName, bool Fill);
+    bool SaveToBmp(TBitmap* Bitmap, int Width, int Height, bool Fill);
+    bool SaveToJpg(const QString& FileName, int Quality, bool Fill);
+    bool SaveToPng(const QString& FileName, bool Fill);
+    bool SaveToWmf(const QString& FileName);
+    bool SaveToSvg(const QString& FileName);
+    bool SaveToPdf(const QString& FileName);
+    // One page on the current printer (platform/Printer.h) at the printer's resolution
+    // times Scale: page colour (PrintBackground), background picture, frame, head, foot,
+    // and the visible root shapes of the listed layers (all layers for an empty list; a
+    // shape once however often its layer is listed) or of the selection. The zoom is the
+    // print's for the job and is stored back, without SetZoom, however the job ends.
+    // False when the printer is busy, refuses the job or fails it.
+    bool Print(const std::vector<int>& LayerIds, double Scale);
+    bool PrintSelectedShapes(double Scale);
+    // The page at Zoom in the bitmap, resized to the page (at most MaxWidth x MaxHeight,
+    // the page cut off there, for the low-memory form): background, background picture,
+    // frame, head, foot and the shapes as Print chooses them. False for a zoom that is
+    // not positive or a picture beyond the pixel limit.
+    bool PrintPreview(const std::vector<int>& LayerIds, TBitmap* Bitmap, double Zoom);
+    bool PrintPreviewLowMem(const std::vector<int>& LayerIds, TBitmap* Bitmap, int MaxWidth, int MaxHeight, double Zoom);
+    bool PreviewSelectedShapes(TBitmap* Bitmap, double Zoom);
+    // The background picture scaled by Zoom, the frame, and the head and foot on the page
+    // of the running print job (nothing when the printer is not printing).
+    void PrintBkBitmap(double Zoom);
+    void PrintBorder();
+    void PrintHeadFoot();
+
     // ---- Page and zoom ----------------------------------------------------------------
     void SetPreZoom(double v);
     double PreZoom() const { return FPreZoom; }
@@ -645,6 +683,14 @@ private:
     // Appends the shape and, recursively, its members.
     void CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
     int HeadFootX(int TextWidth, int BitmapWidth, TAlignment Alignment) const;
+    // ---- Pictures and paper ---------------------------------------------------------
+    // The page at the current zoom composed into a new pf24bit bitmap of the control's size.
+    bool ComposePage(TBitmap& Bitmap, bool Fill);
+    // The visible root shapes of the listed layers (every layer for none), in list order.
+    std::vector<TMyShape*> RootsByLayer(const std::vector<int>& LayerIds) const;
+    std::vector<TMyShape*> VisibleRootWorkingShapes() const;
+    // Each shape with its members by the rule of the paint pass, without link marks.
+    void DrawRoots(TCanvas* Canvas, const std::vector<TMyShape*>& Roots);
     void DebugText(int X, int Y, const QString& Text);
     // Frees every shape and empties the list (no events). It and RemoveShapes are the
     // only ways shapes leave the list: both drop the working shapes that go first.
