@@ -169,9 +169,11 @@ int TMetafileEngine::Coord(double v)
     return int(r);
 }
 
+// A recorder whose file failed keeps accepting drawing (which records nothing); its
+// Finish() reports the failure.
 bool TMetafileEngine::begin(QPaintDevice*)
 {
-    return FSink.Ok();
+    return true;
 }
 
 bool TMetafileEngine::end()
