@@ -21,6 +21,31 @@ void PaintLogo(TBitmap& logo)
     c.TextOut(14, 14, QStringLiteral("MyCAD"));
 }
 
+// A rectangle by code with link points at the middles of its sides (left, top, right,
+// bottom).
+TMyShape* LinkableBox(TMyCAD& cad, const QString& name, float x, float y, float w, float h)
+{
+    const int id = cad.AddShapeByCode(&cad, SpRectangle, QString(),
+                                      {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}}, 0, name);
+    TMyShape* box = cad.GetShapeByID(id);
+    if (box)
+        for (const TMyPoint& p : {TMyPoint(x, y + h / 2), TMyPoint(x + w / 2, y), TMyPoint(x + w, y + h / 2),
+                                  TMyPoint(x + w / 2, y + h)})
+            box->AddLinkPoint(p);
+    return box;
+}
+
+// Two boxes joined by a connector from the first's right side to the second's left side,
+// and a third below the first joined to it from its top.
+void AddLinkedShapes(TMyCAD& cad)
+{
+    TMyShape* a = LinkableBox(cad, QStringLiteral("LinkedA"), 60, 60, 100, 60);
+    TMyShape* b = LinkableBox(cad, QStringLiteral("LinkedB"), 300, 160, 100, 60);
+    TMyShape* c = LinkableBox(cad, QStringLiteral("LinkedC"), 60, 300, 100, 60);
+    cad.CreateLink(QStringLiteral("LinkAB"), a, 2, b, 0);
+    cad.CreateLink(QStringLiteral("LinkAC"), a, 3, c, 1);
+}
+
 std::function<void(TMyCAD&)> Add(TDrawTool tool, const QString& name, TArrMyPoint points, double angle = 0)
 {
     return [=](TMyCAD& cad) { cad.AddShapeByCode(&cad, tool, QString(), points, angle, name); };
@@ -54,6 +79,7 @@ std::vector<TDrawByCodeItem> DrawByCodeItems()
                  PaintLogo(logo);
              cad.AddImageShapeByCode(QStringLiteral("ImageShape"), TPoint(20, 30), &logo);
          }},
+        {QStringLiteral("Linked shapes (CreateLink)"), AddLinkedShapes},
         {QStringLiteral("BeMouse(NoShape)"), [](TMyCAD& cad) { cad.SetShapeTool(SpSelecting); }},
         {QStringLiteral("DeSelectAllShapesByCode"), [](TMyCAD& cad) { cad.DeSelectedAllShapesByCode(); }},
         {QStringLiteral("SelectShapeByCode"), [](TMyCAD& cad) { cad.SelectShapeByCode(1, true); }},

@@ -83,7 +83,7 @@ void MainWindow::CreateToolPalette()
         {"Select", SpSelecting}, {"Rotate", SpRotateSelecting}, {"Line", SpLine}, {"Rule", SpRuleLine},
         {"Ellipse", SpEllipse},  {"Rect", SpRectangle},         {"Polyline", SpPolyLine}, {"Polygon", SpPolygon},
         {"Arc", SpElliArc},      {"Bezier", SpPolyBezier},      {"Text", SpText},         {"Image", SpImage},
-        {"Link", SpLinkLine},    {"LineLink", SpLineLinkLine}};
+        {"Link", SpLinkLine},    {"LineLink", SpLineLinkLine}, {"LinkPoint", SpLinkPoint}};
     for (const auto& [caption, tool] : palette) {
         auto* button = new QToolButton(FToolPanel);
         button->setText(QString::fromLatin1(caption));

@@ -1,5 +1,36 @@
 #include "Input.h"
 
+#include <map>
+
+namespace {
+std::map<TCursor, QCursor>& Registry()
+{
+    static std::map<TCursor, QCursor> registry;
+    return registry;
+}
+} // namespace
+
+void RegisterCursor(TCursor Id, const QCursor& Cursor)
+{
+    Registry()[Id] = Cursor;
+}
+
+void UnregisterCursor(TCursor Id)
+{
+    Registry().erase(Id);
+}
+
+bool IsCursorRegistered(TCursor Id)
+{
+    return Registry().count(Id) != 0;
+}
+
+QCursor ToQtCursor(TCursor c)
+{
+    const auto it = Registry().find(c);
+    return it != Registry().end() ? it->second : QCursor(ToQtCursorShape(c));
+}
+
 Qt::CursorShape ToQtCursorShape(TCursor c)
 {
     switch (c) {
@@ -23,7 +54,7 @@ Qt::CursorShape ToQtCursorShape(TCursor c)
     case crHelp: return Qt::WhatsThisCursor;
     case crHandPoint: return Qt::PointingHandCursor;
     case crSizeAll: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    default: return c > 0 ? Qt::PointingHandCursor : Qt::ArrowCursor;
     }
 }
 

@@ -45,8 +45,21 @@ constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
 
-// The Qt cursor shape that shows a cursor identifier.
+// Application cursors have positive identifiers. Number 1 is the one the connector tools
+// show over a connector segment that a new connector end or junction would split.
+constexpr TCursor crBreakLine = 1;
+
+// The Qt cursor shape that shows a cursor identifier (an application cursor shows as a
+// pointing hand).
 MYCAD_EXPORT Qt::CursorShape ToQtCursorShape(TCursor c);
+// The application's cursor registry: a cursor registered under an identifier (usually a
+// positive one) is shown for it instead of the standard shape; unregistering gives the
+// standard shape back.
+MYCAD_EXPORT void RegisterCursor(TCursor Id, const QCursor& Cursor);
+MYCAD_EXPORT void UnregisterCursor(TCursor Id);
+MYCAD_EXPORT bool IsCursorRegistered(TCursor Id);
+// The cursor that shows an identifier: the registered one, else the standard shape.
+MYCAD_EXPORT QCursor ToQtCursor(TCursor c);
 // The button and shift state of a Qt mouse event.
 MYCAD_EXPORT TMouseButton FromQtButton(Qt::MouseButton b);
 MYCAD_EXPORT TShiftState FromQtModifiers(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons, bool doubleClick = false);

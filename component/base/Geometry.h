@@ -36,6 +36,11 @@ MYCAD_EXPORT TRect PtToARect(const TPoint& A, const TPoint& B);
 // R grown by N on each side (N may be negative); R unchanged when a side would leave
 // the 32-bit integer range.
 MYCAD_EXPORT TRect ExpandRect(const TRect& R, int32_t N);
+// Whether P lies in R, left and top edges included, right and bottom excluded.
+inline bool PtInRect(const TRect& R, TPoint P)
+{
+    return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
+}
 // Adds DX to Left and Right, DY to Top and Bottom.
 MYCAD_EXPORT void OffsetMyRect(TMyRect& R, double DX, double DY);
 

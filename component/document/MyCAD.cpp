@@ -1,6 +1,7 @@
 // TMyCAD: construction and destruction of a drawing.
 #include "component/document/MyCAD.h"
 
+#include "component/editing/ConnectorRouter.h"
 #include "component/editing/MouseController.h"
 #include "component/shapes/MyShape.h"
 
@@ -14,6 +15,7 @@ TMyCAD::TMyCAD(QWidget* parent)
       FUserData(std::make_unique<TUserData>())
 {
     FMouse.reset(new TMouseController(*this));
+    FRouter = std::make_unique<TConnectorRouter>(*this);
     // The control paints every pixel of its area itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);

@@ -13,6 +13,7 @@
 #include "component/document/PaintIndex.h"
 #include "component/document/ShapeIndex.h"
 #include "component/editing/UndoList.h"
+#include "component/render/HopIndex.h"
 #include "platform/Bitmap.h"
 #include "platform/Brush.h"
 #include "platform/Font.h"
@@ -35,6 +36,8 @@ class TLibManager;
 class TMyLine;
 class TMyLinkLine;
 class TPrintPage;
+class TMyLineLinkLine;
+class TConnectorRouter;
 class TMouseController;
 struct TInteractionState;
 
@@ -343,10 +346,45 @@ public:
     bool InWhichShapeWhichPointNo(int& Id, int& PointNo, TMyPoint P);
     void GetMergeShape(TMyLine* Line, bool Start, TMyPoint P);
     void CreateAndDelete(TMyLine* Line);
-    // Connectors follow their shapes: connector routing fills this in. Called wherever a
-    // shape's geometry changed through an editing operation, so it also counts the change
-    // for the lookups that keep positions (keep the GeometryChanged call).
-    void ChangeLinkShapes(TMyShape* S) { GeometryChanged(S); }
+
+    // ---- Connectors (MyCADConnectors.cpp, MyCADSplit.cpp) ----------------------------------
+    // A new connector named Name from link point a of A to link point b of B, routed,
+    // added with an "ACT_ADD" record and selected; its identifier, or -1 (nothing is
+    // added) for a missing shape, a shape of another drawing or an index outside the link
+    // points.
+    int CreateLink(const QString& Name, TMyShape* A, int a, TMyShape* B, int b);
+    // Re-routes every connector attached to S or to any of its members: an automatic
+    // route is laid again whole, a hand-shaped one only at the end on S. Called wherever
+    // a shape's geometry changed through an editing operation; it also counts the change
+    // for the lookups that keep positions. No undo record, no repaint.
+    void ChangeLinkShapes(TMyShape* S);
+    // The index of S's last link point within 5 pixels of P (screen pixels), or -1.
+    int IsinHotLink(const TMyShape* S, TPoint P) const;
+    // The identifier of the first connector listed by both A and B, or -1.
+    int IsLinked(const TMyShape* A, const TMyShape* B) const;
+    // Attaches end End of L to link point PtId of shape No (-1: frees it), keeping both
+    // sides' lists: the shape left drops L only when L's other end is not on it too.
+    void AttachConnectorEnd(TMyLinkLine* L, TLinkLineEndPoint End, int No, int PtId);
+    // The router (editing/ConnectorRouter.h). Points are screen pixels.
+    TArrDirAndPoints GetDirAndPoints(TMyPoint A, TMyPoint B, Tdirections D) const;
+    TMyShape* GetCombineAtPoint(TPoint P, int Margin);
+    TDirAndPoint GetDetourPoint(const TMyShape* O, TMyPoint Cur, TMyPoint Target, Tdirections D) const;
+    void GetPath(TCanvas* Canvas, TMyLinkLine* L, TMyShape* A, TMyPoint PA, TMyShape* B, TMyPoint PB, Tdirections D);
+    // The first segment of a connector other than Skip lying under P (document units,
+    // HotSize as tolerance, strictly between the segment's ends); P is moved onto it and
+    // L set to the connector. The segment's index, or -1 (L nothing, P unchanged).
+    int IsBreakLineByAPoint(TMyPoint& P, TMyLinkLine*& L, const TMyLinkLine* Skip);
+    // Ends connector D (just drawn) on a new junction that splits segment n of L at P
+    // (screen pixels); false and nothing for n < 0.
+    bool BreakLine(TMyLinkLine* D, TMyPoint P, int n, TMyLinkLine* L);
+    // The same with P in document units.
+    bool BreakLineAt(TMyLinkLine* D, TMyPoint P, int n, TMyLinkLine* L);
+    // Splits segment n of L at P (document units) through junction J.
+    bool BreakLineByAPoint(TMyPoint P, TMyLinkLine* L, TMyLineLinkLine* J, int n);
+    // During a paint pass: the points (screen pixels, as drawn) where vertical connector
+    // segments of the shapes drawn cross the horizontal segment P-Q strictly inside, by
+    // increasing x. Nothing outside a paint pass.
+    void ConnectorCrossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& Out);
     // Counts geometry changes made through the drawing's operations; lookups that keep
     // shape positions (the mouse's picking grid) are rebuilt after it or the shape list
     // changed. Whatever changes points outside the drawing's operations calls it, or,
@@ -684,6 +722,10 @@ private:
     void CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
     int HeadFootX(int TextWidth, int BitmapWidth, TAlignment Alignment) const;
     // ---- Pictures and paper ---------------------------------------------------------
+    // The same, leaving out invisible shapes with their members (as painting does).
+    void CollectVisibleTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
+    // The connectors among the shapes the pass draws tidy their points (MergePoints).
+    void TidyConnectorsToPaint();
     // The page at the current zoom composed into a new pf24bit bitmap of the control's size.
     bool ComposePage(TBitmap& Bitmap, bool Fill);
     // The visible root shapes of the listed layers (every layer for none), in list order.
@@ -724,6 +766,8 @@ private:
     void ForShapeTree(TMyShape* S, bool MembersFirst, const std::function<void(TMyShape*)>& Action, int Depth = 0);
 
     // Document state. The drawing owns its shapes; everything else refers to them.
+    // Undo of a change of a connector: its ends attached as the record says.
+    void ReattachConnector(TMyLinkLine* Line, const TSavedShape& Record);
     std::vector<std::unique_ptr<TMyShape>> FShapes;
     int FNextShapeId = 0;
     TArrMyShape FWorkingShapes;
@@ -759,6 +803,12 @@ private:
     // when the control goes away in the middle of an operation.
     TUndoList FUndoList;
     // Counts the changes of the shape list, so that a batch operation notices when an
+    // The router and its index of combined shapes.
+    std::unique_ptr<TConnectorRouter> FRouter;
+    // The vertical connector segments of the paint pass under way, for the hops; valid
+    // while FInPaintPass.
+    THopIndex FHops;
+    bool FInPaintPass = false;
     // event handler changed the list under it.
     uint64_t FShapeListGeneration = 0;
     struct TCursorClip {

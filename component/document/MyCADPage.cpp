@@ -5,6 +5,7 @@
 #include "platform/Screen.h"
 
 #include <QResizeEvent>
+#include <cmath>
 
 namespace {
 // Portrait width and height in millimetres of the standard formats.
@@ -72,7 +73,8 @@ void TMyCAD::SetPreZoom(double v)
 
 void TMyCAD::SetZoom(double v)
 {
-    if (v == FZoom)
+    // Every conversion between screen pixels and document units divides by the zoom.
+    if (v == FZoom || !(v > 0) || !std::isfinite(v))
         return;
     BusyScope busy(FBusy);
     SetPreZoom(FZoom);

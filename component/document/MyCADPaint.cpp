@@ -3,6 +3,9 @@
 // control's picture, and the hots of the selection are drawn on top.
 #include "component/document/MyCAD.h"
 
+#include "component/editing/ConnectorRouter.h"
+#include "component/shapes/MyLinkLine.h"
+
 #include "component/editing/InteractionState.h"
 
 #include "component/render/HotDrawing.h"
@@ -106,7 +109,10 @@ TPaintIndex::TExtent TMyCAD::PaintExtent(const TMyShape* Shape) const
 
 void TMyCAD::ShapeExtentChanged(const TMyShape* S)
 {
-    if (S && !FPaintMovesShapes && !S->HasParentShape())
+    if (!S || FPaintMovesShapes)
+        return;
+    FRouter->CombineTouched(S);
+    if (!S->HasParentShape())
         FPaintIndex.Touch(S->ShapeNo());
 }
 
@@ -140,6 +146,11 @@ void TMyCAD::DrawAllShape(TCanvas* Canvas, const TRect& R)
     std::vector<int> listed;
     ShapesToPaint(R, listed);
     FDrawnShapes.assign(listed.begin(), listed.end());
+    // Connectors are tidied in document units before anything is moved for the pass.
+    TidyConnectorsToPaint();
+    // The pass draws the hops of the connectors it lists.
+    FHops.Clear();
+    BusyScope pass(FInPaintPass);
 
     // The listed shapes and their members are drawn moved by -R's top-left. Their stored
     // geometry is kept aside (in one block) and put back exactly afterwards, so painting
@@ -173,6 +184,28 @@ void TMyCAD::DrawAllShape(TCanvas* Canvas, const TRect& R)
         for (TMyPoint& p : s->LinkPointsRef())
             p = *next++;
         s->SetCaptionPoint(*next++);
+    }
+}
+
+void TMyCAD::TidyConnectorsToPaint()
+{
+    std::vector<TMyShape*> trees;
+    for (uint32_t no : FDrawnShapes)
+        CollectVisibleTree(GetShapeByNo(int(no)), trees, 0);
+    for (TMyShape* s : trees)
+        if (auto* line = qobject_cast<TMyLinkLine*>(s))
+            line->MergePoints();
+}
+
+void TMyCAD::CollectVisibleTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const
+{
+    if (!Shape || !Shape->Visible() || Depth > GetShapesCount())
+        return;
+    Out.push_back(Shape);
+    for (uint32_t no : Shape->ChildNos()) {
+        TMyShape* member = GetShapeByNo(int(no));
+        if (member && member != Shape)
+            CollectVisibleTree(member, Out, Depth + 1);
     }
 }
 

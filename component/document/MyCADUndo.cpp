@@ -82,6 +82,12 @@ void TMyCAD::SaveUndoAction(const TArrMyShape& Shapes, const QString& ActionName
         record.ActionName = ActionName;
         if (const TMyShape* parent = GetShapeByNo(s->ParentNo()))
             record.ParentId = parent->GetShapeId();
+        if (const auto* line = qobject_cast<const TMyLinkLine*>(s)) {
+            if (const TMyShape* start = line->GetStartShape())
+                record.StartShapeId = start->GetShapeId();
+            if (const TMyShape* end = line->GetEndShape())
+                record.EndShapeId = end->GetShapeId();
+        }
         record.ChildIds.reserve(s->ChildNos().size());
         for (uint32_t no : s->ChildNos()) {
             const TMyShape* child = GetShapeByNo(int(no));
@@ -129,6 +135,8 @@ int TMyCAD::PopFromUndoRedoShapeList()
         case TUndoAction::Change:
             if (S) {
                 S->AssignWithoutRelation(r.Shape.get());
+                if (auto* line = qobject_cast<TMyLinkLine*>(S))
+                    ReattachConnector(line, r);
                 ChangeLinkShapes(S);
             }
             break;
@@ -176,6 +184,24 @@ int TMyCAD::PopFromUndoRedoShapeList()
         RecreateDeletedShapes(deleted);
     Invalidate();
     return FUndoList.LastActionNo();
+}
+
+// A connector's ends go back to the shapes they were attached to when the record was
+// made, where those still exist and still have the link point; otherwise they are free.
+void TMyCAD::ReattachConnector(TMyLinkLine* Line, const TSavedShape& Record)
+{
+    const auto* saved = qobject_cast<const TMyLinkLine*>(Record.Shape.get());
+    if (!saved)
+        return;
+    auto attach = [&](TLinkLineEndPoint End, int Id, int PtId) {
+        const TMyShape* s = Id >= 0 ? ShapeById(*this, Id) : nullptr;
+        if (s && s != Line && PtId >= 0 && PtId < s->GetLinkPointsCount())
+            AttachConnectorEnd(Line, End, s->ShapeNo(), PtId);
+        else
+            AttachConnectorEnd(Line, End, -1, -1);
+    };
+    attach(llStart, Record.StartShapeId, saved->StartSpPtId());
+    attach(llEnd, Record.EndShapeId, saved->EndSpPtId());
 }
 
 void TMyCAD::RecreateDeletedShapes(const std::vector<const TSavedShape*>& Records)

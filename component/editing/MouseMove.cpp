@@ -63,9 +63,9 @@ void TMouseController::MoveSelecting(TShiftState Shift, int X, int Y)
             if (cursor != crCross)
                 break;
         }
-        const Qt::CursorShape shape = ToQtCursorShape(cursor);
-        if (FCad.cursor().shape() != shape)
-            FCad.setCursor(shape);
+        const QCursor shown = ToQtCursor(cursor);
+        if (FCad.cursor().shape() != shown.shape() || shown.shape() == Qt::BitmapCursor)
+            FCad.setCursor(shown);
     }
     if (Shift & (ssLeft | ssRight | ssMiddle))
         return;

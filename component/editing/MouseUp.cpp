@@ -150,11 +150,8 @@ void TMouseController::FinishDrawnShape()
         return; // refused: the shape stays the one being drawn
     if (auto* connector = dynamic_cast<TMyLinkLine*>(shape)) {
         // Now that the connector has its number, the shape at its start lists it.
-        if (TMyShape* start = FCad.GetShapeByNo(connector->StartSpNo())) {
-            TMyShapeNo& list = start->LinkLineNos();
-            if (std::find(list.begin(), list.end(), uint32_t(connector->ShapeNo())) == list.end())
-                list.push_back(uint32_t(connector->ShapeNo()));
-        }
+        if (connector->StartAttached())
+            AddLinklineShape(FCad.GetShapeByNo(connector->StartSpNo()), connector->ShapeNo());
     }
     FCad.SetWorkingShapes({shape});
     shape->Drawed(FAnchorPoint, FCurrentPoint);

@@ -47,6 +47,10 @@ struct MYCAD_EXPORT TSavedShape {
     // the group and the members again through these.
     int ParentId = -1;
     std::vector<int> ChildIds;
+    // For a connector: identifiers of the shapes its ends were attached to (-1: free), so
+    // that undoing a change attaches them again.
+    int StartShapeId = -1;
+    int EndShapeId = -1;
 
     static constexpr int MaxShapeName = 255;
 };

@@ -10,12 +10,6 @@
 #include <numbers>
 
 namespace {
-// Whether p lies in the rectangle, left and top edges included, right and bottom excluded.
-bool PtInRect(const TRect& r, TPoint p)
-{
-    return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
-}
-
 // Pixels within which a click still hits a segment.
 constexpr int ClickTolerance = 8;
 

@@ -13,6 +13,16 @@ class MYCAD_EXPORT TMyLinkPoint : public TMyRectangle {
 public:
     explicit TMyLinkPoint(TMyCAD* OwnerCAD) : TMyRectangle(OwnerCAD) {}
 
+    // The rubber band while placing: a circle of Size pixels from the anchor.
+    void Drawing(TCanvas* Canvas, TPoint From, TPoint To) override;
+    // Only when the shape has no points: the square of side Size (document units) centred
+    // on P (screen pixels). One click places it.
+    void AddPointByMouse(TPoint P) override;
+    // An X across the square.
+    void Draw(TCanvas* Canvas) override;
+    // Link points and junctions have no grab handles: always -1.
+    int InWhichHot(TPoint P) override;
+
     // Side of the square, in document units. The setter only stores.
     uint8_t Size() const { return FSize; }
     void SetSize(uint8_t v) { FSize = v; }

@@ -14,11 +14,6 @@
 #include <climits>
 
 namespace {
-bool PtInRect(const TRect& r, TPoint p)
-{
-    return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
-}
-
 TMyPoint Half(TMyPoint from, double dx, double dy)
 {
     return TMyPoint(float(from.X + dx / 2), float(from.Y + dy / 2));

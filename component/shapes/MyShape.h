@@ -324,3 +324,7 @@ private:
 MYCAD_EXPORT void OffsetAllPoints(TMyShape* Shape, double DX, double DY);
 // Empties the shape's points; link points stay.
 MYCAD_EXPORT void RemoveAllPoints(TMyShape* Shape);
+// The list of the connectors attached to a shape: AddLinklineShape appends connector
+// number No unless it is listed already; RemoveLinklineShape removes its last entry.
+MYCAD_EXPORT void AddLinklineShape(TMyShape* S, int No);
+MYCAD_EXPORT void RemoveLinklineShape(TMyShape* S, int No);

@@ -1,5 +1,7 @@
 #include "DrawingTestSupport.h"
 
+#include <algorithm>
+
 ::testing::AssertionResult DrawingInvariantsHold(const TMyCAD& cad)
 {
     const int n = cad.GetShapesCount();
@@ -23,6 +25,32 @@
                 return ::testing::AssertionFailure() << "connector " << i << " starts at " << line->StartSpNo();
             if (line->EndSpNo() != -1 && !valid(line->EndSpNo()))
                 return ::testing::AssertionFailure() << "connector " << i << " ends at " << line->EndSpNo();
+        }
+    }
+    // Connector relations are kept on both sides: an attached end is listed by its shape,
+    // and a listed connector has an end on the shape that lists it.
+    for (int i = 0; i < n; ++i) {
+        const auto* line = dynamic_cast<const TMyLinkLine*>(cad.GetShapeByNo(i));
+        if (!line)
+            continue;
+        for (int end : {line->StartSpNo(), line->EndSpNo()}) {
+            if (end < 0)
+                continue;
+            const TMyShapeNo& list = cad.GetShapeByNo(end)->LinkLineNos();
+            if (std::find(list.begin(), list.end(), uint32_t(i)) == list.end())
+                return ::testing::AssertionFailure() << "connector " << i << " is attached to " << end
+                                                     << ", which does not list it";
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        const TMyShapeNo& list = cad.GetShapeByNo(i)->LinkLineNos();
+        for (size_t k = 0; k < list.size(); ++k) {
+            const auto* line = dynamic_cast<const TMyLinkLine*>(cad.GetShapeByNo(int(list[k])));
+            if (!line || (line->StartSpNo() != i && line->EndSpNo() != i))
+                return ::testing::AssertionFailure() << "shape " << i << " lists " << list[k]
+                                                     << ", which has no end on it";
+            if (std::count(list.begin(), list.end(), list[k]) > 1)
+                return ::testing::AssertionFailure() << "shape " << i << " lists " << list[k] << " twice";
         }
     }
     return ::testing::AssertionSuccess();

@@ -1,0 +1,144 @@
+// TMyLinkLine: painting with hops over crossing connectors, and the hot marks. Points are
+// screen pixels.
+#include "component/shapes/MyLinkLine.h"
+
+#include "component/base/Geometry.h"
+#include "component/document/MyCAD.h"
+#include "component/render/CanvasModes.h"
+#include "component/render/HotDrawing.h"
+
+#include <vector>
+
+void TMyLinkLine::Draw(TCanvas* Canvas)
+{
+    if (!Canvas)
+        return;
+    SetDrawShapeMode(this, Canvas);
+    SetPS(Canvas, Pen()->Style(), Pen()->Color(), Pen()->Width());
+    const int n = GetPointsCount();
+    const bool hops = FOwnerCAD && FOwnerCAD->CrossLine();
+    for (int k = 0; k + 1 < n; ++k) {
+        if (hops)
+            DrawSegmentWithHops(Canvas, GetPointInZoom(k), GetPointInZoom(k + 1));
+        else
+            LineDraw(this, Canvas, GetPointInZoom(k), GetPointInZoom(k + 1));
+    }
+    if (n >= 2) {
+        SetDrawTriangleMode(Canvas, this);
+        const TMyPoint first = GetPointInZoom(0), second = GetPointInZoom(1);
+        const TMyPoint last = GetPointInZoom(n - 1), beforeLast = GetPointInZoom(n - 2);
+        if (ArrowStyle() == ALeft || ArrowStyle() == ADouble)
+            DrawTriangle(Canvas, last, beforeLast);
+        if (ArrowStyle() == ARight || ArrowStyle() == ADouble)
+            DrawTriangle(Canvas, first, second);
+    }
+    SetDrawShapeMode(this, Canvas);
+    DrawInfo(Canvas);
+    Canvas->DeselectGeometricPen();
+}
+
+// A horizontal segment hops over the vertical connector segments that cross it strictly
+// inside, each hop a half circle of the hop radius, leaving out crossings too close to
+// the previous hop or to the segment's right end.
+void TMyLinkLine::DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q)
+{
+    thread_local std::vector<TMyPoint> crossings; // kept to spare an allocation per segment
+    crossings.clear();
+    if (P.Y == Q.Y && P.X != Q.X)
+        FOwnerCAD->ConnectorCrossings(P, Q, crossings);
+    if (crossings.empty()) {
+        LineDraw(this, Canvas, P, Q);
+        return;
+    }
+    const TMyPoint S = Q.X >= P.X ? P : Q, E = Q.X >= P.X ? Q : P;
+    const int r = Round(Zoom() * FHopRadius);
+    TMyPoint cur = S;
+    for (const TMyPoint& c : crossings) {
+        const TMyPoint left(float(double(c.X) - r), S.Y), right(float(double(c.X) + r), S.Y);
+        if (E.X > right.X && left.X > cur.X) {
+            LineDraw(this, Canvas, cur, left);
+            DrawHalfCircle(Canvas, c);
+            cur = right;
+        }
+    }
+    LineDraw(this, Canvas, cur, E);
+}
+
+void TMyLinkLine::DrawHalfCircle(TCanvas* Canvas, TMyPoint C)
+{
+    if (!Canvas)
+        return;
+    const double r = Round(Zoom() * FHopRadius);
+    Canvas->Arc(Round(C.X - r), Round(C.Y - r), Round(C.X + r), Round(C.Y + r), Round(C.X + r), Round(C.Y),
+                Round(C.X - r - 1), Round(C.Y + 1.0));
+}
+
+// ---- Hots ------------------------------------------------------------------------------------
+
+namespace {
+int HotSizeOf(const TMyShape* S)
+{
+    return S->OwnerCAD() ? S->OwnerCAD()->HotSize() : 4;
+}
+
+void HotMode(const TMyShape* S, TCanvas* Canvas)
+{
+    if (S->Locked())
+        SetDrawLockedHotMode(Canvas);
+    else
+        SetDrawHotMode(Canvas);
+}
+} // namespace
+
+void TMyLinkLine::DrawStartEnd(TCanvas* Canvas, TMyPoint P)
+{
+    if (!Canvas)
+        return;
+    HotMode(this, Canvas);
+    const double hs = HotSizeOf(this);
+    Canvas->Rectangle(Round(P.X - hs), Round(P.Y - hs), Round(P.X + hs), Round(P.Y + hs));
+}
+
+void TMyLinkLine::DrawCenter(TCanvas* Canvas, TMyPoint P)
+{
+    if (!Canvas)
+        return;
+    HotMode(this, Canvas);
+    Canvas->Pen().SetStyle(psClear);
+    const double hs = HotSizeOf(this);
+    Canvas->Rectangle(Round(P.X - hs), Round(P.Y - hs), Round(P.X + hs), Round(P.Y + hs));
+}
+
+void TMyLinkLine::DrawCorner(TCanvas* Canvas, TMyPoint P)
+{
+    if (!Canvas)
+        return;
+    HotMode(this, Canvas);
+    Canvas->Pen().SetStyle(psClear);
+    const double hs = HotSizeOf(this);
+    Canvas->Polygon({TPoint(Round(P.X - hs), Round(P.Y)), TPoint(Round(P.X), Round(P.Y - hs)),
+                     TPoint(Round(P.X + hs), Round(P.Y)), TPoint(Round(P.X), Round(P.Y + hs))});
+}
+
+void TMyLinkLine::DrawHot(TCanvas* Canvas)
+{
+    if (!Canvas || !FOwnerCAD || !FOwnerCAD->HotShow())
+        return;
+    const int n = GetPointsCount();
+    for (int i = 0; i < n; ++i) {
+        const TMyPoint p = GetPointInZoom(i);
+        if (FLinkLineDrawStyle == lldsFree) {
+            DrawStartEnd(Canvas, p);
+            continue;
+        }
+        if (i > 0 && i < n - 1)
+            DrawCorner(Canvas, p);
+        if (i <= n - 2) {
+            const TMyPoint q = GetPointInZoom(i + 1);
+            DrawCenter(Canvas, TMyPoint(float(p.X + (double(q.X) - p.X) / 2), float(p.Y + (double(q.Y) - p.Y) / 2)));
+        }
+        if (i == 0 || i == n - 1)
+            DrawStartEnd(Canvas, p);
+    }
+    DrawDiamond(this, Canvas, ZoomedValuePt(FCaptionPoint), clBlack);
+}
