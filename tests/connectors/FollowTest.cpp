@@ -301,3 +301,54 @@ TEST_F(Split, HopsAreHalfCirclesOverVerticalConnectorSegments)
         EXPECT_EQ(px(70, y), clBlack) << zoom;
     }
 }
+
+TEST_F(Split, PaintingTidiesInDocumentUnitsAndDrawsNoHopsOutsideAPass)
+{
+    cad.DeleteAllShapes();
+    cad.SetCrossLine(true);
+    TMyLinkLine* h = FreeConnector({TMyPoint(10.25f, 50), TMyPoint(10.25f, 50), TMyPoint(300.5f, 50)});
+    FreeConnector({TMyPoint(100, 20), TMyPoint(100, 80)});
+    // A partial repaint moves the shapes it draws and puts them back: the tidied points
+    // are the document's own, exactly.
+    cad.DrawAll(TRect(7, 3, 207, 203));
+    EXPECT_EQ(PointsOf(h), "(10.25,50) (300.5,50)");
+    cad.DrawAll(TRect(7, 3, 207, 203));
+    EXPECT_EQ(PointsOf(h), "(10.25,50) (300.5,50)");
+    // Drawn on its own, outside a paint pass, the connector has no hops to make.
+    TBitmap picture;
+    picture.SetSize(320, 100);
+    picture.Canvas().Brush().SetColor(clWhite);
+    picture.Canvas().FillRect(TRect(0, 0, 320, 100));
+    h->Draw(&picture.Canvas());
+    EXPECT_EQ(At(picture, 100, 50), clBlack);
+    EXPECT_EQ(At(picture, 100, 42), clWhite);
+}
+
+TEST_F(Split, ZoomZeroOrBelowIsRefusedAndLongConnectorsTidyInLinearTime)
+{
+    cad.SetZoom(0);
+    cad.SetZoom(-2);
+    EXPECT_EQ(cad.Zoom(), 1.0);
+    // 200,000 points of a nearly straight run: the quadratic tidying would not finish.
+    TArrMyPoint many;
+    for (int i = 0; i < 200000; ++i)
+        many.push_back(TMyPoint(float(i % 2), float(i)));
+    target->PointsRef() = many;
+    target->MergePoints();
+    EXPECT_EQ(PointsOf(target), "(0,0) (0,199999)");
+}
+
+TEST_F(Split, DamagedReferencesAreSkippedAndOutOfRangeEndsAreFree)
+{
+    // A link point index beyond the shape's link points: the end is free, its values stay.
+    target->SetStartSpNo(box->ShapeNo());
+    target->SetStartSpPtId(9);
+    AddLinklineShape(box, target->ShapeNo());
+    EXPECT_FALSE(target->StartAttached());
+    EXPECT_EQ(target->GetStartShape(), nullptr);
+    // A listed number that is not a connector is passed over.
+    AddLinklineShape(box, box->ShapeNo());
+    cad.Move(box, 10, 10);
+    EXPECT_EQ(target->StartSpPtId(), 9);
+    EXPECT_EQ(PointsOf(target), "(100,300) (500,300) (500,300)"); // laid again between its own ends
+}
