@@ -46,6 +46,18 @@ TSize GetTextWidthHeight(TCanvas* Canvas, const QString& Text, const TFont* AFon
     return Canvas->TextExtent(Text);
 }
 
+QFont GetTextMeasureFont(TCanvas* Canvas, const TFont* AFont, double Scale, double Angle)
+{
+    if (!Canvas || !AFont)
+        return QFont();
+    SelectScaledFont(Canvas, AFont, Scale, Angle, false);
+    // The canvas measures with its font and the character extra as absolute letter spacing.
+    QFont font = Canvas->Font().ToQFont();
+    if (const int extra = Canvas->GetTextCharacterExtra(); extra != 0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, extra);
+    return font;
+}
+
 bool IsBlackWhitePrinter()
 {
     return PrinterColorCount() == 2;
