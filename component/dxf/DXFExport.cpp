@@ -1,9 +1,9 @@
 #include "component/dxf/DXFExport.h"
 
+#include "component/base/ArcGeometry.h"
 #include "component/base/Geometry.h"
 #include "component/document/MyCAD.h"
 #include "component/dxf/DXFNumbers.h"
-#include "component/dxf/DXFShapeLink.h"
 #include "component/render/TextOut.h"
 #include "component/shapes/AllShapes.h"
 #include "platform/AnsiString.h"
@@ -13,6 +13,7 @@
 #include "platform/Screen.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -33,19 +34,19 @@ bool IsClass(const TMyShape& Shape, const char* Name)
 }
 
 // The shape's angle in degrees as DXF counts it (counter-clockwise with the y axis up,
-// while the drawing's angles turn clockwise on the screen), in [0, 360). The angle is
-// held in single precision, so its degrees are too: pi/2 gives exactly 270.
+// while the drawing's angles turn clockwise on the screen), in [0, 360). The angle is held
+// in single precision; its degrees are kept to six significant digits, which that
+// precision carries through a reading and a writing again unchanged (pi/2 gives 270).
 double DxfDegrees(float Angle)
 {
-    const float degrees = float(-double(Angle) * 180.0 / std::numbers::pi);
-    double d = std::fmod(double(degrees), 360.0);
+    double d = std::fmod(-double(Angle) * 180.0 / std::numbers::pi, 360.0);
     if (d < 0)
         d += 360;
-    if (d >= 360 || d == 0)
-        d = 0;
-    return d;
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, d, std::chars_format::scientific, 5).ptr;
+    std::from_chars(text, end, d);
+    return d >= 360 || d == 0 ? 0.0 : d;
 }
-
 } // namespace
 
 TDXFExport::TDXFExport(const TMyCAD& CAD, QIODevice& Device, bool TextAsOutlines)
@@ -299,24 +300,29 @@ void TDXFExport::WriteEllipse(const TMyEllipse& Ellipse)
 
 void TDXFExport::WriteArc(const TMyElliArc& Arc)
 {
-    const DXFShapeLink::TArcFigure figure = DXFShapeLink::ArcFigure(Arc);
     const int n = Arc.GetPointsCount();
     const TMyPoint p0 = Arc.GetPoint(0);
     const TMyPoint p1 = n > 1 ? Arc.GetPoint(1) : p0;
     const TMyPoint p2 = n > 2 ? Arc.GetPoint(2) : p1;
-    if (figure.Kind == DXFShapeLink::TArcFigure::None)
+    // The figure the arc draws at zoom 1, so that the export is the same at every zoom.
+    auto pixel = [](TMyPoint p) {
+        constexpr double limit = double(1 << 30);
+        return TPoint(Round(std::clamp(double(p.X), -limit, limit)), Round(std::clamp(double(p.Y), -limit, limit)));
+    };
+    const TArcFigure figure = CircleArcFigure(pixel(p0), pixel(p1), pixel(p2), asArc);
+    if (figure.Kind == TArcFigure::TKind::Nothing)
         return;
-    if (figure.Kind == DXFShapeLink::TArcFigure::Segment) {
+    if (figure.Kind == TArcFigure::TKind::Segment) {
         WriteLine(p0, p2);
         return;
     }
-    const TMyPoint m = DXFShapeLink::ArcCentre(Arc);
+    const TMyPoint m = Arc.GetCenterPoint();
     if (!std::isfinite(m.X) || !std::isfinite(m.Y))
         return;
     double r = 0, a1 = 0, a2 = 0;
-    DXFShapeLink::GetRA1A2By3Points(FHeight, p0, p1, p2, TMyPoint(m.X, float(FHeight - m.Y)), r, a1, a2);
+    ArcExportParameters(FHeight, p0, p2, TMyPoint(m.X, float(FHeight - m.Y)), r, a1, a2);
     // The second pass draws the other half of the circle: from P2 clockwise to P0.
-    if (!figure.FromStart)
+    if (figure.FromEnd)
         std::swap(a1, a2);
     Start("ARC");
     Real(10, X(m.X));
@@ -402,7 +408,7 @@ void TDXFExport::WriteText(const TMyText& Text)
     if (FTextAsOutlines) {
         TArrPoint points;
         std::vector<uint8_t> kinds;
-        if (DXFShapeLink::GetPathPoints(Text, FCanvas.get(), points, kinds)) {
+        if (Text.GetPathPoints(FCanvas.get(), points, kinds)) {
             WriteOutline(points, kinds);
             return;
         }

@@ -119,7 +119,7 @@ bool TDXF2DImport::ReadDXF()
         return Fail(kInvalid);
 
     FReader->Rewind();
-    while (FReader->Section() != scUnknow) {
+    for (;;) {
         bool ok = true;
         switch (FReader->Section()) {
         case scHeader: ok = ReadHeader(); break;
@@ -127,16 +127,18 @@ bool TDXF2DImport::ReadDXF()
         case scBlocks: ok = FExtendedEntities ? ReadBlocksAsDefinitions() : ReadBlocks(); break;
         case scEntities: ok = ReadEntities(); break;
         case scClasses: ok = ReadClasses(); break;
-        case scUnknow: break;
+        case scUnknow:
+            // A section of another name (OBJECTS, THUMBNAILIMAGE, ...) is passed over:
+            // the reading goes on to the group 0 EOF.
+            ok = FReader->StopReason() == TDXFRead::TStop::UnknownSection;
+            if (!ok && FReader->StopReason() == TDXFRead::TStop::EndOfFile && !FReader->Failed())
+                return Commit();
+            break;
         }
         if (!ok)
             return FCancelled ? false : Fail(kInvalid);
         FReader->NextSection();
     }
-    // The scan ends at a group 0 EOF or at a section this import does not read; the end
-    // of the data before either means the file was cut off.
-    if (FReader->Failed() || FReader->StopReason() == TDXFRead::TStop::EndOfData)
-        return Fail(kInvalid);
     return Commit();
 }
 

@@ -8,7 +8,8 @@
 // the drawing exactly as it was: layers and shapes are collected while the file is read
 // and added to the drawing only when the whole file has read well. A damaged file makes
 // ReadDXF return false, sets ReadFailed and LastError ("Invalid DXF file."), and adds
-// nothing.
+// nothing. The file is whole when its sections end with a group 0 EOF; sections of
+// other names are passed over.
 //
 // With ExtendedEntities (off by default) the import also expands the INSERTs of blocks
 // (insertion point, scales, rotation, column and row repeats, nested inserts), reads

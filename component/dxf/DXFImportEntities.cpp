@@ -4,7 +4,6 @@
 #include "component/base/Geometry.h"
 #include "component/document/MyCAD.h"
 #include "component/dxf/DXFNumbers.h"
-#include "component/dxf/DXFShapeLink.h"
 #include "component/dxf/DXFText.h"
 #include "component/render/TextOut.h"
 #include "component/shapes/AllShapes.h"
@@ -278,12 +277,11 @@ std::unique_ptr<TMyShape> TDXF2DImport::TextShape(TVec2 Insertion, double Degree
     if (Lines.isEmpty()) {
         text->SetInfo(Info);
         p = {q, TMyPoint(), TMyPoint(), TMyPoint()};
-        DXFShapeLink::reCaclpoints(*text, FCanvas.get());
+        text->reCaclpoints(FCanvas.get());
         if (upIsUp) {
             // The insertion point is the start of the baseline: the box's bottom-left.
-            const float h = p[3].Y - p[0].Y;
-            for (TMyPoint& corner : p)
-                corner.Y -= h;
+            const float w = p[1].X - p[0].X, h = p[3].Y - p[0].Y;
+            p = {TMyPoint(q.X, q.Y - h), TMyPoint(q.X + w, q.Y - h), TMyPoint(q.X + w, q.Y), q};
         }
     } else {
         text->SetLines(Lines);

@@ -129,16 +129,14 @@ void TDXF2DImport::ReadSpline2D(const TGroupTable& Groups, TShapes& Out)
     if (!SplineToBezier(Groups.Integer(71, 3), knots, control, weights, bezier)) {
         if (fit.size() < 2)
             return;
-        // A spline given by its fit points alone: the interpolating B-line through them.
-        if (fit.size() <= size_t(TMyBLine::MaxPoints)) {
-            auto shape = NewShape(kBLine);
-            TArrMyPoint& p = shape->PointsRef();
-            for (const TVec2& v : fit)
-                p.push_back(Map(v));
-            Out.push_back(std::move(shape));
-            return;
-        }
-        BezierThrough(fit, bezier);
+        // A spline given by its fit points alone: the interpolating B-line through them
+        // (a B-line takes any number of points).
+        auto shape = NewShape(kBLine);
+        TArrMyPoint& p = shape->PointsRef();
+        for (const TVec2& v : fit)
+            p.push_back(Map(v));
+        Out.push_back(std::move(shape));
+        return;
     }
     auto shape = NewShape(kPolyBezier);
     TArrMyPoint& p = shape->PointsRef();

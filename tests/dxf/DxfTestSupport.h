@@ -42,5 +42,11 @@ bool HaveDxf2Pdf(QString* why = nullptr);
 // Converts a DXF file into a PDF in folder; true when pdfinfo reads the PDF.
 bool Dxf2PdfReads(const QString& dxfFile, const QString& folder, QString* detail = nullptr);
 
+// A DXF file written by hand with every section and every entity kind the import reads:
+// header extents, layers, blocks (one with a POLYLINE, one inserted), and in ENTITIES
+// LINE, ARC, CIRCLE, ELLIPSE, SOLID, DIMENSION, TEXT, POLYLINE, LWPOLYLINE, INSERT, MTEXT,
+// SPLINE, POINT and HATCH.
+QByteArray SampleFile();
+
 // A drawing holding one shape of every exported kind and the kinds that export nothing.
 void BuildEveryKind(TMyCAD& cad);
