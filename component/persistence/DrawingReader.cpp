@@ -54,7 +54,8 @@ bool RelationsInRange(const std::vector<std::unique_ptr<TMyShape>>& shapes)
 }
 
 // Neither the parent links nor the member lists may loop: walking up from any shape ends
-// at a root, and walking down through members ends at shapes without members.
+// at a root, and walking down through members ends at shapes without members. A number
+// naming no shape of the list ends a walk.
 bool RelationsWithoutLoops(const std::vector<std::unique_ptr<TMyShape>>& shapes)
 {
     const size_t n = shapes.size();
@@ -69,7 +70,7 @@ bool RelationsWithoutLoops(const std::vector<std::unique_ptr<TMyShape>>& shapes)
             state[at] = Open;
             path.push_back(at);
             const int parent = shapes[at]->ParentNo();
-            if (parent < 0)
+            if (!IsShapeNo(parent, n))
                 break;
             at = size_t(parent);
         }
@@ -94,6 +95,8 @@ bool RelationsWithoutLoops(const std::vector<std::unique_ptr<TMyShape>>& shapes)
                 continue;
             }
             const size_t member = members[next++];
+            if (member >= n)
+                continue;
             if (state[member] == Open)
                 return false;
             if (state[member] == Unseen) {
@@ -131,7 +134,7 @@ bool ReadLayers(TRecordReader& r, TLoadedDrawing& out, TDrawingReadError& error)
     return r.Int32(out.CurrentLayerId);
 }
 
-bool ReadShapes(TRecordReader& r, TMyCAD& owner, TLoadedDrawing& out, TDrawingReadError& error)
+bool ReadShapes(TRecordReader& r, TMyCAD& owner, TLoadedDrawing& out, TDrawingReadError& error, TDrawingReadMode mode)
 {
     int32_t count = 0;
     if (!r.Count(count, kMinShapeEntryBytes))
@@ -157,11 +160,12 @@ bool ReadShapes(TRecordReader& r, TMyCAD& owner, TLoadedDrawing& out, TDrawingRe
         out.Shapes.push_back(std::move(shape));
     }
     out.NextShapeId = int32_t(largestId + 1u);
-    if (!out.Shapes.empty() && out.Layers.empty()) {
+    const bool block = mode == TDrawingReadMode::Block;
+    if (!block && !out.Shapes.empty() && out.Layers.empty()) {
         error = TDrawingReadError::NoLayer;
         return false;
     }
-    if (!RelationsInRange(out.Shapes) || !RelationsWithoutLoops(out.Shapes)) {
+    if ((!block && !RelationsInRange(out.Shapes)) || !RelationsWithoutLoops(out.Shapes)) {
         error = TDrawingReadError::BadReference;
         return false;
     }
@@ -172,7 +176,8 @@ bool ReadShapes(TRecordReader& r, TMyCAD& owner, TLoadedDrawing& out, TDrawingRe
     return true;
 }
 
-bool ReadDocument(TRecordReader& r, TMyCAD& owner, TLoadedDrawing& out, TDrawingReadError& error)
+bool ReadDocument(TRecordReader& r, TMyCAD& owner, TLoadedDrawing& out, TDrawingReadError& error,
+                  TDrawingReadMode readMode)
 {
     error = TDrawingReadError::Truncated;
     QByteArray signature, product, version;
@@ -228,18 +233,19 @@ bool ReadDocument(TRecordReader& r, TMyCAD& owner, TLoadedDrawing& out, TDrawing
     if (!ReadLayers(r, out, error))
         return false;
     error = TDrawingReadError::Truncated;
-    return ReadShapes(r, owner, out, error);
+    return ReadShapes(r, owner, out, error, readMode);
 }
 
 } // namespace
 
-bool ReadDrawing(QIODevice& Device, TMyCAD& Owner, TLoadedDrawing& Out, TDrawingReadError* Error)
+bool ReadDrawing(QIODevice& Device, TMyCAD& Owner, TLoadedDrawing& Out, TDrawingReadError* Error,
+                 TDrawingReadMode Mode)
 {
     TDrawingReadError error = TDrawingReadError::None;
     bool ok = false;
     {
         TRecordReader reader(Device, TRecordFormat{});
-        ok = ReadDocument(reader, Owner, Out, error);
+        ok = ReadDocument(reader, Owner, Out, error, Mode);
     }
     if (ok)
         error = TDrawingReadError::None;

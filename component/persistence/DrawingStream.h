@@ -58,12 +58,19 @@ enum class TDrawingReadError {
     NoLayer,          // shapes but no layer to hold them
 };
 
+// What a stream is read as. A drawing must be whole: every relation names a shape of it
+// and there are layers for its shapes. A block (a drawing added into another) may name
+// shapes outside itself, which the paste cuts loose, and may come without layers; its
+// relations still must not loop.
+enum class TDrawingReadMode { Drawing, Block };
+
 // Reads a drawing from the device's current position into Out. Shapes are created by
 // Owner (by class name) and belong to it, but are not added to it. Owner is otherwise not
 // changed. Checks every count against the bytes left, every ordinal, every shape number
-// used in a relation, and that parents and members do not form loops; shape numbers are
-// set to the shapes' positions.
-MYCAD_EXPORT bool ReadDrawing(QIODevice& Device, TMyCAD& Owner, TLoadedDrawing& Out, TDrawingReadError* Error = nullptr);
+// used in a relation (Drawing mode), and that parents and members do not form loops;
+// shape numbers are set to the shapes' positions.
+MYCAD_EXPORT bool ReadDrawing(QIODevice& Device, TMyCAD& Owner, TLoadedDrawing& Out, TDrawingReadError* Error = nullptr,
+                              TDrawingReadMode Mode = TDrawingReadMode::Drawing);
 
 // Writes the drawing at the device's position: "XP.i", or "XP.iL" when a string of the
 // drawing is longer than the format's counted strings hold. False when a write failed
