@@ -10,7 +10,8 @@ namespace {
 // other log-font attributes.
 void SelectScaledFont(TCanvas* canvas, const TFont* font, double scale, double angle, bool antialiased)
 {
-    TLogFont lf = canvas->Font().GetLogFont();
+    const TLogFont current = canvas->Font().GetLogFont();
+    TLogFont lf = current;
     const TFontStyles style = font->Style();
     lf.lfItalic = style.testFlag(fsItalic) ? 1 : 0;
     lf.lfWeight = style.testFlag(fsBold) ? FW_BOLD : FW_NORMAL;
@@ -23,7 +24,10 @@ void SelectScaledFont(TCanvas* canvas, const TFont* font, double scale, double a
     lf.lfFaceName = font->Name();
     if (antialiased)
         lf.lfQuality = ANTIALIASED_QUALITY;
-    canvas->Font().SetLogFont(lf);
+    // The same font again keeps the canvas's font as it is (and its Qt font with it), so
+    // many texts in one font measure and draw without building a font for each.
+    if (!(lf == current))
+        canvas->Font().SetLogFont(lf);
 }
 } // namespace
 
