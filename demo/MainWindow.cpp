@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "DrawByCode.h"
+#include "PictureCommands.h"
 
 #include <CAD.h>
 
@@ -71,6 +72,12 @@ void MainWindow::CreateDrawing()
             FSelectButton->setChecked(true);
     };
     FMyCAD1->OnMouseUp = [this](QObject*, TMouseButton, TShiftState, int, int) { UpdateCommands(); };
+    // A drawn image shape asks for its picture (after any handler installed before).
+    FMyCAD1->OnShapeAdded = [this, previous = FMyCAD1->OnShapeAdded](TMyShape*& shape, int count) {
+        if (previous)
+            previous(shape, count);
+        PictureCommands::PlacePicture(*FMyCAD1, shape);
+    };
 }
 
 void MainWindow::CreateToolPalette()
@@ -82,7 +89,8 @@ void MainWindow::CreateToolPalette()
     const std::pair<const char*, TDrawTool> palette[] = {
         {"Select", SpSelecting}, {"Rotate", SpRotateSelecting}, {"Line", SpLine}, {"Rule", SpRuleLine},
         {"Ellipse", SpEllipse},  {"Rect", SpRectangle},         {"Polyline", SpPolyLine}, {"Polygon", SpPolygon},
-        {"Arc", SpElliArc},      {"Bezier", SpPolyBezier},      {"Text", SpText},         {"Image", SpImage},
+        {"FreeLine", SpFreeLine}, {"Arc", SpElliArc},           {"Bezier", SpPolyBezier}, {"BSpline", SpBLine},
+        {"Text", SpText},         {"Image", SpImage},
         {"Link", SpLinkLine},    {"LineLink", SpLineLinkLine}, {"LinkPoint", SpLinkPoint}};
     for (const auto& [caption, tool] : palette) {
         auto* button = new QToolButton(FToolPanel);
@@ -117,6 +125,7 @@ void MainWindow::CreateMenus()
     file->addAction(Command(QStringLiteral("New"), [this] { NewDrawing(); }));
     file->addAction(Command(QStringLiteral("LoadFromFile"), [this] { LoadDrawing(); }));
     file->addAction(Command(QStringLiteral("SaveToFile"), [this] { SaveDrawing(); }));
+    PictureCommands::AddTo(file, FMyCAD1, this);
     file->addSeparator();
     file->addAction(Command(QStringLiteral("Exit"), [this] { close(); }));
 

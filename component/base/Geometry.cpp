@@ -233,3 +233,20 @@ TMyTriangle GetTriangle(const TMyPoint& Tip, const TMyPoint& From, double Alpha,
     head.Corner2 = StepTowards(Tip, From, phi + Alpha, Length);
     return head;
 }
+
+bool PolylineDistanceBelow(const std::vector<TPoint>& Points, TPoint P, double Distance)
+{
+    const double px = P.X, py = P.Y, limit = Distance * Distance;
+    auto below = [&](double x, double y) { return (x - px) * (x - px) + (y - py) * (y - py) < limit; };
+    if (Points.size() == 1)
+        return below(Points[0].X, Points[0].Y);
+    for (size_t k = 0; k + 1 < Points.size(); ++k) {
+        const double ax = Points[k].X, ay = Points[k].Y, bx = Points[k + 1].X, by = Points[k + 1].Y;
+        const double dx = bx - ax, dy = by - ay, len = dx * dx + dy * dy;
+        // The point of the segment nearest to P.
+        const double t = len > 0 ? std::clamp(((px - ax) * dx + (py - ay) * dy) / len, 0.0, 1.0) : 0.0;
+        if (below(ax + t * dx, ay + t * dy))
+            return true;
+    }
+    return false;
+}

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <numbers>
+#include <vector>
 
 // pi and 2 pi in extended precision; TwoPiSingle is 2 pi stored as a 32-bit float, the
 // limit that RecaclinRad keeps angles within.
@@ -36,6 +37,9 @@ MYCAD_EXPORT TRect PtToARect(const TPoint& A, const TPoint& B);
 // R grown by N on each side (N may be negative); R unchanged when a side would leave
 // the 32-bit integer range.
 MYCAD_EXPORT TRect ExpandRect(const TRect& R, int32_t N);
+// Whether P lies closer than Distance (Euclidean) to the polyline through Points (to its
+// one point when it has only one).
+MYCAD_EXPORT bool PolylineDistanceBelow(const std::vector<TPoint>& Points, TPoint P, double Distance);
 // Whether P lies in R, left and top edges included, right and bottom excluded.
 inline bool PtInRect(const TRect& R, TPoint P)
 {

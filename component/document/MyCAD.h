@@ -353,6 +353,11 @@ public:
     // added) for a missing shape, a shape of another drawing or an index outside the link
     // points.
     int CreateLink(const QString& Name, TMyShape* A, int a, TMyShape* B, int b);
+    // The export parameters of an arc through P0, P1, P2 (pixels) in a frame whose y axis
+    // points up (y taken as Height() - y); Centre is given in that frame. R is the distance
+    // of P0 from the centre, A1 the angle of P2 and A2 that of P0, in degrees. P1 is unused.
+    void GetRA1A2By3Points(TMyPoint P0, TMyPoint P1, TMyPoint P2, TMyPoint Centre, double& R, double& A1,
+                           double& A2) const;
     // Re-routes every connector attached to S or to any of its members: an automatic
     // route is laid again whole, a hand-shaped one only at the end on S. Called wherever
     // a shape's geometry changed through an editing operation; it also counts the change
@@ -476,6 +481,51 @@ public:
     QString ReadStrBuffer(QIODevice& Stream, uint8_t Count) const;
     bool WriteBitmapBuffer(QIODevice& Stream, const TBitmap* Bitmap) const;
     bool ReadBitmapBuffer(QIODevice& Stream, std::unique_ptr<TBitmap>& Bitmap) const;
+
+    // ---- Clipboard (MyCADClipboard.cpp, MyCADMemShapes.cpp) -------------------------
+    // The memory shapes are the drawing's own clipboard of shapes: copies held outside
+    // the drawing (not listed, not drawn), refilled by Copy, PasteFromMyCAD and block
+    // reading and read by Paste. The system clipboard only ever gets pictures of them.
+    const std::vector<std::unique_ptr<TMyShape>>& MemShapes() const { return FMemShapes; }
+    // Copies the working shapes with their members (each shape before its members) into
+    // the memory shapes and places their picture (2 pixels of margin) on the system
+    // clipboard as a bitmap. False when nothing is selected or no picture could be
+    // placed; the memory shapes are filled all the same.
+    bool Copy();
+    // Copy, then DeleteSelectedShapes, whose result it returns. Nothing is deleted when
+    // the working shapes could not all be copied.
+    bool Cut();
+    // Adds copies of the memory shapes 4 document units right of and below where they
+    // were copied, with fresh identifiers and names, keeping the groups and connectors
+    // among them; relations that lead outside the copies are cut. The pasted top-level
+    // shapes become the selection and one "ACT_ADD" action.
+    void Paste();
+    // Takes copies of Other's memory shapes (when it holds any) and pastes them; with no
+    // other drawing, or with this one, it pastes its own memory shapes.
+    void PasteFromMyCAD(TMyCAD* Other);
+    // Places the working shapes on the system clipboard as an enhanced metafile the size
+    // of their box (no margin); the memory shapes are not touched. False as for Copy.
+    bool CopyToClipBoardAsWmf();
+    // A picture on the system clipboard, whichever program placed it, as an image shape
+    // with its top-left corner at TopLeft (screen pixels); its identifier, or -1 when the
+    // clipboard holds no picture.
+    int PasteClipboardPicture(TPoint TopLeft);
+
+    // ---- Blocks (MyCADBlocks.cpp) ------------------------------------------------------
+    // Adds the shapes of a drawing file at their stored places: Merge puts them on the
+    // current layer, Import matches the file's layers with this drawing's by position
+    // and adds layers "Block" + name for the further ones. The new top-level shapes are
+    // selected and form the one "ACT_ADD" action of a fresh undo history. False, with
+    // the drawing exactly as it was, when the file is not a drawing or does not read.
+    bool AddBlockfromZEDAFile(const QString& FileName, TBlockLayerMode Mode);
+    // Reads a whole drawing stream into the memory shapes and takes over its page
+    // settings (colour, a canvas size that only grows, unit, background picture, ratio,
+    // tag and user data by generation) and, with Import, its further layers. Nothing
+    // changes unless the whole stream read well.
+    bool LoadFromStreamforBlock(QIODevice& Stream, TBlockLayerMode Mode);
+    // Adds copies of the memory shapes in their order, at their places and on the layers
+    // they hold, without events; relations leading outside them are cut.
+    void PasteforBlock();
 
     // ---- Pictures and paper (MyCADExport.cpp, MyCADPrint.cpp) ------------------------
     // The page as a picture at the current zoom, without grid and hots: BMP, PNG and JPEG
@@ -720,12 +770,12 @@ private:
     void DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth, std::vector<TMyShape*>& LinkHolders);
     // Appends the shape and, recursively, its members.
     void CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
-    int HeadFootX(int TextWidth, int BitmapWidth, TAlignment Alignment) const;
-    // ---- Pictures and paper ---------------------------------------------------------
     // The same, leaving out invisible shapes with their members (as painting does).
     void CollectVisibleTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
     // The connectors among the shapes the pass draws tidy their points (MergePoints).
     void TidyConnectorsToPaint();
+    int HeadFootX(int TextWidth, int BitmapWidth, TAlignment Alignment) const;
+    // ---- Pictures and paper ---------------------------------------------------------
     // The page at the current zoom composed into a new pf24bit bitmap of the control's size.
     bool ComposePage(TBitmap& Bitmap, bool Fill);
     // The visible root shapes of the listed layers (every layer for none), in list order.
@@ -733,10 +783,23 @@ private:
     std::vector<TMyShape*> VisibleRootWorkingShapes() const;
     // Each shape with its members by the rule of the paint pass, without link marks.
     void DrawRoots(TCanvas* Canvas, const std::vector<TMyShape*>& Roots);
+    bool PrintRoots(const std::vector<TMyShape*>& Roots, double Scale, bool AtPaperEdge);
+    void PrintBkBitmapOn(TPrintPage& Page, double Zoom);
+    void PrintBorderOn(TPrintPage& Page);
+    void PrintHeadFootOn(TPrintPage& Page);
+    bool PreviewPage(TBitmap* Bitmap, double Zoom, int MaxWidth, int MaxHeight, const std::vector<TMyShape*>& Roots);
     void DebugText(int X, int Y, const QString& Text);
     // Frees every shape and empties the list (no events). It and RemoveShapes are the
     // only ways shapes leave the list: both drop the working shapes that go first.
     void FreeAllShapes();
+    // Adds copies of the memory shapes (MyCADMemShapes.cpp): as a clipboard paste (last
+    // memory shape first, moved by 4 units, on the current layer, with OnShapeAdded) or
+    // as a block (in order, in place, on their layers, silently). Relations that lead
+    // outside the memory shapes become none. Returns the pasted top-level shapes.
+    TArrMyShape PasteMemShapes(bool AsBlock);
+    // Replaces the memory shapes by copies of the shapes and their members, each once,
+    // each shape before its members; false when a shape could not be copied.
+    bool FillMemShapes(const TArrMyShape& Shapes);
     // The interaction state (the mouse machine's).
     TInteractionState& Interaction();
     const TInteractionState& Interaction() const;
@@ -759,6 +822,8 @@ private:
     bool DeleteShapes(const std::vector<int>& Ids, std::vector<TMyShape*> Targets, bool AddUndo);
     // Records one action holding copies of exactly these shapes, in this order.
     void SaveUndoAction(const TArrMyShape& Shapes, const QString& ActionName);
+    // Undo of a change of a connector: its ends attached as the record says.
+    void ReattachConnector(TMyLinkLine* Line, const TSavedShape& Record);
     // Undo of a deletion: re-creates the collected copies at the end of the list.
     void RecreateDeletedShapes(const std::vector<const TSavedShape*>& Records);
     // Applies Action to S and, recursively, its group members (members before their group
@@ -766,8 +831,6 @@ private:
     void ForShapeTree(TMyShape* S, bool MembersFirst, const std::function<void(TMyShape*)>& Action, int Depth = 0);
 
     // Document state. The drawing owns its shapes; everything else refers to them.
-    // Undo of a change of a connector: its ends attached as the record says.
-    void ReattachConnector(TMyLinkLine* Line, const TSavedShape& Record);
     std::vector<std::unique_ptr<TMyShape>> FShapes;
     int FNextShapeId = 0;
     TArrMyShape FWorkingShapes;
@@ -796,6 +859,12 @@ private:
     uint64_t FGeometryGeneration = 0;
     uint64_t FExtentGeneration = 0;
     TPaintIndex FPaintIndex;
+    // The router and its index of combined shapes.
+    std::unique_ptr<TConnectorRouter> FRouter;
+    // The vertical connector segments of the paint pass under way, for the hops; valid
+    // while FInPaintPass.
+    THopIndex FHops;
+    bool FInPaintPass = false;
     // Set while the paint pass moves shapes and puts them back, which changes nothing.
     bool FPaintMovesShapes = false;
 
@@ -803,12 +872,6 @@ private:
     // when the control goes away in the middle of an operation.
     TUndoList FUndoList;
     // Counts the changes of the shape list, so that a batch operation notices when an
-    // The router and its index of combined shapes.
-    std::unique_ptr<TConnectorRouter> FRouter;
-    // The vertical connector segments of the paint pass under way, for the hops; valid
-    // while FInPaintPass.
-    THopIndex FHops;
-    bool FInPaintPass = false;
     // event handler changed the list under it.
     uint64_t FShapeListGeneration = 0;
     struct TCursorClip {

@@ -1,9 +1,11 @@
-// TMyCAD: pictures of the page for other programs. The raster pictures are composed as
-// the page shows (page colour, background picture, shapes with their link marks) at the
-// current zoom, without grid or hots; the vector pictures hold the shapes alone. Every
-// file is written beside its name and replaces the old file only once complete.
+// TMyCAD: pictures of the page for other programs, and the parameters of arcs for
+// exchange formats. The raster pictures are composed as the page shows (page colour,
+// background picture, shapes with their link marks) at the current zoom, without grid or
+// hots; the vector pictures hold the shapes alone. Every file is written beside its name
+// and replaces the old file only once complete.
 #include "component/document/MyCAD.h"
 
+#include "component/base/ArcGeometry.h"
 #include "component/render/HotDrawing.h"
 #include "component/shapes/MyShape.h"
 #include "platform/JpegCodec.h"
@@ -172,4 +174,10 @@ bool TMyCAD::SaveToPdf(const QString& FileName)
         SetPrinter(previous);
         return ok;
     });
+}
+
+void TMyCAD::GetRA1A2By3Points(TMyPoint P0, TMyPoint, TMyPoint P2, TMyPoint Centre, double& R, double& A1,
+                               double& A2) const
+{
+    ArcExportParameters(height(), P0, P2, Centre, R, A1, A2);
 }

@@ -85,6 +85,14 @@ TPaintIndex::TExtent TMyCAD::PaintExtent(const TMyShape* Shape) const
     e.Valid = true;
     e.Width = (r - l) * z;
     e.Height = (b - t) * z;
+    // Arcs bulge past their points, sectors reach their centre, interpolating curves
+    // overshoot their points.
+    if (TMyRect figure; Shape->FigureBox(figure)) {
+        l = std::min(l, figure.Left);
+        r = std::max(r, figure.Right);
+        t = std::min(t, figure.Top);
+        b = std::max(b, figure.Bottom);
+    }
     const double margin = 2 + Shape->Pen()->Width() * z + Shape->OutsideMargin();
     e.Left = l * z - margin;
     e.Right = r * z + margin;

@@ -38,7 +38,16 @@ struct TShapeGrid::TGather {
             return;
         }
         Margin = std::max(Margin, m);
-        for (const TMyPoint& p : S->Points()) {
+        TArrMyPoint figure;
+        if (TMyRect box; S->FigureBox(box))
+            figure = {TMyPoint(box.Left, box.Top), TMyPoint(box.Right, box.Bottom)};
+        AddPoints(S->Points());
+        AddPoints(figure);
+    }
+
+    void AddPoints(const TArrMyPoint& Points)
+    {
+        for (const TMyPoint& p : Points) {
             if (!std::isfinite(p.X) || !std::isfinite(p.Y)) {
                 Unbounded = true;
                 return;
@@ -63,10 +72,11 @@ TShapeGrid::~TShapeGrid() = default;
 namespace {
 int MarginOfKind(const TMyShape* S)
 {
-    // Arcs and interpolating curves leave the box of their points; a kind the grid does
-    // not know is not trusted either.
+    // Arcs and interpolating curves are hit within 10 pixels of their figure, whose box
+    // the grid takes in besides the points (and the triangle of an arc's points lies in
+    // the box of its points).
     if (dynamic_cast<const TMyElliArc*>(S) || dynamic_cast<const TMyBLine*>(S))
-        return -1;
+        return 12;
     // Lines hit within 8 pixels of a segment, Bezier curves within 10 of the flattened
     // curve (inside the hull of the control points); boxes have no tolerance. One or two
     // pixels more cover the rounding of the points to pixels.

@@ -86,8 +86,13 @@ void TMouseController::PressDrawing(TShiftState Shift, int X, int Y)
     FCurrentPoint = snapped;
     if (shape->GetPointsCount() > 0)
         FAnchorPoint = MyPtToPt(shape->GetPointInZoom(shape->GetPointsCount() - 1));
-    // A polyline shows its next segment at once.
-    if (IsPolyLineKind(shape)) {
+    // A polyline shows its next segment at once; a B-spline erases the preview curve
+    // that the moves drew up to this point.
+    if (auto* curve = dynamic_cast<TMyBLine*>(shape); curve && curve->GetPointsCount() > 2) {
+        curve->SetPreview(true);
+        curve->Drawing(canvas, FAnchorPoint, FCurrentPoint);
+        FCad.ScreenChanged();
+    } else if (IsPolyLineKind(shape)) {
         shape->Drawing(canvas, FAnchorPoint, FCurrentPoint);
         FCad.ScreenChanged();
     }

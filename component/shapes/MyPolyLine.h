@@ -9,4 +9,11 @@ class MYCAD_EXPORT TMyPolyLine : public TMyLine {
 
 public:
     explicit TMyPolyLine(TMyCAD* OwnerCAD) : TMyLine(OwnerCAD) { SetArrowStyle(ANone); }
+
+    // True once at least three points are placed and the last two are the same (in zoom):
+    // a double click ends the polyline, and its repeated point is removed.
+    bool IsDrawingFinished(TMouseButton Button, TPoint P) override;
+    // Appends a screen point given in the drawing's XY mode (for hosts building a
+    // polyline by code).
+    void AppendPoint(TPoint P);
 };

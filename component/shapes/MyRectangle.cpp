@@ -4,6 +4,7 @@
 
 #include "component/render/CanvasModes.h"
 #include "component/base/Geometry.h"
+#include "component/base/TextUtil.h"
 #include "component/render/HotDrawing.h"
 #include "component/document/MyCAD.h"
 #include "platform/Region.h"
@@ -223,21 +224,8 @@ void TMyRectangle::Draw(TCanvas* Canvas)
 
 QString TMyRectangle::AreaText(double UnitArea)
 {
-    const double ratio = FOwnerCAD ? FOwnerCAD->Ratio() : 1.0;
-    const double s = ratio * ratio;
-    const double D = ScreenPixelsPerInch();
-    const double mm = UnitArea * s / (D * D) * 25.4 * 25.4;
-    double area = 0;
-    const char* unit = "";
-    switch (FOwnerCAD ? FOwnerCAD->TheUNIT() : TUnits::mm) {
-    case TUnits::pixel: area = s * UnitArea; unit = "pixel(s)2"; break;
-    case TUnits::mm: area = mm; unit = "mm2"; break;
-    case TUnits::cm: area = mm / 100; unit = "cm2"; break;
-    case TUnits::dm: area = mm / 10000; unit = "dm2"; break;
-    case TUnits::m: area = mm / 1000000; unit = "m2"; break;
-    case TUnits::inch: area = UnitArea * s / (D * D); unit = "inch2"; break;
-    }
-    const QString info = QStringLiteral("Area=") + QString::asprintf("%9.2f", area) + QLatin1String(unit);
+    const QString info = ::AreaText(UnitArea, FOwnerCAD ? FOwnerCAD->Ratio() : 1.0,
+                                    FOwnerCAD ? FOwnerCAD->TheUNIT() : TUnits::mm, ScreenPixelsPerInch());
     SetInfo(info);
     return info;
 }

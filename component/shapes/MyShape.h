@@ -91,6 +91,15 @@ public:
     // and caption (arrow heads of lines); painting uses it to skip shapes far from the
     // area it composes.
     virtual double OutsideMargin() const { return 0; }
+    // The box, in document units, of a figure that reaches beyond the box of the points
+    // (an arc bulging past its three points, an interpolating curve overshooting its
+    // points); false when the shape draws within the box of its points (its pen, caption
+    // and arrow heads aside). Painting and picking use it to find where the shape shows.
+    virtual bool FigureBox(TMyRect& Box) const
+    {
+        (void)Box;
+        return false;
+    }
     // Reads the shape's record (its class's layout, in the generation of the owning
     // drawing's disk file version) into this freshly created shape; false when the data
     // is short or damaged. Writes the record in the newest layout at the stream's position.

@@ -130,7 +130,7 @@ TEST(PickGrid, AnswersAsTheScansOfTheWholeListDo)
     EXPECT_GT(ExpectSamePicks(cad, 11, 3000), 1000);
     const TShapeGrid& grid = cad.MouseController().Grid();
     EXPECT_GT(grid.IndexedCount(), 0);
-    EXPECT_GT(grid.UnboundedCount(), 0); // the arcs
+    EXPECT_EQ(grid.UnboundedCount(), 0); // arcs and curves are indexed by their figures' boxes
     EXPECT_GE(grid.WideCount(), 1);      // the huge box
 }
 
@@ -187,10 +187,11 @@ TEST(PickGrid, MarginsCoverTheToleranceOfEachKind)
     EXPECT_EQ(mouse.TopShapeAt(TPoint(200, 107)), line); // within eight pixels
     EXPECT_EQ(mouse.TopShapeAt(TPoint(200, 108)), nullptr);
     EXPECT_EQ(TShapeGrid::HitMargin(line), 10);
+    // Arcs and curves are hit within ten pixels of their figures' boxes.
     TMyElliArc arc(&cad);
-    EXPECT_EQ(TShapeGrid::HitMargin(&arc), -1);
+    EXPECT_EQ(TShapeGrid::HitMargin(&arc), 12);
     TMyBLine curve(&cad);
-    EXPECT_EQ(TShapeGrid::HitMargin(&curve), -1);
+    EXPECT_EQ(TShapeGrid::HitMargin(&curve), 12);
     TMyRectangle box(&cad);
     EXPECT_EQ(TShapeGrid::HitMargin(&box), 2);
 }
