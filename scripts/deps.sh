@@ -11,7 +11,7 @@ pkgs=(cmake ninja-build g++ ccache qt6-base-dev qt6-qpa-plugins qt6-svg-dev libj
       libbenchmark-dev fonts-dejavu-core)
 # Outside programs of the test suite, one line per area of files they check.
 tools_fuzz=(clang libclang-rt-14-dev)
-tools_dxf=()
+tools_dxf=(python3-ezdxf librecad librecad-data openscad-testing-data poppler-utils)
 tools_pictures=(libjpeg-turbo-progs imagemagick libwmf-bin fonts-urw-base35 poppler-utils librsvg2-bin
                 icoutils emf2svg printemf libreoffice-draw-nogui)
 tools_libraries=()

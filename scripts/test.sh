@@ -14,6 +14,12 @@ else
   flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DMYCAD_BUILD_BENCH=ON)
 fi
 scripts/deps.sh build
+# Objects compiled once are reused by the other builds of the same sources (the example
+# hosts, other build folders).
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
+  flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S . -B "$dir" -G Ninja -DMYCAD_BUILD_TESTS=ON "${flags[@]}" >/dev/null
 cmake --build "$dir"
 export QT_QPA_PLATFORM=offscreen
