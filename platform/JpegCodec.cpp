@@ -201,16 +201,17 @@ void TermDestination(j_compress_ptr cinfo)
         Fail(*job->Errors, "The JPEG file could not be written.");
 }
 
-// Adobe's inverted CMYK of a blue-green-red row: K' = max(R, G, B), C' = R * 255 / K'...
+// Adobe's inverted CMYK of a blue-green-red row, without black generation: the inverted
+// C, M and Y are the red, green and blue channels and the inverted K is 255, so that
+// decoding (C' x K' / 255) gives the channels back and the compression's error stays
+// that of each channel alone.
 void BgrRowToInvertedCmyk(const uint8_t* bgr, int step, uint8_t* cmyk, int width)
 {
     for (int x = 0; x < width; ++x, bgr += step, cmyk += 4) {
-        const int b = bgr[0], g = bgr[1], r = bgr[2];
-        const int k = std::max({r, g, b});
-        cmyk[0] = uint8_t(k ? (r * 255 + k / 2) / k : 0);
-        cmyk[1] = uint8_t(k ? (g * 255 + k / 2) / k : 0);
-        cmyk[2] = uint8_t(k ? (b * 255 + k / 2) / k : 0);
-        cmyk[3] = uint8_t(k);
+        cmyk[0] = bgr[2];
+        cmyk[1] = bgr[1];
+        cmyk[2] = bgr[0];
+        cmyk[3] = 255;
     }
 }
 
