@@ -1,11 +1,14 @@
 #include "component/render/BitmapOps.h"
 
+#include "component/render/PicturePipeline.h"
+#include "platform/PixelLimit.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 uint8_t Clamp255(int v)
@@ -17,6 +20,29 @@ void Ensure24(TBitmap& bitmap)
 {
     if (bitmap.PixelFormat() != pf24bit)
         bitmap.SetPixelFormat(pf24bit);
+}
+
+// Fills the target with the source stretched to its size, each target pixel taking the
+// source pixel under its centre.
+void StretchNearest(const TBitmap& source, TBitmap& target)
+{
+    TBitmap converted;
+    const TBitmap* from = &source;
+    if (source.PixelFormat() != pf24bit) {
+        converted.Assign(source);
+        converted.SetPixelFormat(pf24bit);
+        from = &converted;
+    }
+    const int W = target.Width(), H = target.Height(), bw = from->Width(), bh = from->Height();
+    std::vector<int> cols(static_cast<size_t>(W));
+    for (int x = 0; x < W; ++x)
+        cols[size_t(x)] = 3 * TPicturePipeline::NearestSource(x, W, bw);
+    for (int y = 0; y < H; ++y) {
+        const uint8_t* src = from->ScanLine(TPicturePipeline::NearestSource(y, H, bh));
+        uint8_t* dst = target.ScanLine(y);
+        for (int x = 0; x < W; ++x, dst += 3)
+            std::memcpy(dst, src + cols[size_t(x)], 3);
+    }
 }
 } // namespace
 
@@ -90,10 +116,12 @@ std::unique_ptr<TBitmap> RotateBitmap(TBitmap& Source, int Width, int Height, in
     const bool savedFlag = Source.Transparent();
     Source.SetTransparent(false);
 
-    const int W = std::max(Width, 0), H = std::max(Height, 0);
+    // A stretched size beyond the pixel limit is not made: the result is then empty.
+    const bool allowed = PictureSizeAllowed(Width, Height);
+    const int W = allowed ? Width : 0, H = allowed ? Height : 0;
     TBitmap scaled(W, H, pf24bit);
     if (!Source.Empty() && W > 0 && H > 0)
-        scaled.Canvas().StretchDraw(TRect(0, 0, W, H), Source);
+        StretchNearest(Source, scaled);
 
     auto result = std::make_unique<TBitmap>();
     if (Angle == 0) {

@@ -17,8 +17,10 @@ MYCAD_EXPORT void AdjustContrastBitmap(TBitmap& Bitmap, int Amount);
 // Mirrors left-right and/or top-bottom. Nothing when both flags are false.
 MYCAD_EXPORT void FlipBitmap(TBitmap& Bitmap, bool Horizontal, bool Vertical);
 // A new bitmap: the source stretched to Width x Height and turned by Angle (radians,
-// clockwise on screen for a positive angle) about (dx + Width div 2, dy + Height div 2),
+// counter-clockwise on screen for a positive angle) about (dx + Width div 2, dy + Height div 2),
 // nearest pixel on doubled coordinates; areas outside the picture come out white. The
 // source's transparency settings pass to the result (its transparent colour fixed); the
-// source's Transparent flag is cleared.
+// source's Transparent flag is cleared. Stretching takes for each pixel the source pixel
+// under its centre (TPicturePipeline::NearestSource). A stretched size beyond the pixel
+// limit gives an empty result.
 MYCAD_EXPORT std::unique_ptr<TBitmap> RotateBitmap(TBitmap& Source, int Width, int Height, int dy, int dx, double Angle);

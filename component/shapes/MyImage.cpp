@@ -70,14 +70,16 @@ TColor TMyImage::TransparentColor() const
     return FromQColor(QColor(FBitmap->Image().pixel(0, FBitmap->Height() - 1)));
 }
 
+// The mode follows the colour also when the colour is already stored (a file can hold a
+// colour with the automatic mode).
 void TMyImage::SetTransparentColor(TColor v)
 {
-    if (v == FTransparentColor)
-        return;
     FTransparentMode = v != clDefault ? tmFixed : tmAuto;
     FTransparentColor = v;
 }
 
+// Always ends in the requested mode: fixing the colour of an empty picture keeps
+// clDefault as the colour, yet the mode is tmFixed.
 void TMyImage::SetTransparentMode(TTransparentMode v)
 {
     if (v == FTransparentMode)
@@ -86,4 +88,5 @@ void TMyImage::SetTransparentMode(TTransparentMode v)
         SetTransparentColor(TransparentColor());
     else
         SetTransparentColor(clDefault);
+    FTransparentMode = v;
 }

@@ -26,6 +26,10 @@ public:
     // The common copy and, when the source is exactly an image, the picture and the seven
     // other properties (the stored transparent colour, not the effective one).
     void Assign(const TMyShape* Source) override;
+    // The picture adjusted, mirrored, scaled to the box and turned with it, clipped to the
+    // box (only the part the canvas shows is computed), then the border when asked and the
+    // caption; an empty picture shows a grey box with its diagonals.
+    void Draw(TCanvas* Canvas) override;
 
     // ---- Published properties -----------------------------------------------------------
     // The picture, owned by the shape.
@@ -66,6 +70,9 @@ public:
     }
 
 private:
+    // The picture on the canvas at the zoomed corners.
+    void DrawPicture(TCanvas* Canvas, const TArrPoint& Corners);
+
     std::unique_ptr<TBitmap> FBitmap;
     bool FBorder = false;
     int FBrightness = 0;
