@@ -4,6 +4,7 @@
 #include "component/shapes/MyShape.h"
 #include "inspector/CompInsp.h"
 
+#include <QEvent>
 #include <QSignalBlocker>
 
 TCustomComponentTree::TCustomComponentTree(QWidget* parent) : QTreeWidget(parent)
@@ -59,7 +60,57 @@ QTreeWidgetItem* TCustomComponentTree::AddNode(QTreeWidgetItem* parent, QObject*
     item->setIcon(0, image);
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     FObjects[item] = component;
+    connect(component, &QObject::destroyed, this, [this](QObject* gone) { ComponentDestroyed(gone); });
     return item;
+}
+
+void TCustomComponentTree::ComponentDestroyed(QObject* Gone)
+{
+    // The node goes at once (its children move up to its parent); the whole tree is
+    // rebuilt when the drawing next paints or the inspector updates.
+    const QSignalBlocker blocker(this);
+    for (auto it = FObjects.begin(); it != FObjects.end();) {
+        if (it->second && it->second.data() != Gone) {
+            ++it;
+            continue;
+        }
+        auto* item = const_cast<QTreeWidgetItem*>(it->first);
+        it = FObjects.erase(it);
+        QTreeWidgetItem* parent = item->parent();
+        const QList<QTreeWidgetItem*> children = item->takeChildren();
+        if (parent)
+            parent->addChildren(children);
+        else
+            addTopLevelItems(children);
+        delete item;
+    }
+    FShapeListGeneration = ~quint64(0);
+}
+
+void TCustomComponentTree::WatchRoot(TMyCAD* Root)
+{
+    if (FWatchedRoot == Root)
+        return;
+    if (FWatchedRoot)
+        FWatchedRoot->removeEventFilter(this);
+    FWatchedRoot = Root;
+    // The drawing repaints after every change of its shape list; that is when the tree
+    // is checked.
+    if (Root)
+        Root->installEventFilter(this);
+}
+
+bool TCustomComponentTree::TreeStale() const
+{
+    const TMyCAD* root = FWatchedRoot;
+    return root && root->ShapeListGeneration() != FShapeListGeneration;
+}
+
+bool TCustomComponentTree::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == FWatchedRoot && event->type() == QEvent::Paint && TreeStale() && !FRebuilding)
+        RebuildTree();
+    return QTreeWidget::eventFilter(watched, event);
 }
 
 void TCustomComponentTree::RebuildTree()
@@ -68,10 +119,15 @@ void TCustomComponentTree::RebuildTree()
         return;
     FRebuilding = true;
     const QSignalBlocker blocker(this);
+    for (const auto& [item, object] : FObjects)
+        if (object)
+            disconnect(object, &QObject::destroyed, this, nullptr);
     clear();
     FObjects.clear();
     TMyCAD* root = FInspector ? FInspector->Root() : nullptr;
+    WatchRoot(root);
     if (root) {
+        FShapeListGeneration = root->ShapeListGeneration();
         QTreeWidgetItem* rootItem = AddNode(nullptr, root);
         // Shapes in drawing order, members under their groups (a group precedes its
         // members in the list, as it is created first; anything else goes under the root).

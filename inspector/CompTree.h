@@ -3,8 +3,9 @@
 // holds, under a node of the drawing itself: its shapes, each member of a group under
 // its group, and the controls the drawing owns (other objects only with
 // ShowNonVisual). Selecting a node makes its object the inspector's instance; editing a
-// node's text raises OnEditText. Nodes hold their objects through QPointer, and the tree
-// is rebuilt after every update of the inspector.
+// node's text raises OnEditText. Nodes hold their objects through QPointer; the tree is
+// rebuilt after every update of the inspector and whenever the drawing's shape list
+// changed (checked when the drawing paints), and the node of a freed object goes at once.
 #include "mycad_export.h"
 
 #include <QIcon>
@@ -42,14 +43,23 @@ public:
     TComponentTreeImageEvent OnComponentImage;
     TComponentTreeEditEvent OnEditText;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, QObject* component);
+    void ComponentDestroyed(QObject* Gone);
+    void WatchRoot(TMyCAD* Root);
+    // Whether the drawing's shapes changed since the tree was built.
+    bool TreeStale() const;
     void Selected();
     void Edited(QTreeWidgetItem* item, int column);
 
     QPointer<TCustomComponentInspector> FInspector;
     bool FShowNonVisual = false;
     bool FRebuilding = false;
+    QPointer<TMyCAD> FWatchedRoot;
+    quint64 FShapeListGeneration = 0;
     std::unordered_map<const QTreeWidgetItem*, QPointer<QObject>> FObjects;
 };
 

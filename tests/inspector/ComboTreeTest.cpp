@@ -7,6 +7,7 @@
 #include "inspector/CompTree.h"
 #include "support/DrawingTestSupport.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTest>
@@ -113,4 +114,62 @@ TEST(ComponentTree, ShapesUnderTheDrawingAndMembersUnderTheirGroup)
     tree.OnEditText = [&edited](TCustomComponentTree*, QObject* c, const QString& text) { edited = c->objectName() + "=" + text; };
     tree.ItemOf(r3)->setText(0, "Renamed");
     EXPECT_EQ(edited, "R3=Renamed");
+}
+
+TEST(ComponentComboBox, CutUngroupAndLoadLeaveNothingStaleBehind)
+{
+    TInspectedDrawing d;
+    TMyShape* r2 = AddRect(*d.Cad, 100, 100, 150, 150, "R2");
+    TMyShape* r3 = AddRect(*d.Cad, 200, 100, 250, 150, "R3");
+    TComponentInspector insp;
+    insp.SetRoot(d.Cad.get());
+    TComponentComboBox combo;
+    combo.SetInspector(&insp);
+    TComponentTree tree;
+    tree.SetInspector(&insp);
+    const auto names = [&combo] {
+        QStringList shown;
+        for (int i = 0; i < combo.count(); ++i)
+            if (QObject* c = combo.ComponentAt(i))
+                shown << c->objectName();
+        return shown;
+    };
+    // Cut: the inspected shape goes, and with it its rows and its entries.
+    insp.SetInstance(r2);
+    d.Cad->SetWorkingShapes({r2});
+    ASSERT_TRUE(d.Cad->Cut());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(insp.InstanceCount(), 0);
+    EXPECT_EQ(insp.ItemCount(), 0);
+    EXPECT_FALSE(names().contains("R2"));
+    EXPECT_TRUE(tree.findItems("R2", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
+    // Ungroup: the group is freed, its members stay inspectable.
+    const int groupId = d.Cad->GroupShapes({d.Rect, r3}, false);
+    ASSERT_GE(groupId, 0);
+    TMyShape* group = d.Cad->GetShapeByID(groupId);
+    insp.SetInstance(group);
+    EXPECT_GT(insp.ItemCount(), 0);
+    ASSERT_NE(tree.ItemOf(r3), nullptr);
+    EXPECT_EQ(tree.ComponentOf(tree.ItemOf(r3)->parent()), group);
+    d.Cad->UnGroupShape(group, false);
+    EXPECT_EQ(tree.ComponentOf(tree.ItemOf(r3)->parent()), d.Cad.get()); // at once
+    QCoreApplication::processEvents();
+    EXPECT_EQ(insp.InstanceCount(), 0);
+    combo.showPopup(); // looked at again: built from the shape list as it is now
+    combo.hidePopup();
+    EXPECT_EQ(names(), (QStringList{"", "R1", "R3"}));
+    emit combo.activated(2);
+    EXPECT_EQ(insp.Instance(), r3);
+    // Load: every shape is replaced; the inspector keeps only the drawing.
+    QBuffer stream;
+    ASSERT_TRUE(stream.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(d.Cad->SaveToStream(stream));
+    insp.AddInstance(d.Cad.get());
+    ASSERT_TRUE(d.Cad->LoadFromStream(stream));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(insp.Instances(), std::vector<QObject*>{d.Cad.get()});
+    EXPECT_TRUE(RowNames(insp).contains("Zoom"));
+    EXPECT_EQ(names(), (QStringList{"", "R1", "R3"})); // the loaded shapes, fresh objects
+    for (int i = 1; i < combo.count(); ++i)
+        EXPECT_NE(combo.ComponentAt(i), r3);
 }
