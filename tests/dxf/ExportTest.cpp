@@ -287,6 +287,33 @@ TEST(DxfExport, TextOutlinesFromPathPoints)
     EXPECT_EQ(e.mid(16 + 12 + 6, 4), QStringList({"10", "2.64583333333333", "20", QString::fromLatin1(y)}));
 }
 
+// SaveToDxf1: the glyphs of a text as closed polylines, in document units at every zoom.
+TEST(DxfExport, TextOutlinesOfATextShape)
+{
+    TMyCAD cad;
+    auto* text = static_cast<TMyText*>(cad.CreateAddShapeByName(QStringLiteral("TMyText"), nullptr));
+    text->PointsRef() = {TMyPoint(100, 100), TMyPoint(220, 100), TMyPoint(220, 140), TMyPoint(100, 140)};
+    text->SetLines({QStringLiteral("IO")});
+    // At zoom 1 and 2 (where the glyphs are flattened finer) every vertex lies in the box.
+    for (double zoom : {1.0, 2.0}) {
+        cad.SetZoom(zoom);
+        const QStringList e = DxfLines(ExportBytes(cad, true));
+        EXPECT_EQ(e.count("TEXT"), 0);
+        EXPECT_GE(e.count("POLYLINE"), 3); // the I, and the O's outer and inner contours
+        EXPECT_EQ(e.count("POLYLINE"), e.count("SEQEND"));
+        int vertices = 0;
+        for (qsizetype i = 0; i + 8 < e.size(); ++i) {
+            if (e[i] != "VERTEX")
+                continue;
+            ++vertices;
+            const double x = e[i + 6].toDouble() * TDXFExport::S;
+            const double y = TDXFExport::DocumentHeight(cad) - e[i + 8].toDouble() * TDXFExport::S;
+            EXPECT_TRUE(x >= 99 && x <= 221 && y >= 99 && y <= 141) << x << ", " << y << " at zoom " << zoom;
+        }
+        EXPECT_GE(vertices, 12);
+    }
+}
+
 namespace {
 
 // A device that takes the first Room bytes and then refuses to write.
