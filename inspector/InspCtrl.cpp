@@ -34,7 +34,13 @@ TCustomInspector::TCustomInspector(QWidget* parent) : QAbstractScrollArea(parent
     UpdateRowHeight();
 }
 
-TCustomInspector::~TCustomInspector() = default;
+TCustomInspector::~TCustomInspector()
+{
+    // The drop-down reports its closing to the control: it goes while the control is
+    // still whole, not among the children freed after it.
+    delete FPopup;
+    FPopup = nullptr;
+}
 
 // ---- Rows -----------------------------------------------------------------------------
 
@@ -434,7 +440,7 @@ void TCustomInspector::ItemAction(int row, TItemAction)
 
 bool TCustomInspector::DroppedDown() const
 {
-    return FPopup->isVisible();
+    return FPopup && FPopup->isVisible();
 }
 
 void TCustomInspector::DropDown()
@@ -488,7 +494,7 @@ void TCustomInspector::DropDown()
 
 void TCustomInspector::CloseUp(bool accept)
 {
-    if (FPopup->isHidden())
+    if (!FPopup || FPopup->isHidden())
         return;
     const QListWidgetItem* item = FPopup->currentItem();
     const QString text = item ? item->text() : QString();

@@ -247,6 +247,25 @@ TEST_F(TInspectorFixture, DropDownHeightAndWidth)
     EXPECT_EQ(insp.Popup()->geometry().left(), insp.viewport()->mapToGlobal(QPoint(0, 0)).x());
 }
 
+TEST(InspectorLifetime, FreedWithItsListOpenAndAnEditPending)
+{
+    TRecordingUIServices ui;
+    TScopedUIServices scope(ui);
+    TRows rows;
+    rows.Values = {"zero", "True", "beta"};
+    auto insp = std::make_unique<TCommonInspector>();
+    rows.Attach(*insp);
+    insp->resize(300, 200);
+    insp->show();
+    insp->SetItemCount(3);
+    insp->SetItemIndex(2);
+    insp->SetEditedText("typed");
+    insp->DropDown();
+    ASSERT_TRUE(insp->DroppedDown());
+    insp.reset(); // nothing is applied, nothing read from a half-freed control
+    EXPECT_TRUE(rows.Set.empty());
+}
+
 TEST_F(TInspectorFixture, CheckBoxesForBooleanRows)
 {
     insp.SetItemIndex(1);
