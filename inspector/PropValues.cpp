@@ -376,9 +376,14 @@ void TProperty::SetStringValue(const QString& Text)
     case TTypeKind::tkUnknown:
         Invalid();
     }
-    if (value == Value())
+    const QVariant before = Value();
+    if (value == before)
         return;
     SetValue(value);
+    // A setter that kept the old value refused the new one (a zoom of 0, a colour the
+    // drawing cannot take): the user is told instead of seeing the text silently undone.
+    if (Alive() && Value() == before)
+        Invalid();
 }
 
 void TProperty::ValuesList(QStringList& Values) const

@@ -196,8 +196,15 @@ TEST(PropertyModel, RefusalsLeaveTheValue)
     EXPECT_EQ(d.Rect->Pen()->Color(), clBlack);
     Set(*cad, "ArrowOffset", "$FF");
     EXPECT_EQ(d.Cad->ArrowOffset(), 255);
-    Set(*cad, "ArrowAngle", "$FFFFFFFF"); // the bits of -1; the drawing ignores it
+    // Values the drawing's setters refuse are refused as well: the bits of -1 for an
+    // angle, a zoom of 0 or below.
+    EXPECT_TRUE(Refused(*cad, "ArrowAngle", "$FFFFFFFF"));
     EXPECT_EQ(d.Cad->ArrowAngle(), 10);
+    EXPECT_TRUE(Refused(*cad, "Zoom", "0"));
+    EXPECT_TRUE(Refused(*cad, "Zoom", "-2"));
+    EXPECT_EQ(d.Cad->Zoom(), 1.0);
+    Set(*cad, "Zoom", "1.5");
+    EXPECT_EQ(d.Cad->Zoom(), 1.5);
 }
 
 TEST(PropertyModel, UnchangedTextsAreNotWrittenBack)
