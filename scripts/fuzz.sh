@@ -9,8 +9,13 @@ seconds=${1:-60}
 shift || true
 scripts/deps.sh ci
 dir=build-fuzz
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DMYCAD_BUILD_FUZZ=ON -DMYCAD_BUILD_TESTS=OFF \
-  -DMYCAD_BUILD_DEMO=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DMYCAD_BUILD_DEMO=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   for src in fuzz/fuzz_*.cpp; do targets+=("$(basename "$src" .cpp)"); done
