@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "DrawByCode.h"
+#include "DxfCommands.h"
 #include "PictureCommands.h"
 
 #include <CAD.h>
@@ -125,12 +126,23 @@ void MainWindow::CreateMenus()
     file->addAction(Command(QStringLiteral("New"), [this] { NewDrawing(); }));
     file->addAction(Command(QStringLiteral("LoadFromFile"), [this] { LoadDrawing(); }));
     file->addAction(Command(QStringLiteral("SaveToFile"), [this] { SaveDrawing(); }));
+    file->addAction(Command(QStringLiteral("Merge a Drawing as a Block"), [this] { AddBlock(false); }));
+    file->addAction(Command(QStringLiteral("Import a Drawing as a Block"), [this] { AddBlock(true); }));
     PictureCommands::AddTo(file, FMyCAD1, this);
+    DxfCommands::AddTo(file, FMyCAD1, this);
     file->addSeparator();
     file->addAction(Command(QStringLiteral("Exit"), [this] { close(); }));
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->addAction(Command(QStringLiteral("Undo"), [this] { FMyCAD1->PopFromUndoRedoShapeList(); }));
+    QAction* copy = Command(QStringLiteral("Copy"), [this] { FMyCAD1->Copy(); });
+    QAction* cut = Command(QStringLiteral("Cut"), [this] { FMyCAD1->Cut(); });
+    QAction* paste = Command(QStringLiteral("Paste"), [this] { FMyCAD1->Paste(); });
+    copy->setShortcut(QKeySequence::Copy);
+    cut->setShortcut(QKeySequence::Cut);
+    paste->setShortcut(QKeySequence::Paste);
+    edit->addActions({copy, cut, paste});
+    edit->addSeparator();
     FDelete = Command(QStringLiteral("Delete"), [this] { FMyCAD1->DeleteSelectedShapes(); });
     FGroup = Command(QStringLiteral("GroupShapes"), [this] { FMyCAD1->GroupWorkingShape(); });
     FUnGroup = Command(QStringLiteral("unGroupShapes"), [this] { UnGroup(); });
@@ -228,6 +240,22 @@ void MainWindow::LoadDrawing()
         return;
     }
     if (!FMyCAD1->LoadFromFile(name))
+        ShowMessage(QStringLiteral("Error when read file"));
+}
+
+void MainWindow::AddBlock(bool Import)
+{
+    QString name = AppFolder() + QStringLiteral("/samples/");
+    if (!UIServices().OpenFileDialog(name, QStringLiteral("MyCAD drawings|*.zed|All Files|*.*"),
+                                     QStringLiteral("Add a drawing as a block")))
+        return;
+    if (!QFileInfo::exists(name))
+        return;
+    if (!FMyCAD1->IsZEDAFile(name)) {
+        ShowMessage(name + QStringLiteral("is not a ZEDA format file!"));
+        return;
+    }
+    if (!FMyCAD1->AddBlockfromZEDAFile(name, Import ? TBlockLayerMode::Import : TBlockLayerMode::Merge))
         ShowMessage(QStringLiteral("Error when read file"));
 }
 

@@ -29,6 +29,9 @@ public:
     // ---- Commands (the menu items and buttons call these) ---------------------------
     void NewDrawing();
     void LoadDrawing();
+    // Adds a drawing file chosen in the open dialog as a block: merged onto the current
+    // layer, or imported onto layers of its own.
+    void AddBlock(bool Import);
     void SaveDrawing();
     void UnGroup();
 
