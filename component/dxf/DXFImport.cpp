@@ -118,6 +118,8 @@ bool TDXF2DImport::ReadDXF()
     if (!IsOpen())
         return Fail(kInvalid);
 
+    // Room for about one shape per 256 bytes of the file, the size of a small entity.
+    FPending.reserve(size_t(std::min<qint64>(FReader->Size() / 256, 1 << 20)));
     FReader->Rewind();
     for (;;) {
         bool ok = true;
@@ -187,7 +189,12 @@ bool TDXF2DImport::Commit()
         shape->SetShapeId(id);
         shape->SetShapeNo(FTarget->GetShapesCount());
         shape->SetLayerId(lastId);
-        shape->SetName(QStringLiteral("Shape") + QString::number(id));
+        // "Shape" and digits is always a valid name: it is given without the check of
+        // SetName, and becomes the caption as SetName would make it.
+        const QString name = QStringLiteral("Shape") + QString::number(id);
+        shape->setObjectName(name);
+        if (shape->Caption().isEmpty())
+            shape->SetCaption(name);
         const TMyRect box = GetPointsLTRB(shape->Points());
         shape->SetCenterPoint(shape->ComputeCenterPoint(4));
         shape->SetCaptionPoint(TMyPoint(shape->CenterPoint().X, box.Bottom + 10));
