@@ -16,10 +16,10 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 [ -f build/CMakeCache.txt ] || scripts/test.sh
-cmake --build build --target mycad
+cmake --build build --target mycad mycad_widgets
 cmake -S . -B build-shared -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_SHARED_LIBS=ON \
   -DMYCAD_BUILD_TESTS=OFF -DMYCAD_BUILD_DEMO=OFF "${launcher[@]}" >/dev/null
-cmake --build build-shared --target mycad
+cmake --build build-shared --target mycad mycad_widgets
 
 for kind in static shared; do
   from=build
