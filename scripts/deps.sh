@@ -14,7 +14,7 @@ tools_fuzz=(clang libclang-rt-14-dev)
 tools_dxf=(python3-ezdxf librecad librecad-data openscad-testing-data poppler-utils)
 tools_pictures=(libjpeg-turbo-progs imagemagick libwmf-bin fonts-urw-base35 poppler-utils librsvg2-bin
                 icoutils emf2svg printemf libreoffice-draw-nogui)
-tools_libraries=()
+tools_libraries=(xvfb xauth xclip)
 tools_widgets=()
 tools_demo=()
 case "$kind" in
