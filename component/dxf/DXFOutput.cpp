@@ -34,7 +34,8 @@ void TDXFOutput::EndLine(char* End)
 void TDXFOutput::Line(std::string_view Text)
 {
     char* out = Reserve(Text.size());
-    memcpy(out, Text.data(), Text.size());
+    if (!Text.empty()) // an empty view may have no data at all
+        memcpy(out, Text.data(), Text.size());
     EndLine(out + Text.size());
 }
 
