@@ -230,6 +230,14 @@ void TEmfPlayer::Text(const TRecordView& r, bool wide)
     FDc.Text(ref, text, advances, options, rect);
 }
 
+// A rectangle from a record's position and size, each held to 2^29 in magnitude so that
+// QRect's edge arithmetic cannot overflow on damaged values.
+static QRect RecordRect(int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    auto held = [](int32_t v) { return std::clamp<int32_t>(v, -(1 << 29), 1 << 29); };
+    return QRect(held(x), held(y), held(w), held(h));
+}
+
 void TEmfPlayer::Bitmap(uint32_t type, const TRecordView& r)
 {
     QRect dest, source;
@@ -238,22 +246,22 @@ void TEmfPlayer::Bitmap(uint32_t type, const TRecordView& r)
     int transparent = -1;
     switch (type) {
     case Emf::STRETCHDIBITS:
-        dest = QRect(r.I32(24), r.I32(28), r.I32(72), r.I32(76));
-        source = QRect(r.I32(32), r.I32(36), r.I32(40), r.I32(44));
+        dest = RecordRect(r.I32(24), r.I32(28), r.I32(72), r.I32(76));
+        source = RecordRect(r.I32(32), r.I32(36), r.I32(40), r.I32(44));
         offBmi = r.U32(48), cbBmi = r.U32(52), offBits = r.U32(56), cbBits = r.U32(60), rop = r.U32(68);
         break;
     case Emf::SETDIBITSTODEVICE:
-        source = QRect(r.I32(32), r.I32(36), r.I32(40), r.I32(44));
-        dest = QRect(r.I32(24), r.I32(28), source.width(), source.height());
+        source = RecordRect(r.I32(32), r.I32(36), r.I32(40), r.I32(44));
+        dest = RecordRect(r.I32(24), r.I32(28), source.width(), source.height());
         offBmi = r.U32(48), cbBmi = r.U32(52), offBits = r.U32(56), cbBits = r.U32(60);
         break;
     default: // BITBLT, STRETCHBLT, ALPHABLEND, TRANSPARENTBLT
-        dest = QRect(r.I32(24), r.I32(28), r.I32(32), r.I32(36));
+        dest = RecordRect(r.I32(24), r.I32(28), r.I32(32), r.I32(36));
         rop = r.U32(40);
         offBmi = r.U32(84), cbBmi = r.U32(88), offBits = r.U32(92), cbBits = r.U32(96);
-        source = QRect(r.I32(44), r.I32(48), dest.width(), dest.height());
+        source = RecordRect(r.I32(44), r.I32(48), dest.width(), dest.height());
         if (type != Emf::BITBLT)
-            source.setSize(QSize(r.I32(100), r.I32(104)));
+            source = RecordRect(source.x(), source.y(), r.I32(100), r.I32(104));
         if (type == Emf::ALPHABLEND) {
             alpha = true;
             rop = 0x00CC0020;

@@ -56,8 +56,9 @@ void MapRelations(TMyShape& shape, const TNumberMap& map)
         }
         list.resize(out);
     };
-    if (shape.ParentNo() >= 0)
-        shape.SetParentNo(mapped(shape.ParentNo()));
+    // Any number that is not a shape of the copies (a damaged file can hold any negative
+    // one) becomes none.
+    shape.SetParentNo(shape.ParentNo() >= 0 ? mapped(shape.ParentNo()) : -1);
     mapList(shape.ChildNos());
     mapList(shape.LinkLineNos());
     if (auto* line = qobject_cast<TMyLinkLine*>(&shape)) {
