@@ -10,6 +10,10 @@ kind=${1:-build}
 pkgs=(cmake ninja-build g++ ccache qt6-base-dev qt6-qpa-plugins qt6-svg-dev libjpeg-dev libgtest-dev libgmock-dev
       libbenchmark-dev fonts-dejavu-core)
 # Outside programs of the test suite, one line per area of files they check.
+# The outside programs the tests call, by package: dxf2pdf (librecad), djpeg and cjpeg
+# (libjpeg-turbo-progs), wmf2svg (libwmf-bin, with fonts-urw-base35), soffice (libreoffice-draw-nogui),
+# pdfinfo and pdftoppm (poppler-utils), rsvg-convert (librsvg2-bin), xvfb-run (xvfb),
+# icotool (icoutils), convert (imagemagick).
 tools_fuzz=(clang libclang-rt-14-dev)
 tools_dxf=(python3-ezdxf librecad librecad-data openscad-testing-data poppler-utils)
 tools_pictures=(libjpeg-turbo-progs imagemagick libwmf-bin fonts-urw-base35 poppler-utils librsvg2-bin

@@ -65,13 +65,13 @@ QByteArray HandMadeEntry(const QByteArray& libTag, const QByteArray& name, int32
     content.I32(8);
     int no = 0;
     auto shape = [&](const char* cls, std::vector<std::pair<double, double>> points, const QByteArray& tails) {
-        TBaseSpec spec;
-        spec.Name = "";
-        spec.Id = 30 + no;
-        spec.No = no++;
-        spec.Points = std::move(points);
-        spec.Gradient = 23; // gsNone: gradients are the drawing tests' subject
-        content.Fixed(cls, 16).Raw(BaseRecord(g, spec)).Raw(tails);
+        TBaseSpec base;
+        base.Name = "";
+        base.Id = 30 + no;
+        base.No = no++;
+        base.Points = std::move(points);
+        base.Gradient = 23; // gsNone: gradients are the drawing tests' subject
+        content.Fixed(cls, 16).Raw(BaseRecord(g, base)).Raw(tails);
     };
     const std::vector<std::pair<double, double>> box = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     shape("TMyRectangle", box, {});
