@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -31,34 +32,46 @@ public:
     QImage Picture() const override { return QImage(); }
 };
 
+// Names the broken guarantee before stopping, so a saved input says what it breaks.
+[[noreturn]] void Fail(const char* what)
+{
+    fprintf(stderr, "fuzz_block: %s\n", what);
+    abort();
+}
+
 bool Listed(const TMyShapeNo& list, int no)
 {
     return std::find(list.begin(), list.end(), uint32_t(no)) != list.end();
 }
 
-bool Consistent(const TMyCAD& cad)
+// The first relation that names no shape of the drawing, or nullptr when all do.
+const char* Inconsistency(const TMyCAD& cad)
 {
     const int n = cad.GetShapesCount();
     auto valid = [n](int64_t no) { return no >= 0 && no < n; };
     for (int i = 0; i < n; ++i) {
         const TMyShape* s = cad.GetShapeByNo(i);
-        if (!s || s->ShapeNo() != i || (s->ParentNo() != -1 && !valid(s->ParentNo())))
-            return false;
+        if (!s || s->ShapeNo() != i)
+            return "a shape's number is not its place in the list";
+        if (s->ParentNo() != -1 && !valid(s->ParentNo()))
+            return "a parent names no shape";
         for (uint32_t c : s->ChildNos())
             if (!valid(c))
-                return false;
+                return "a child names no shape";
         for (uint32_t c : s->LinkLineNos()) {
             const auto* line = valid(c) ? qobject_cast<const TMyLinkLine*>(cad.GetShapeByNo(int(c))) : nullptr;
-            if (!line || (line->StartSpNo() != i && line->EndSpNo() != i))
-                return false;
+            if (!line)
+                return "a shape lists a connector that is not one";
+            if (line->StartSpNo() != i && line->EndSpNo() != i)
+                return "a shape lists a connector that is not attached to it";
         }
         if (const auto* line = qobject_cast<const TMyLinkLine*>(s)) {
             for (int end : {line->StartSpNo(), line->EndSpNo()})
                 if (end != -1 && (!valid(end) || !Listed(cad.GetShapeByNo(end)->LinkLineNos(), i)))
-                    return false;
+                    return "a connector's end names a shape that does not list it";
         }
     }
-    return true;
+    return nullptr;
 }
 
 QByteArray Save(const TMyCAD& cad)
@@ -67,7 +80,7 @@ QByteArray Save(const TMyCAD& cad)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!cad.SaveToStream(buffer))
-        abort();
+        Fail("the drawing does not save");
     return bytes;
 }
 
@@ -105,14 +118,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     stream.open(QIODevice::ReadOnly);
     const TBlockLayerMode mode = size % 2 ? TBlockLayerMode::Import : TBlockLayerMode::Merge;
     if (!cad.LoadFromStreamforBlock(stream, mode)) {
-        if (Save(cad) != before || cad.GetMemShapesCount() != 1 || cad.GetLayersCount() != layers)
-            abort();
+        if (Save(cad) != before)
+            Fail("a refused block changed the drawing");
+        if (cad.GetMemShapesCount() != 1 || cad.GetLayersCount() != layers)
+            Fail("a refused block changed the memory shapes or the layers");
         return 0;
     }
     const int memory = cad.GetMemShapesCount();
     cad.PasteforBlock();
-    if (cad.GetShapesCount() != 1 + memory || !Consistent(cad) || cad.GetShapeByNo(0)->GetShapeId() != own)
-        abort();
+    if (cad.GetShapesCount() != 1 + memory)
+        Fail("pasting the block did not add its shapes");
+    if (const char* what = Inconsistency(cad))
+        Fail(what);
+    if (cad.GetShapeByNo(0)->GetShapeId() != own)
+        Fail("the drawing's own shape moved");
     Save(cad);
     return 0;
 }

@@ -62,20 +62,16 @@ void MapRelations(TMyShape& shape, const TNumberMap& map)
     mapList(shape.ChildNos());
     mapList(shape.LinkLineNos());
     if (auto* line = qobject_cast<TMyLinkLine*>(&shape)) {
-        if (line->StartSpNo() >= 0) {
-            const int m = mapped(line->StartSpNo());
-            if (m >= 0)
-                line->SetStartSpNo(m);
-            else
-                line->RemoveSrcLink();
-        }
-        if (line->EndSpNo() >= 0) {
-            const int m = mapped(line->EndSpNo());
-            if (m >= 0)
-                line->SetEndSpNo(m);
-            else
-                line->RemoveDestLink();
-        }
+        const int start = mapped(line->StartSpNo());
+        if (start >= 0)
+            line->SetStartSpNo(start);
+        else
+            line->RemoveSrcLink();
+        const int end = mapped(line->EndSpNo());
+        if (end >= 0)
+            line->SetEndSpNo(end);
+        else
+            line->RemoveDestLink();
     }
 }
 

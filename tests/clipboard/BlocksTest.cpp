@@ -155,8 +155,9 @@ TEST_F(Blocks, AGrowingCanvasAndAnOldGenerationWithoutTagOrUserData)
 
 TEST_F(Blocks, RelationsLeadingOutsideTheBlockAreCut)
 {
-    // A block whose rectangle lists connector 7 and whose connector starts at shape 9:
-    // numbers beyond the block, kept by the reader for the paste to cut.
+    // A block whose rectangle lists connector 7, whose connector starts at shape 9 and
+    // ends at shape -7, with a parent -3: numbers beyond the block, kept by the reader for
+    // the paste to cut.
     TMyCAD source;
     TMyShape* r = AddRect(source, 0, 0, 10, 10);
     TMyShape* l = source.CreateAddShapeByName(QStringLiteral("TMyLinkLine"), nullptr);
@@ -164,6 +165,9 @@ TEST_F(Blocks, RelationsLeadingOutsideTheBlockAreCut)
     r->LinkLineNos().push_back(7);
     qobject_cast<TMyLinkLine*>(l)->SetStartSpNo(9);
     qobject_cast<TMyLinkLine*>(l)->SetStartSpPtId(0);
+    qobject_cast<TMyLinkLine*>(l)->SetEndSpNo(-7);
+    qobject_cast<TMyLinkLine*>(l)->SetEndSpPtId(0);
+    l->SetParentNo(-3);
     const QString file = Write(QStringLiteral("outside.dwg"), SaveBytes(source));
     TMyCAD check;
     EXPECT_FALSE(LoadBytes(check, SaveBytes(source))) << "as a drawing it is refused";
@@ -172,6 +176,8 @@ TEST_F(Blocks, RelationsLeadingOutsideTheBlockAreCut)
     ASSERT_EQ(cad.GetShapesCount(), 2);
     EXPECT_TRUE(cad.GetShapeByNo(0)->LinkLineNos().empty());
     EXPECT_EQ(qobject_cast<TMyLinkLine*>(cad.GetShapeByNo(1))->StartSpNo(), -1);
+    EXPECT_EQ(qobject_cast<TMyLinkLine*>(cad.GetShapeByNo(1))->EndSpNo(), -1);
+    EXPECT_EQ(cad.GetShapeByNo(1)->ParentNo(), -1);
     EXPECT_INVARIANTS(cad);
 }
 
