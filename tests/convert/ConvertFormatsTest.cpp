@@ -146,6 +146,18 @@ TEST_F(ConvertFormats, PdfIsOnePageOfA4)
     ASSERT_TRUE(RunTool("pdfinfo", {pdf}, out)) << out.toStdString();
     EXPECT_TRUE(out.contains(QRegularExpression("Pages:\\s+1\\n"))) << out.toStdString();
     EXPECT_TRUE(out.contains("(A4)")) << out.toStdString();
+    if (!ToolInstalled("pdftoppm"))
+        GTEST_SKIP() << "pdftoppm is missing (scripts/deps.sh ci installs poppler-utils)";
+    // At 96 dots per inch the printed page has the screen's pixels: the rectangle is where
+    // the drawing has it, inside the page's margins.
+    ASSERT_TRUE(RunTool("pdftoppm", {"-r", "96", "-png", "-singlefile", pdf, Path("pdf")}, out)) << out.toStdString();
+    const QImage page(Path("pdf.png"));
+    ASSERT_FALSE(page.isNull());
+    int red = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            red += page.pixelColor(x, y) == QColor(Qt::red);
+    EXPECT_GT(red, 150 * 80); // most of the 200 x 100 rectangle, whatever the print's offset
 }
 
 TEST_F(ConvertFormats, MetafilesStartWithTheirHeaders)
@@ -160,9 +172,13 @@ TEST_F(ConvertFormats, MetafilesStartWithTheirHeaders)
     ASSERT_TRUE(wmf.open(QIODevice::ReadOnly));
     EXPECT_EQ(wmf.read(4), QByteArray("\xD7\xCD\xC6\x9A", 4)); // the placeable header's key
     wmf.close();
+    QString out;
+    if (!ToolInstalled("emf2svg-conv"))
+        GTEST_SKIP() << "emf2svg-conv is missing (scripts/deps.sh ci installs emf2svg)";
+    EXPECT_TRUE(RunTool("emf2svg-conv", {"-i", Path("rect.emf"), "-o", Path("emf.svg")}, out)) << out.toStdString();
+    EXPECT_GT(QFileInfo(Path("emf.svg")).size(), 0);
     if (!ToolInstalled("wmf2svg"))
         GTEST_SKIP() << "wmf2svg is missing (scripts/deps.sh ci installs libwmf-bin)";
-    QString out;
     EXPECT_TRUE(RunTool("wmf2svg", {"-o", Path("wmf.svg"), Path("rect.WMF")}, out)) << out.toStdString();
     EXPECT_GT(QFileInfo(Path("wmf.svg")).size(), 0);
 }
