@@ -136,8 +136,8 @@ void TInspectorFrm::Inspect(QObject* Object)
     if (FInspector->Root() != FCanvas)
         FInspector->SetRoot(FCanvas);
     Watch(Object);
+    // The inspector's update rebuilds the combo's list and shows the object in it.
     FInspector->SetInstance(Object);
-    FCombo->RebuildList();
 }
 
 QObject* TInspectorFrm::Inspected() const

@@ -8,6 +8,7 @@
 #include <CAD.h>
 #include <QCoreApplication>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include "inspector/CompCombo.h"
 #include "inspector/CompInsp.h"
 #include "inspector/PropList.h"
@@ -271,6 +272,18 @@ TEST_F(InspectorFormTest, TurnsToTheCanvasWhenTheInspectedShapeIsFreed)
     cad.SelectShapeByCode(e->GetShapeId(), true);
     frm.Inspect(e);
     cad.Cut();
+    Settle();
+    EXPECT_EQ(frm.Inspected(), &cad);
+    ReadAllRows();
+
+    // Loaded.
+    const QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("one.zed"));
+    AddRect(10, QStringLiteral("F"));
+    ASSERT_TRUE(cad.SaveToFile(file));
+    frm.Inspect(cad.GetShapeByName(QStringLiteral("F")));
+    ASSERT_NE(frm.Inspected(), &cad);
+    ASSERT_TRUE(cad.LoadFromFile(file));
     Settle();
     EXPECT_EQ(frm.Inspected(), &cad);
     ReadAllRows();
