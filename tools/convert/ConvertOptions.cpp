@@ -13,7 +13,7 @@ struct TSuffix {
     TConvertFormat Format;
 };
 
-constexpr std::array<TSuffix, 11> kSuffixes{{
+constexpr std::array<TSuffix, 10> kSuffixes{{
     {"png", TConvertFormat::Png},
     {"jpg", TConvertFormat::Jpeg},
     {"jpeg", TConvertFormat::Jpeg},
@@ -24,7 +24,6 @@ constexpr std::array<TSuffix, 11> kSuffixes{{
     {"pdf", TConvertFormat::Pdf},
     {"dxf", TConvertFormat::Dxf},
     {"zed", TConvertFormat::Drawing},
-    {"zeda", TConvertFormat::Drawing},
 }};
 
 // The largest zoom and picture side accepted on the command line; the component refuses
