@@ -89,6 +89,13 @@ TEST_F(ConvertErrors, UnreadableInputsExitWithTwo)
     EXPECT_EQ(Failure({library + "#Nope", Path("x.png")}, 2),
               QString("mycad-convert: cannot read '%1': the library holds no entry 'Nope'\n").arg(library));
     EXPECT_TRUE(Failure({FDrawing, Path("x.png"), "--entry", "Box"}, 2).endsWith(": not a shape library\n"));
+    // A library whose only entry was cut short has no entry to convert.
+    QFile full(library);
+    ASSERT_TRUE(full.open(QIODevice::ReadOnly));
+    const QByteArray libraryBytes = full.readAll();
+    const QString cutLibrary = Path("cut.lib");
+    WriteBytes(cutLibrary, libraryBytes.left(libraryBytes.size() - 8));
+    EXPECT_TRUE(Failure({cutLibrary + "#Box", Path("x.png")}, 2).startsWith(QString("mycad-convert: cannot read '%1': ").arg(cutLibrary)));
     // A library without an entry name is a command-line mistake.
     EXPECT_TRUE(Failure({library, Path("x.png")}, 1).contains("it is a shape library: name an entry"));
     EXPECT_EQ(FilesIn(FDir.path()).filter(QRegularExpression("^x\\.")), QStringList());
