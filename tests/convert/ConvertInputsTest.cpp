@@ -1,6 +1,6 @@
 // The converter's inputs, in process (so that the leak checker sees the whole conversion)
-// and through the program: DXF files, library entries by "#Name" and --entry, and a
-// drawing's zoom left as it was when no size is asked for.
+// and through the program: DXF files with and without their suffix, library entries by
+// "#Name" and by --entry, and failures that name the file.
 #include "ConvertTestSupport.h"
 #include "Converter.h"
 
