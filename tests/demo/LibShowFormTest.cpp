@@ -217,3 +217,37 @@ TEST_F(LibShowFormTest, AnIconDragCarriesTheEntryAndItsLibrary)
     frm.CloseActiveLibrary();
     EXPECT_EQ(frm.DraggedLibrary(data.get()), nullptr);
 }
+
+TEST_F(LibShowFormTest, DamagedLibrariesOpenWithWhatCanBeListed)
+{
+    const QString whole = Path(QStringLiteral("whole.lib"));
+    WriteLibrary(whole, {QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three")});
+    QFile in(whole);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    const auto write = [&](const QString& name, const QByteArray& content) {
+        QFile out(Path(name));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(content);
+        return Path(name);
+    };
+    // Cut inside the last entry, a size field pointing past the end, noise after the tag.
+    QByteArray oversized = bytes;
+    oversized[10 + 1 + 3 + 3] = char(0x7f); // the high byte of the first entry's size
+    const QStringList damaged = {write(QStringLiteral("cut.lib"), bytes.left(bytes.size() - 7)),
+                                 write(QStringLiteral("oversized.lib"), oversized),
+                                 write(QStringLiteral("noise.lib"), "ZEDALIBX.i" + QByteArray(300, char(0xa5))),
+                                 write(QStringLiteral("tag.lib"), "ZEDALIBX.i")};
+    for (const QString& file : damaged) {
+        ASSERT_TRUE(frm.OpenLibrary(file)) << file.toStdString();
+        EXPECT_EQ(frm.CurrentListView()->count(), frm.CurrentLibrary()->GetcmbShapesCount());
+    }
+    EXPECT_EQ(frm.Library(0)->GetcmbShapesCount(), 2); // the cut entry is not listed
+    EXPECT_EQ(frm.Library(1)->GetcmbShapesCount(), 0);
+    EXPECT_EQ(frm.Library(3)->GetcmbShapesCount(), 0);
+    EXPECT_TRUE(ui.Messages().empty());
+    // A file too short for a tag is no library.
+    const QString shortFile = write(QStringLiteral("short.lib"), "ZEDALIB");
+    EXPECT_FALSE(frm.OpenLibrary(shortFile));
+    EXPECT_EQ(ui.LastMessageText(), "This Lib: " + shortFile + " is not a ZEDA library file!");
+}
