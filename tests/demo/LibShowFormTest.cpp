@@ -15,6 +15,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // Writes a library whose entries are rectangles of the given names.
@@ -250,4 +258,36 @@ TEST_F(LibShowFormTest, DamagedLibrariesOpenWithWhatCanBeListed)
     const QString shortFile = write(QStringLiteral("short.lib"), "ZEDALIB");
     EXPECT_FALSE(frm.OpenLibrary(shortFile));
     EXPECT_EQ(ui.LastMessageText(), "This Lib: " + shortFile + " is not a ZEDA library file!");
+}
+
+TEST_F(LibShowFormTest, ALibraryThatDoesNotLoadGetsAMessageAndNoTab)
+{
+    // A pipe answers the tag check with a tag and the loading with nothing, as a file that
+    // is cut between the two would. A writer opens it whenever a reader waits, writing the
+    // tag the first time only.
+    const QString pipe = Path(QStringLiteral("pipe.lib"));
+    const QByteArray pipeName = QFile::encodeName(pipe);
+    ASSERT_EQ(::mkfifo(pipeName.constData(), 0600), 0);
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        bool tagWritten = false;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!done && std::chrono::steady_clock::now() < deadline) {
+            const int fd = ::open(pipeName.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd < 0) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                continue;
+            }
+            if (!tagWritten)
+                tagWritten = ::write(fd, "ZEDALIBX.i", 10) == 10;
+            ::close(fd);
+        }
+    });
+    const bool opened = frm.OpenLibrary(pipe);
+    done = true;
+    writer.join();
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(ui.LastMessageText(), "This Lib: " + pipe + " could not be read!");
+    EXPECT_EQ(frm.PageControl()->count(), 0);
+    EXPECT_EQ(frm.LibraryCount(), 0);
 }
