@@ -229,7 +229,8 @@ void TInspectorFrm::InstallHandlers()
                 value = RedShown;
     };
     FInspector->OnGetButtonType = [this](TCustomInspector*, int row, TButtonType& type) {
-        if (type == btNone && IsStringProperty(FInspector->GetProperty(row)))
+        // Not for a text that cannot be stored (the canvas's Version).
+        if (type == btNone && IsStringProperty(FInspector->GetProperty(row)) && !FInspector->GetReadOnly(row))
             type = btDialog;
     };
     FInspector->OnGetEnableExternalEditor = [this](TCustomInspector*, int row, bool& enabled) {
@@ -272,17 +273,20 @@ void TInspectorFrm::ComponentChosen(QObject* Component)
 }
 
 // The input box of string properties: titled with the inspected object's name, prompting
-// with this window's name. False for the other properties, whose own editors run.
+// with this window's name; a read-only text asks nothing. False for the other properties,
+// whose own editors run.
 bool TInspectorFrm::EditString(int Row, bool& Changed)
 {
     TProperty* p = FInspector->GetProperty(Row);
     if (!IsStringProperty(p))
         return false;
+    Changed = false;
+    if (FInspector->GetReadOnly(Row))
+        return true; // nothing to ask for
     const QObject* instance = p->Instance();
     const QString caption = instance ? instance->objectName() : QString();
     const QString old = p->GetStringValue();
     QString value = old;
-    Changed = false;
     if (!UIServices().InputQuery(caption, objectName(), value))
         return true;
     FInspector->SetValue(Row, value);

@@ -214,6 +214,14 @@ TEST_F(InspectorFormTest, StringPropertiesEditInAnInputBox)
     EXPECT_FALSE(insp->CallEditor(row));
     EXPECT_EQ(a->Info(), "new info");
 
+    // A text that cannot be stored gets neither the button nor the box.
+    frm.Inspect(&cad);
+    const int version = Row(QStringLiteral("Version"));
+    EXPECT_EQ(insp->GetButtonType(version), btNone);
+    EXPECT_FALSE(insp->CallEditor(version));
+    EXPECT_EQ(ui.Dialogs().size(), 3u);
+    frm.Inspect(a);
+
     // Other kinds keep their own editors: a colour opens the colour dialog.
     ui.Clear();
     ui.QueueColor(clGreen);
