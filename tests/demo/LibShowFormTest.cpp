@@ -114,6 +114,10 @@ TEST_F(LibShowFormTest, OpensEachFileOnceHoweverItsPathIsSpelled)
     EXPECT_EQ(frm.PageControl()->tabText(1), "shapes");
     EXPECT_EQ(frm.CurrentLibrary(), frm.Library(1));
     EXPECT_EQ(frm.CurrentLibrary()->LibFileName(), longer);
+    // Asking for an open library again shows its tab.
+    EXPECT_FALSE(frm.OpenLibrary(file));
+    EXPECT_EQ(frm.PageControl()->currentIndex(), 0);
+    EXPECT_EQ(frm.CurrentLibrary()->LibFileName(), file);
 }
 
 TEST_F(LibShowFormTest, ClosingATabFreesExactlyItsLibrary)
