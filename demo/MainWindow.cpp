@@ -1,54 +1,92 @@
 #include "MainWindow.h"
 
-#include "DrawByCode.h"
-#include "DxfCommands.h"
-#include "PictureCommands.h"
-
 #include <CAD.h>
 
+#include "AboutBox.h"
+#include "DocumentSession.h"
+#include "DxfCommands.h"
+#include "InspectorForm.h"
+#include "LibShowForm.h"
+#include "PictureCommands.h"
+#include "ZoomMath.h"
+
+#include <controls/ruler/RsRuler.h>
+#include <controls/ruler/RsRulerCorner.h>
+
 #include <QApplication>
-#include <QActionGroup>
-#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
+
+namespace {
+
+const QString kDrawingFilter = QStringLiteral("MyCAD drawings|*.zed|All Files|*.*");
+
+// The rulers of the window: pixels, 100 %, short ticks every unit and long ones every
+// five, the hair line on, negative numbers shown.
+void SetUpRuler(TRsRuler* ruler, TRulerDir direction)
+{
+    ruler->SetDirection(direction);
+    ruler->SetUnit(ruPixel);
+    ruler->SetScale(100);
+    ruler->SetHairLine(true);
+    ruler->SetHairLinePos(-1);
+    ruler->SetShowMinus(true);
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
-    setWindowTitle(QStringLiteral("MyCAD"));
-    auto* central = new QWidget(this);
-    auto* layout = new QHBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    FToolPanel = new QWidget(central);
-    FToolPanel->setObjectName(QStringLiteral("ToolPanel"));
-    FToolPanel->setFixedWidth(73);
-
-    FScrollArea = new QScrollArea(central);
-    FScrollArea->setObjectName(QStringLiteral("ScrollBox"));
-    FScrollArea->setBackgroundRole(QPalette::Dark);
-    FScrollArea->setAlignment(Qt::AlignCenter);
-
-    layout->addWidget(FToolPanel);
-    layout->addWidget(FScrollArea, 1);
-    setCentralWidget(central);
-
+    setObjectName(QStringLiteral("MainFrm"));
+    setAcceptDrops(true);
     CreateDrawing();
+    CreateClientArea();
+    FSession = new TDocumentSession(FMyCAD1, this);
+    FInspector = new TInspectorFrm(this);
+    FInspector->SetCanvas(FMyCAD1);
+    FAbout = new TAboutBox(this);
+    FLibrary = new TLibShowFrm(this);
     CreateToolPalette();
     CreateMenus();
     CreateCommandBar();
+    CreatePopupMenu();
+    FNavigator = new TPageNavigator(FMyCAD1, FScrollArea, FTopRuler, FLeftRuler, FZoomBox, this);
+    HandleDrawingEvents();
+
     FLabelXY = new QLabel(this);
+    FLabelXY->setMinimumWidth(160);
+    FZoomLabel = new QLabel(this);
+    FSelectionLabel = new QLabel(this);
     statusBar()->addWidget(FLabelXY);
+    statusBar()->addPermanentWidget(FSelectionLabel);
+    statusBar()->addPermanentWidget(FZoomLabel);
     FMyCAD1->SetLabelXY(FLabelXY);
+    connect(FSession, &TDocumentSession::RecentFilesChanged, this, &MainWindow::FillRecentMenu);
+    FillRecentMenu();
     UpdateCommands();
+    FSession->Refresh();
     resize(1000, 750);
+
+    const QString starter = StarterLibraryFile();
+    if (!starter.isEmpty())
+        FLibrary->OpenLibrary(starter);
+}
+
+MainWindow::~MainWindow()
+{
+    // The inspector lets go of the drawing before the drawing goes.
+    FInspector->SetCanvas(nullptr);
 }
 
 QString MainWindow::AppFolder()
@@ -56,152 +94,222 @@ QString MainWindow::AppFolder()
     return QApplication::applicationDirPath();
 }
 
-// The drawing starts as a 601 x 601 page with the demonstration's settings.
+QString MainWindow::StarterLibraryFile()
+{
+    const QString app = AppFolder();
+    const QStringList candidates = {app + QStringLiteral("/libs/starter.lib"),
+                                    app + QStringLiteral("/../share/MyCAD/starter.lib"),
+#ifdef MYCAD_BUILT_STARTER_LIBRARY
+                                    QStringLiteral(MYCAD_BUILT_STARTER_LIBRARY)
+#endif
+    };
+    for (const QString& file : candidates)
+        if (QFileInfo(file).isFile())
+            return QFileInfo(file).canonicalFilePath();
+    return {};
+}
+
+// The drawing starts as a 601 x 601 page (159 mm at 96 pixels per inch) with the
+// demonstration's settings.
 void MainWindow::CreateDrawing()
 {
     FMyCAD1 = new TMyCAD;
     FMyCAD1->setObjectName(QStringLiteral("MyCAD1"));
+    FMyCAD1->SetArcMode(TArcMode::amCircle);
+    FMyCAD1->SetArrowAngle(10);
+    FMyCAD1->SetArrowLength(30);
+    FMyCAD1->SetArrowOffset(0);
+    FMyCAD1->SetArrowStyle(TArrowStyle::ANone);
     FMyCAD1->Brush()->SetStyle(bsClear);
+    FMyCAD1->SetColorOfBackGround(clWhite);
     FMyCAD1->SetColorOfHot(clLime);
-    FMyCAD1->GridOperation()->SetGridWidth(50);
-    FMyCAD1->GridOperation()->SetGridHeight(50);
+    FMyCAD1->SetDragMode(dgBoth);
+    FMyCAD1->SetDragTrace(true);
+    TGridObject* grid = FMyCAD1->GridOperation();
+    grid->SetGridColor(clSilver);
+    grid->SetGridWidth(50);
+    grid->SetGridHeight(50);
+    grid->SetGridPenSize(1);
+    grid->SetGridType(gLine);
+    FMyCAD1->SetLinklineAroundShape(true);
     FMyCAD1->SetLockBound(true);
+    FMyCAD1->SetMouseEffect(true);
+    FMyCAD1->SetOperateAllLayer(true);
+    FMyCAD1->SetPageFootAlignment(taRightJustify);
+    FMyCAD1->SetPageOrientation(TPageOrientation::poPortrait);
+    FMyCAD1->SetPageStyle(TPageStyle::CustomerPage);
+    FMyCAD1->SetPageWidth(159);
+    FMyCAD1->SetPageHeight(159);
+    FMyCAD1->SetPrintABorder(true);
+    FMyCAD1->SetPrintBackground(false);
+    FMyCAD1->SetRatio(1);
+    FMyCAD1->SetResizeEnable(true);
+    FMyCAD1->SetReturnToSelecting(true);
+    FMyCAD1->SetRotateConstraintDegree(0);
+    FMyCAD1->SetRotateEnable(true);
+    FMyCAD1->SetShapeTool(SpSelecting);
+    FMyCAD1->SetSnap(true);
+    FMyCAD1->SetTheUNIT(TUnits::mm);
+    FMyCAD1->SetXYMode(TXYMode::Mode0);
+    FMyCAD1->SetZoom(1);
     FMyCAD1->resize(601, 601);
+    FMyCAD1->setCursor(Qt::CrossCursor);
+    FMyCAD1->setAcceptDrops(true);
+    FMyCAD1->installEventFilter(this);
+}
+
+// The ruler row (corner and horizontal ruler), the ruler column and the scroll box.
+void MainWindow::CreateClientArea()
+{
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    FToolPanel = new QWidget(central);
+    FToolPanel->setObjectName(QStringLiteral("ToolPanel"));
+    FToolPanel->setFixedWidth(73);
+    row->addWidget(FToolPanel);
+
+    auto* client = new QWidget(central);
+    auto* grid = new QGridLayout(client);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    FCorner = new TRsRulerCorner(client);
+    FCorner->SetPosition(cpLeftTop);
+    FCorner->SetUnit(ruPixel);
+    FCorner->setFixedSize(24, 24);
+    FTopRuler = new TRsRuler(client);
+    FTopRuler->setObjectName(QStringLiteral("TopRuler"));
+    SetUpRuler(FTopRuler, rdTop);
+    FTopRuler->setFixedHeight(24);
+    FTopRuler->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    FLeftRuler = new TRsRuler(client);
+    FLeftRuler->setObjectName(QStringLiteral("LeftRuler"));
+    SetUpRuler(FLeftRuler, rdLeft);
+    FLeftRuler->setFixedWidth(24);
+    FLeftRuler->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+    FScrollArea = new QScrollArea(client);
+    FScrollArea->setObjectName(QStringLiteral("ScrollBox"));
+    FScrollArea->setFrameShape(QFrame::NoFrame);
+    QPalette gray = FScrollArea->palette();
+    gray.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    FScrollArea->setPalette(gray);
+    FScrollArea->setBackgroundRole(QPalette::Window);
+    FScrollArea->setAlignment(Qt::AlignCenter);
     FScrollArea->setWidget(FMyCAD1);
+    grid->addWidget(FCorner, 0, 0);
+    grid->addWidget(FTopRuler, 0, 1);
+    grid->addWidget(FLeftRuler, 1, 0);
+    grid->addWidget(FScrollArea, 1, 1);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(1, 1);
+    row->addWidget(client, 1);
+    setCentralWidget(central);
+}
+
+void MainWindow::HandleDrawingEvents()
+{
     FMyCAD1->OnActionToolToSelecting = [this] {
         if (FSelectButton)
             FSelectButton->setChecked(true);
+        FNavigator->SetArmedGesture(TPageNavigator::TGesture::None);
     };
-    FMyCAD1->OnMouseUp = [this](QObject*, TMouseButton, TShiftState, int, int) { UpdateCommands(); };
-    // A drawn image shape asks for its picture (after any handler installed before).
+    // A drawn image shape asks for its picture (after any handler installed before); the
+    // inspector then shows the new shape.
     FMyCAD1->OnShapeAdded = [this, previous = FMyCAD1->OnShapeAdded](TMyShape*& shape, int count) {
         if (previous)
             previous(shape, count);
         PictureCommands::PlacePicture(*FMyCAD1, shape);
+        FInspector->Rebuild();
+        FInspector->Inspect(shape);
+        FSession->Touch();
+    };
+    FMyCAD1->OnShapeSelected = [this](TMyShape*, TMyShape* selected) {
+        FInspector->SetTopLevelMode();
+        PointInspectorAt(FMyCAD1);
+        if (selected)
+            FInspector->Inspect(selected);
+        ShowStatus();
+    };
+    FMyCAD1->OnChildShapeSelected = [this](TMyShape* child, bool&) {
+        FInspector->SetChildMode(child);
+        FInspector->Rebuild();
+        FInspector->Inspect(child);
+    };
+    FMyCAD1->OnShapeDeleted = [this](TMyShape*) { FSession->Touch(); };
+    FMyCAD1->OnMouseDown = [this](QObject*, TMouseButton button, TShiftState, int x, int y) {
+        if (button == mbLeft)
+            FNavigator->Press(x, y, FNavigator->ArmedGesture());
+    };
+    FMyCAD1->OnMouseMove = [this](QObject*, TShiftState, int x, int y) {
+        FNavigator->TrackMouse(x, y);
+        if (FNavigator->InGesture())
+            FNavigator->Move(x, y);
+    };
+    FMyCAD1->OnMouseUp = [this](QObject*, TMouseButton, TShiftState, int x, int y) {
+        if (FNavigator->InGesture())
+            FNavigator->Release(x, y);
+        UpdateCommands();
+        FSession->Touch();
     };
 }
 
-void MainWindow::CreateToolPalette()
+void MainWindow::PointInspectorAt(QObject* Object)
 {
-    auto* tools = new QVBoxLayout(FToolPanel);
-    tools->setContentsMargins(4, 4, 4, 4);
-    FTools = new QButtonGroup(this);
-    FTools->setExclusive(true);
-    const std::pair<const char*, TDrawTool> palette[] = {
-        {"Select", SpSelecting}, {"Rotate", SpRotateSelecting}, {"Line", SpLine}, {"Rule", SpRuleLine},
-        {"Ellipse", SpEllipse},  {"Rect", SpRectangle},         {"Polyline", SpPolyLine}, {"Polygon", SpPolygon},
-        {"FreeLine", SpFreeLine}, {"Arc", SpElliArc},           {"Bezier", SpPolyBezier}, {"BSpline", SpBLine},
-        {"Text", SpText},         {"Image", SpImage},
-        {"Link", SpLinkLine},    {"LineLink", SpLineLinkLine}, {"LinkPoint", SpLinkPoint}};
-    for (const auto& [caption, tool] : palette) {
-        auto* button = new QToolButton(FToolPanel);
-        button->setText(QString::fromLatin1(caption));
-        button->setCheckable(true);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        const TDrawTool t = tool;
-        connect(button, &QToolButton::clicked, this, [this, t] { FMyCAD1->SetShapeTool(t); });
-        FTools->addButton(button);
-        tools->addWidget(button);
-        if (tool == SpSelecting) {
-            FSelectButton = button;
-            button->setChecked(true);
-        }
-    }
-    tools->addStretch();
+    FInspector->Rebuild();
+    FInspector->Inspect(Object);
 }
 
-QAction* MainWindow::Command(const QString& text, const std::function<void()>& run)
+void MainWindow::showEvent(QShowEvent* Event)
 {
-    auto* action = new QAction(text, this);
-    connect(action, &QAction::triggered, this, [this, run] {
-        run();
-        UpdateCommands();
-    });
-    return action;
+    QMainWindow::showEvent(Event);
+    if (FShownOnce)
+        return;
+    FShownOnce = true;
+    FInspector->SetTopLevelMode();
+    PointInspectorAt(FMyCAD1);
+    PlaceToolWindows();
+    FInspector->show();
+    FLibrary->show();
+    FNavigator->Centre();
+    for (TRsRuler* ruler : {FTopRuler, FLeftRuler}) {
+        ruler->SetHairLine(true);
+        ruler->SetHairLineStyle(hlsLine);
+    }
+    FNavigator->SyncRulers();
+    FMyCAD1->SetColorOfHot(clLime);
 }
 
-void MainWindow::CreateMenus()
+// The inspector and the library browser float at the right of the screen the window is
+// on, the inspector outermost, where they cover the least of the page.
+void MainWindow::PlaceToolWindows()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(Command(QStringLiteral("New"), [this] { NewDrawing(); }));
-    file->addAction(Command(QStringLiteral("LoadFromFile"), [this] { LoadDrawing(); }));
-    file->addAction(Command(QStringLiteral("SaveToFile"), [this] { SaveDrawing(); }));
-    file->addAction(Command(QStringLiteral("Merge a Drawing as a Block"), [this] { AddBlock(false); }));
-    file->addAction(Command(QStringLiteral("Import a Drawing as a Block"), [this] { AddBlock(true); }));
-    PictureCommands::AddTo(file, FMyCAD1, this);
-    DxfCommands::AddTo(file, FMyCAD1, this);
-    file->addSeparator();
-    file->addAction(Command(QStringLiteral("Exit"), [this] { close(); }));
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->addAction(Command(QStringLiteral("Undo"), [this] { FMyCAD1->PopFromUndoRedoShapeList(); }));
-    QAction* copy = Command(QStringLiteral("Copy"), [this] { FMyCAD1->Copy(); });
-    QAction* cut = Command(QStringLiteral("Cut"), [this] { FMyCAD1->Cut(); });
-    QAction* paste = Command(QStringLiteral("Paste"), [this] { FMyCAD1->Paste(); });
-    copy->setShortcut(QKeySequence::Copy);
-    cut->setShortcut(QKeySequence::Cut);
-    paste->setShortcut(QKeySequence::Paste);
-    edit->addActions({copy, cut, paste});
-    edit->addSeparator();
-    FDelete = Command(QStringLiteral("Delete"), [this] { FMyCAD1->DeleteSelectedShapes(); });
-    FGroup = Command(QStringLiteral("GroupShapes"), [this] { FMyCAD1->GroupWorkingShape(); });
-    FUnGroup = Command(QStringLiteral("unGroupShapes"), [this] { UnGroup(); });
-    FBringToFront = Command(QStringLiteral("BringToFront"),
-                            [this] { FMyCAD1->BringToFront(FMyCAD1->GetSelectedShape(), true); });
-    FSendToBack = Command(QStringLiteral("SendToBack"), [this] { FMyCAD1->SendToBack(FMyCAD1->GetSelectedShape(), true); });
-    FLock = Command(QStringLiteral("Lock"), [this] { FMyCAD1->LockUnLockforShapes(FMyCAD1->GetSelectedShape(), true); });
-    FUnLock = Command(QStringLiteral("UnLock"),
-                      [this] { FMyCAD1->LockUnLockforShapes(FMyCAD1->GetSelectedShape(), false); });
-    edit->addActions({FDelete, FGroup, FUnGroup, FBringToFront, FSendToBack, FLock, FUnLock});
-    edit->addSeparator();
-    edit->addAction(Command(QStringLiteral("FlipHorizontal"), [this] { FMyCAD1->FlipHoriz(FMyCAD1->GetSelectedShape()); }));
-    edit->addAction(Command(QStringLiteral("FlipVertical"), [this] { FMyCAD1->FlipVert(FMyCAD1->GetSelectedShape()); }));
-
-    QMenu* align = menuBar()->addMenu(QStringLiteral("&Align"));
-    FAligns = {Command(QStringLiteral("AlignLeft"), [this] { FMyCAD1->AlignLeft(); }),
-               Command(QStringLiteral("AlignRight"), [this] { FMyCAD1->AlignRight(); }),
-               Command(QStringLiteral("AlignTop"), [this] { FMyCAD1->AlignTop(); }),
-               Command(QStringLiteral("AlignBottom"), [this] { FMyCAD1->AlignBottom(); })};
-    align->addActions(FAligns);
-
-    QMenu* byCode = menuBar()->addMenu(QStringLiteral("Draw by Code"));
-    for (const TDrawByCodeItem& item : DrawByCodeItems()) {
-        QAction* action = byCode->addAction(item.Caption);
-        connect(action, &QAction::triggered, this, [this, item] {
-            item.Run(*FMyCAD1);
-            UpdateCommands();
-        });
-    }
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const int top = area.top() + 90;
+    FInspector->move(area.right() - FInspector->width() - 12, top);
+    FLibrary->move(area.right() - FInspector->width() - FLibrary->width() - 36, top);
 }
 
-void MainWindow::CreateCommandBar()
+void MainWindow::closeEvent(QCloseEvent* Event)
 {
-    QToolBar* bar = addToolBar(QStringLiteral("Commands"));
-    bar->setMovable(false);
-    bar->addAction(Command(QStringLiteral("Undo"), [this] { FMyCAD1->PopFromUndoRedoShapeList(); }));
-    bar->addActions({FDelete, FGroup, FUnGroup, FBringToFront, FSendToBack});
-    bar->addSeparator();
-    bar->addActions(FAligns);
-    bar->addSeparator();
-    auto* drag = new QActionGroup(this);
-    const std::pair<const char*, TDragMode> modes[] = {{"Horz", dgHorz}, {"Vert", dgVert}, {"Both", dgBoth}};
-    for (const auto& [caption, mode] : modes) {
-        QAction* action = bar->addAction(QString::fromLatin1(caption));
-        action->setCheckable(true);
-        action->setChecked(mode == dgBoth);
-        drag->addAction(action);
-        const TDragMode m = mode;
-        connect(action, &QAction::triggered, this, [this, m] { FMyCAD1->SetDragShapeMode(m); });
+    if (!FSession->ConfirmDiscard([this] { return SaveDrawing(); })) {
+        Event->ignore();
+        return;
     }
-    bar->addSeparator();
-    bar->addAction(Command(QStringLiteral("Grid lines"), [this] {
-        FMyCAD1->GridOperation()->SetGridType(gLine);
-        FMyCAD1->Invalidate();
-    }));
-    bar->addAction(Command(QStringLiteral("Grid dots"), [this] {
-        FMyCAD1->GridOperation()->SetGridType(gPixel);
-        FMyCAD1->Invalidate();
-    }));
+    FInspector->close();
+    FLibrary->close();
+    Event->accept();
+}
+
+void MainWindow::ShowStatus()
+{
+    const int selected = FMyCAD1->GetSelectedShapesCount();
+    FSelectionLabel->setText(selected == 1 ? QStringLiteral("1 shape selected")
+                                           : QStringLiteral("%1 shapes selected").arg(selected));
+    FZoomLabel->setText(QStringLiteral("Zoom %1%").arg(ZoomMath::ZoomPercent(FMyCAD1->Zoom())));
 }
 
 void MainWindow::UpdateCommands()
@@ -219,35 +327,72 @@ void MainWindow::UpdateCommands()
     FUnLock->setEnabled(shape && shape->Locked());
     for (QAction* a : FAligns)
         a->setEnabled(selected > 1);
+    ShowStatus();
+}
+
+QAction* MainWindow::FindAction(const QString& Text) const
+{
+    for (QAction* action : findChildren<QAction*>())
+        if (action->text().remove(QLatin1Char('&')) == Text)
+            return action;
+    return nullptr;
+}
+
+// ---- Files --------------------------------------------------------------------------------
+
+void MainWindow::AfterFileChange(const QString& FileName)
+{
+    FSession->SetClean(FileName);
+    if (!FileName.isEmpty())
+        FSession->AddRecentFile(FileName);
+    FInspector->SetTopLevelMode();
+    PointInspectorAt(FMyCAD1);
+    FNavigator->Centre();
+    UpdateCommands();
 }
 
 void MainWindow::NewDrawing()
 {
-    if (MessageDlg(QStringLiteral("Begin a new drawing?"), TMsgDlgType::mtConfirmation, mbYesNo) == mrYes)
-        FMyCAD1->DeleteAllShapes();
+    if (MessageDlg(QStringLiteral("Begin a new drawing?"), TMsgDlgType::mtConfirmation, mbYesNo) != mrYes)
+        return;
+    if (!FSession->ConfirmDiscard([this] { return SaveDrawing(); }))
+        return;
+    FMyCAD1->DeleteAllShapes();
+    AfterFileChange(QString());
 }
 
 void MainWindow::LoadDrawing()
 {
+    PointInspectorAt(FMyCAD1);
     QString name = AppFolder() + QStringLiteral("/samples/");
-    if (!UIServices().OpenFileDialog(name, QStringLiteral("MyCAD drawings|*.zed|All Files|*.*"),
-                                     QStringLiteral("Load a drawing")))
+    if (!UIServices().OpenFileDialog(name, kDrawingFilter, QStringLiteral("Load a drawing")))
         return;
-    if (!QFileInfo::exists(name))
-        return;
-    if (!FMyCAD1->IsZEDAFile(name)) {
-        ShowMessage(name + QStringLiteral("is not a ZEDA format file!"));
-        return;
+    OpenFile(name);
+}
+
+bool MainWindow::OpenFile(const QString& FileName)
+{
+    if (!QFileInfo(FileName).isFile())
+        return false;
+    if (!FMyCAD1->IsZEDAFile(FileName)) {
+        ShowMessage(FileName + QStringLiteral("is not a ZEDA format file!"));
+        return false;
     }
-    if (!FMyCAD1->LoadFromFile(name))
+    if (!FSession->ConfirmDiscard([this] { return SaveDrawing(); }))
+        return false;
+    if (!FMyCAD1->LoadFromFile(FileName)) {
         ShowMessage(QStringLiteral("Error when read file"));
+        PointInspectorAt(FMyCAD1);
+        return false;
+    }
+    AfterFileChange(FileName);
+    return true;
 }
 
 void MainWindow::AddBlock(bool Import)
 {
     QString name = AppFolder() + QStringLiteral("/samples/");
-    if (!UIServices().OpenFileDialog(name, QStringLiteral("MyCAD drawings|*.zed|All Files|*.*"),
-                                     QStringLiteral("Add a drawing as a block")))
+    if (!UIServices().OpenFileDialog(name, kDrawingFilter, QStringLiteral("Add a drawing as a block")))
         return;
     if (!QFileInfo::exists(name))
         return;
@@ -257,18 +402,41 @@ void MainWindow::AddBlock(bool Import)
     }
     if (!FMyCAD1->AddBlockfromZEDAFile(name, Import ? TBlockLayerMode::Import : TBlockLayerMode::Merge))
         ShowMessage(QStringLiteral("Error when read file"));
+    PointInspectorAt(FMyCAD1);
+    FSession->Touch();
 }
 
-void MainWindow::SaveDrawing()
+bool MainWindow::SaveDrawing()
 {
-    QString name = AppFolder() + QStringLiteral("/samples/drawing.zed");
-    if (!UIServices().SaveFileDialog(name, QStringLiteral("MyCAD drawings|*.zed|All Files|*.*"),
-                                     QStringLiteral("Save the drawing")))
-        return;
-    if (FMyCAD1->SaveToFile(name))
-        ShowMessage(QStringLiteral("MyCAD1 has been saved to ") + name);
-    else
+    if (FSession->FileName().isEmpty())
+        return SaveDrawingAs();
+    const QString name = FSession->FileName();
+    if (!FMyCAD1->SaveToFile(name)) {
         ShowMessage(QStringLiteral("Could not save the drawing to ") + name);
+        return false;
+    }
+    ShowMessage(QStringLiteral("MyCAD1 has been saved to ") + name);
+    FSession->SetClean(name);
+    FSession->AddRecentFile(name);
+    return true;
+}
+
+bool MainWindow::SaveDrawingAs()
+{
+    QString name = FSession->FileName().isEmpty() ? AppFolder() + QStringLiteral("/samples/drawing.zed")
+                                                  : FSession->FileName();
+    if (!UIServices().SaveFileDialog(name, kDrawingFilter, QStringLiteral("Save the drawing")))
+        return false;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".zed");
+    if (!FMyCAD1->SaveToFile(name)) {
+        ShowMessage(QStringLiteral("Could not save the drawing to ") + name);
+        return false;
+    }
+    ShowMessage(QStringLiteral("MyCAD1 has been saved to ") + name);
+    FSession->SetClean(name);
+    FSession->AddRecentFile(name);
+    return true;
 }
 
 void MainWindow::UnGroup()
@@ -278,4 +446,101 @@ void MainWindow::UnGroup()
         return;
     }
     FMyCAD1->UnGroupShape(FMyCAD1->GetSelectedShape(), true);
+    PointInspectorAt(FMyCAD1);
+}
+
+void MainWindow::DeleteSelected()
+{
+    FMyCAD1->DeleteSelectedShapes();
+    PointInspectorAt(FMyCAD1);
+}
+
+void MainWindow::LoadLibrary()
+{
+    QString name = AppFolder() + QStringLiteral("/libs/");
+    if (!UIServices().OpenFileDialog(name, QStringLiteral("Shape libraries|*.lib|All Files|*.*"),
+                                     QStringLiteral("Load a library")))
+        return;
+    if (QFileInfo::exists(name))
+        FLibrary->OpenLibrary(name);
+    FLibrary->show();
+}
+
+void MainWindow::ArmGesture(TPageNavigator::TGesture Gesture)
+{
+    FNavigator->SetArmedGesture(Gesture);
+    if (Gesture != TPageNavigator::TGesture::None)
+        FMyCAD1->SetShapeTool(SpClose);
+}
+
+// ---- Dropping -----------------------------------------------------------------------------
+
+// Files dropped on the window open: drawings replace the drawing, libraries open in the
+// browser, DXF files are imported.
+void MainWindow::dragEnterEvent(QDragEnterEvent* Event)
+{
+    if (Event->mimeData()->hasUrls())
+        Event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* Event)
+{
+    for (const QUrl& url : Event->mimeData()->urls()) {
+        const QString file = url.toLocalFile();
+        if (file.isEmpty())
+            continue;
+        const QString suffix = QFileInfo(file).suffix().toLower();
+        if (suffix == QLatin1String("lib")) {
+            FLibrary->OpenLibrary(file);
+            FLibrary->show();
+        } else if (suffix == QLatin1String("dxf")) {
+            DxfCommands::ImportFile(*FMyCAD1, file, this);
+            FSession->Touch();
+        } else {
+            OpenFile(file);
+        }
+        Event->acceptProposedAction();
+        return;
+    }
+}
+
+// The page takes the icons dragged from the library browser: the shape is placed at
+// the drop point.
+bool MainWindow::DropLibraryShape(QDropEvent* Event)
+{
+    const QString name = TLibShowFrm::DraggedShapeName(Event->mimeData());
+    TLibManager* library = FLibrary->DraggedLibrary(Event->mimeData());
+    if (!library)
+        library = FLibrary->CurrentLibrary();
+    if (name.isEmpty() || !library)
+        return false;
+    const QPoint at = Event->position().toPoint();
+    FMyCAD1->AddUserDefineShapefromLib(library, name, at.x(), at.y());
+    FMyCAD1->Invalidate();
+    Event->acceptProposedAction();
+    FSession->Touch();
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched != FMyCAD1)
+        return QMainWindow::eventFilter(Watched, Event);
+    switch (Event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(Event);
+        if (!TLibShowFrm::IsLibraryDrag(drag->mimeData()))
+            return false; // files go on to the window
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop:
+        return DropLibraryShape(static_cast<QDropEvent*>(Event));
+    case QEvent::KeyRelease:
+        FSession->Touch();
+        return false;
+    default:
+        return false;
+    }
 }

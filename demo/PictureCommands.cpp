@@ -5,7 +5,9 @@
 #include "platform/Printer.h"
 #include "platform/QtPrinter.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -22,9 +24,11 @@ void Report(bool ok, const QString& file)
                    : QStringLiteral("Could not save MyCAD1 to ") + file);
 }
 
+// The save dialog starts at the name in the export folder; the file is written only when
+// the dialog is accepted, and the message says whether it was.
 void ExportWithDialog(const QString& name, const QString& filter, const std::function<bool(const QString&)>& save)
 {
-    QString file = QDir::homePath() + QLatin1Char('/') + name;
+    QString file = ExportFolder() + QLatin1Char('/') + name;
     if (!UIServices().SaveFileDialog(file, filter, QStringLiteral("Export the page")))
         return;
     Report(save(file), file);
@@ -43,27 +47,28 @@ void PrintOn(TMyCAD& cad, QPrinter& qprinter)
 
 } // namespace
 
-QString TestFile(const QString& extension)
+QString ExportFolder()
 {
-    return QDir::homePath() + QStringLiteral("/MyCADTest") + extension;
+    const QString app = QCoreApplication::applicationDirPath();
+    return QFileInfo(app).isWritable() ? app : QDir::homePath();
 }
 
 void ExportBitmap(TMyCAD& cad)
 {
-    const QString file = TestFile(QStringLiteral(".Bmp"));
-    Report(cad.SaveToBmp(file, false), file);
+    ExportWithDialog(QStringLiteral("MyCADTest.Bmp"), QStringLiteral("Bitmaps|*.bmp|All Files|*.*"),
+                     [&cad](const QString& f) { return cad.SaveToBmp(f, false); });
 }
 
 void ExportMetafile(TMyCAD& cad)
 {
-    const QString file = TestFile(QStringLiteral(".Wmf"));
-    Report(cad.SaveToWmf(file), file);
+    ExportWithDialog(QStringLiteral("MyCADTest.Wmf"), QStringLiteral("Windows metafiles|*.wmf|All Files|*.*"),
+                     [&cad](const QString& f) { return cad.SaveToWmf(f); });
 }
 
 void ExportJpeg(TMyCAD& cad)
 {
-    const QString file = TestFile(QStringLiteral(".Jpg"));
-    Report(cad.SaveToJpg(file, 80, false), file);
+    ExportWithDialog(QStringLiteral("MyCADTest.Jpg"), QStringLiteral("JPEG pictures|*.jpg;*.jpeg|All Files|*.*"),
+                     [&cad](const QString& f) { return cad.SaveToJpg(f, 80, false); });
 }
 
 void ExportPng(TMyCAD& cad)

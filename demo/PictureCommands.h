@@ -1,6 +1,6 @@
 #pragma once
-// The demonstration's picture commands: the Export menu (BMP, WMF and JPEG to fixed test
-// files, PNG, SVG and PDF through a save dialog), printing with Qt's print dialog, the
+// The demonstration's picture commands: the Export menu (BMP, WMF, JPEG, PNG, SVG and
+// PDF, each through a save dialog), printing with Qt's print dialog, the
 // print preview that shows what printing puts on paper, and the picture asked for when an
 // image shape has been drawn.
 #include <QString>
@@ -12,9 +12,10 @@ class TMyShape;
 
 namespace PictureCommands {
 
-// The fixed test files of the Export menu: "MyCADTest" with the extension ".Bmp", ".Wmf"
-// or ".Jpg" in the user's home folder.
-QString TestFile(const QString& extension);
+// Where the export dialogs start: the executable's folder when it can be written, else
+// the user's home folder. BMP, WMF and JPEG propose "MyCADTest" with ".Bmp", ".Wmf" or
+// ".Jpg"; the others "MyCAD1" with their suffix.
+QString ExportFolder();
 
 // Adds the Export submenu and the print commands to the menu.
 void AddTo(QMenu* menu, TMyCAD* cad, QWidget* parent);
@@ -22,7 +23,8 @@ void AddTo(QMenu* menu, TMyCAD* cad, QWidget* parent);
 void ExportBitmap(TMyCAD& cad);
 void ExportMetafile(TMyCAD& cad);
 void ExportJpeg(TMyCAD& cad);
-// Asks for a file name with a save dialog of the given filter, then exports.
+// Each asks for a file name with a save dialog, then exports; the message says "MyCAD1
+// has been saved to " and the file, or that it could not be written.
 void ExportPng(TMyCAD& cad);
 void ExportSvg(TMyCAD& cad);
 void ExportPdf(TMyCAD& cad);

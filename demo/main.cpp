@@ -1,27 +1,56 @@
-// The demonstration application: one main window hosting the drawing component.
-// With --samples the window starts with every "Draw by Code" shape on the page; with
-// --copy it then runs Edit, Copy on what is selected (a picture lands on the clipboard).
+// The demonstration application: one main window hosting the drawing component, with the
+// inspector window and the library browser.
+//   mycad_demo [FILE]          opens a drawing at start
+//   --samples                  starts with every "Draw by Code" shape on the page
+//   --copy                     then runs Edit, Copy on what is selected
+//   --report-layout FILE       writes where the window's parts are (for tests that drive
+//                              the program with real mouse events), and again whenever
+//                              the file has been removed
 #include "DrawByCode.h"
+#include "GuardedApplication.h"
+#include "LayoutReport.h"
 #include "MainWindow.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    TGuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MyCAD"));
+    QApplication::setOrganizationName(QStringLiteral("MyCAD"));
     MainWindow window;
-    if (QApplication::arguments().contains(QStringLiteral("--samples"))) {
-        for (const TDrawByCodeItem& item : DrawByCodeItems())
-            item.Run(*window.MyCAD1());
-        window.UpdateCommands();
+    QStringList args = QApplication::arguments();
+    args.removeFirst();
+    QString layoutFile;
+    QString openFile;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--samples")) {
+            for (const TDrawByCodeItem& item : DrawByCodeItems())
+                item.Run(*window.MyCAD1());
+            window.UpdateCommands();
+        } else if (arg == QLatin1String("--copy")) {
+            if (QAction* copy = window.FindAction(QStringLiteral("Copy")))
+                copy->trigger();
+        } else if (arg == QLatin1String("--report-layout") && i + 1 < args.size()) {
+            layoutFile = args[++i];
+        } else if (!arg.startsWith(QLatin1String("--"))) {
+            openFile = arg;
+        }
     }
-    if (QApplication::arguments().contains(QStringLiteral("--copy"))) {
-        for (QAction* action : window.findChildren<QAction*>())
-            if (action->text() == QLatin1String("Copy"))
-                action->trigger();
+    if (!openFile.isEmpty())
+        window.OpenFile(openFile);
+    window.showMaximized();
+    if (!layoutFile.isEmpty()) {
+        auto* reporter = new QTimer(&window);
+        QObject::connect(reporter, &QTimer::timeout, &window, [&window, layoutFile] {
+            if (!QFileInfo::exists(layoutFile))
+                LayoutReport::Write(window, layoutFile);
+        });
+        // The first report once the windows have settled on the screen.
+        QTimer::singleShot(700, reporter, [reporter] { reporter->start(200); });
     }
-    window.show();
     return app.exec();
 }

@@ -13,18 +13,19 @@ pkgs=(cmake ninja-build g++ ccache qt6-base-dev qt6-qpa-plugins qt6-svg-dev libj
 # The outside programs the tests call, by package: dxf2pdf (librecad), djpeg and cjpeg
 # (libjpeg-turbo-progs), wmf2svg (libwmf-bin, with fonts-urw-base35), soffice (libreoffice-draw-nogui),
 # pdfinfo and pdftoppm (poppler-utils), rsvg-convert (librsvg2-bin), xvfb-run (xvfb),
-# icotool (icoutils), convert (imagemagick).
+# icotool (icoutils), convert and import (imagemagick), Xvfb (xvfb), xdotool.
 tools_fuzz=(clang libclang-rt-14-dev)
 tools_dxf=(python3-ezdxf librecad librecad-data openscad-testing-data poppler-utils)
 tools_pictures=(libjpeg-turbo-progs imagemagick libwmf-bin fonts-urw-base35 poppler-utils librsvg2-bin
                 icoutils emf2svg printemf libreoffice-draw-nogui)
 tools_libraries=(xvfb xauth xclip)
 tools_widgets=()
-tools_demo=()
+tools_convert=(imagemagick poppler-utils librsvg2-bin python3-ezdxf libwmf-bin emf2svg)
+tools_demo=(xvfb xauth xdotool imagemagick)
 case "$kind" in
   demo) pkgs+=(libqt6widgets6 libxcb-cursor0) ;;
   ci) pkgs+=("${tools_fuzz[@]}" "${tools_dxf[@]}" "${tools_pictures[@]}" "${tools_libraries[@]}"
-             "${tools_widgets[@]}" "${tools_demo[@]}") ;;
+             "${tools_widgets[@]}" "${tools_demo[@]}" "${tools_convert[@]}") ;;
 esac
 missing=()
 for p in "${pkgs[@]}"; do

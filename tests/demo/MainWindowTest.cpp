@@ -2,6 +2,7 @@
 // messages of the file and grouping commands.
 #include "MainWindow.h"
 
+#include "DocumentSession.h"
 #include "DrawByCode.h"
 #include "support/RecordingUIServices.h"
 
@@ -57,7 +58,22 @@ TEST(DemoWindow, CommandsFollowTheSelection)
     ui.QueueMessageResult(mrNo);
     window.NewDrawing();
     EXPECT_EQ(cad->GetShapesCount(), 2);
+    // The drawing has unsaved changes: after the confirmation, a second question offers to
+    // save them; Cancel keeps the drawing, No discards it.
     ui.QueueMessageResult(mrYes);
+    ui.QueueMessageResult(mrCancel);
+    window.NewDrawing();
+    EXPECT_EQ(cad->GetShapesCount(), 2);
+    EXPECT_EQ(ui.LastMessageText(), "Save the changes to the new drawing?");
+    ui.QueueMessageResult(mrYes);
+    ui.QueueMessageResult(mrNo);
     window.NewDrawing();
     EXPECT_EQ(cad->GetShapesCount(), 0);
+    EXPECT_FALSE(window.Session()->IsModified());
+    // A drawing without changes asks only the confirmation.
+    ui.QueueMessageResult(mrYes);
+    const size_t asked = ui.Messages().size();
+    window.NewDrawing();
+    EXPECT_EQ(ui.Messages().size(), asked + 1);
 }
+

@@ -1,5 +1,5 @@
 // The demonstration's picture commands: a drawn image shape takes the picture chosen in
-// the open dialog; the Export commands write their test files and say so.
+// the open dialog; the Export commands ask where to write and say whether they did.
 #include "MainWindow.h"
 #include "PictureCommands.h"
 
@@ -54,22 +54,30 @@ TEST(DemoPictures, ADrawnImageTakesThePictureChosen)
 TEST(DemoPictures, ExportCommandsWriteTheirFiles)
 {
     QTemporaryDir home;
-    const QByteArray oldHome = qgetenv("HOME");
-    qputenv("HOME", home.path().toLocal8Bit());
     TRecordingUIServices ui;
     TScopedUIServices scope(ui);
     MainWindow window;
     TMyCAD& cad = *window.MyCAD1();
+    for (const char* name : {"MyCADTest.Bmp", "MyCADTest.Wmf", "MyCADTest.Jpg", "page.png"})
+        ui.QueueFileName(home.filePath(name));
     PictureCommands::ExportBitmap(cad);
     PictureCommands::ExportMetafile(cad);
     PictureCommands::ExportJpeg(cad);
-    ui.QueueFileName(home.filePath("page.png"));
     PictureCommands::ExportPng(cad);
-    qputenv("HOME", oldHome);
     for (const char* name : {"MyCADTest.Bmp", "MyCADTest.Wmf", "MyCADTest.Jpg", "page.png"})
         EXPECT_TRUE(QFileInfo(home.filePath(name)).size() > 0) << name;
+    ASSERT_EQ(ui.Dialogs().size(), 4u);
+    EXPECT_EQ(ui.Dialogs()[0].FileName, PictureCommands::ExportFolder() + "/MyCADTest.Bmp");
     ASSERT_EQ(ui.Messages().size(), 4u);
     EXPECT_EQ(ui.Messages()[0].Text, "MyCAD1 has been saved to " + home.filePath("MyCADTest.Bmp"));
+    // A cancelled dialog writes nothing and says nothing; a folder that is not there is
+    // an error, not a success.
+    ui.QueueFileName(std::nullopt);
+    PictureCommands::ExportJpeg(cad);
+    ui.QueueFileName(home.filePath("no/such/folder/x.Bmp"));
+    PictureCommands::ExportBitmap(cad);
+    ASSERT_EQ(ui.Messages().size(), 5u);
+    EXPECT_EQ(ui.Messages()[4].Text, "Could not save MyCAD1 to " + home.filePath("no/such/folder/x.Bmp"));
     // The placeable metafile's key.
     QFile wmf(home.filePath("MyCADTest.Wmf"));
     ASSERT_TRUE(wmf.open(QIODevice::ReadOnly));
