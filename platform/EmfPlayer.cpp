@@ -26,9 +26,12 @@ void SetError(QString* error, const QString& message)
         *error = message;
 }
 
+// A stored rectangle (left, top, right, bottom) with each coordinate held to 2^29 in
+// magnitude, so that its width and height stay within an int however damaged the file.
 QRect RectAt(const TRecordView& r, uint64_t at)
 {
-    return QRect(QPoint(r.I32(at), r.I32(at + 4)), QPoint(r.I32(at + 8), r.I32(at + 12)));
+    auto held = [&r](uint64_t offset) { return std::clamp<int32_t>(r.I32(offset), -(1 << 29), 1 << 29); };
+    return QRect(QPoint(held(at), held(at + 4)), QPoint(held(at + 8), held(at + 12)));
 }
 
 TPenStyle PenStyleOf(uint32_t style)

@@ -2,6 +2,7 @@
 
 #include "Bitmap.h"
 #include "Dib.h"
+#include "PngCheck.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -62,7 +63,8 @@ int ImageBitCount(const QByteArray& image, bool png)
 
 bool DecodePng(const QByteArray& bytes, QImage& out, QString* error, int64_t maxPixels)
 {
-    if (bytes.size() < 24 || !PictureSizeAllowed(BigU32(bytes, 16), BigU32(bytes, 20), maxPixels)) {
+    if (bytes.size() < 24 || !PictureSizeAllowed(BigU32(bytes, 16), BigU32(bytes, 20), maxPixels)
+        || !PngChunksFit(bytes)) {
         SetError(error, QStringLiteral("The icon's PNG picture is damaged or larger than the pixel limit."));
         return false;
     }

@@ -4,7 +4,9 @@
 #include "platform/JpegCodec.h"
 #include "platform/MetafilePlayer.h"
 #include "platform/PixelLimit.h"
+#include "platform/PngCheck.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -20,6 +22,13 @@ void SetError(QString* error, const QString& message)
 // Any picture Qt's readers know, its size checked before it is decoded.
 bool ReadWithQt(const QString& fileName, TBitmap& out, QString* error)
 {
+    // A PNG chunk that claims more bytes than the file holds would be allocated first.
+    QFile file(fileName);
+    if (file.open(QIODevice::ReadOnly) && IsPngStream(file.peek(8)) && !PngChunksFit(file.readAll())) {
+        SetError(error, QStringLiteral("The picture is damaged: a PNG chunk runs past the end of the file."));
+        return false;
+    }
+    file.close();
     QImageReader reader(fileName);
     reader.setDecideFormatFromContent(true);
     // Four bytes a pixel at the pixel limit, in megabytes.

@@ -5,6 +5,7 @@
 #include "component/render/GraphicsFile.h"
 #include "platform/IcoCodec.h"
 #include "platform/JpegCodec.h"
+#include "platform/PngCheck.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -176,4 +177,23 @@ TEST(GraphicsFile, RedCrossForMissingUndecodableAndOversizedPictures)
     error.clear();
     EXPECT_TRUE(IsRedCross(*LoadGraphicsFile(dir.filePath("huge.png"), &error)));
     EXPECT_TRUE(error.contains("pixel limit")) << error.toStdString();
+
+    // A chunk after the picture that claims two gigabytes is refused before any decoder
+    // allocates for it, from a file and inside an icon; the intact picture passes.
+    const QByteArray good = Png(Quarters(8, 8));
+    EXPECT_TRUE(PngChunksFit(good));
+    QByteArray claims = good;
+    claims.insert(claims.size() - 12, QByteArray("\x7f\xff\xff\xf0tEXt", 8) + QByteArray(16, 'x'));
+    EXPECT_FALSE(PngChunksFit(claims));
+    EXPECT_FALSE(PngChunksFit(good.left(good.size() - 20))) << "cut inside a chunk";
+    EXPECT_FALSE(PngChunksFit(junk));
+    ASSERT_TRUE(WriteAll(dir.filePath("claims.png"), claims));
+    error.clear();
+    EXPECT_TRUE(IsRedCross(*LoadGraphicsFile(dir.filePath("claims.png"), &error)));
+    EXPECT_TRUE(error.contains("chunk")) << error.toStdString();
+    TIconEntry entry;
+    entry.Width = entry.Height = 8;
+    entry.Size = uint32_t(claims.size());
+    QImage decoded;
+    EXPECT_FALSE(DecodeIconEntry(claims, entry, decoded, &error));
 }
