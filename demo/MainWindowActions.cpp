@@ -292,7 +292,9 @@ void MainWindow::CreateCommandBar()
     bar->addSeparator();
     FZoomBox = new QComboBox(bar);
     FZoomBox->setObjectName(QStringLiteral("ZoomBox"));
-    FZoomBox->setEditable(false);
+    // Editable, so that it can show any zoom (120 % after a gesture) and take a typed one.
+    FZoomBox->setEditable(true);
+    FZoomBox->setInsertPolicy(QComboBox::NoInsert);
     FZoomBox->setToolTip(QStringLiteral("Zoom"));
     FZoomBox->setMinimumContentsLength(5);
     bar->addWidget(FZoomBox);

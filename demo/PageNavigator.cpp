@@ -217,6 +217,11 @@ bool TPageNavigator::eventFilter(QObject* Watched, QEvent* Event)
     if (Watched != FCad && Watched != FBox->viewport())
         return false;
     switch (Event->type()) {
+    case QEvent::Move:
+        // The scroll area moves the page when it scrolls, resizes or re-centres it.
+        if (Watched == FCad)
+            SyncRulers();
+        return false;
     case QEvent::Wheel: {
         auto* wheel = static_cast<QWheelEvent*>(Event);
         if (!(wheel->modifiers() & Qt::ControlModifier) || wheel->angleDelta().y() == 0)
