@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSaveFile>
 #include <QWidget>
 
@@ -41,6 +43,21 @@ bool Write(const QWidget& Window, const QString& FileName)
                        QJsonObject{{QStringLiteral("x"), centre.x()}, {QStringLiteral("y"), centre.y()},
                                    {QStringLiteral("text"), list->item(0)->text()}});
     }
+    // The items of the menu bar and of every open menu, by their texts (without "&"), at
+    // their centres.
+    auto item = [&widgets](const QString& key, const QWidget& owner, const QRect& box) {
+        const QPoint centre = owner.mapToGlobal(box.center());
+        widgets.insert(key, QJsonObject{{QStringLiteral("x"), centre.x()}, {QStringLiteral("y"), centre.y()}});
+    };
+    for (const QMenuBar* bar : Window.findChildren<QMenuBar*>())
+        for (QAction* action : bar->actions())
+            if (bar->isVisible())
+                item(QStringLiteral("MenuBar/") + action->text().remove(QLatin1Char('&')), *bar, bar->actionGeometry(action));
+    for (const QMenu* menu : Window.findChildren<QMenu*>())
+        if (menu->isVisible())
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator())
+                    item(QStringLiteral("Menu/") + action->text().remove(QLatin1Char('&')), *menu, menu->actionGeometry(action));
     QSaveFile file(FileName);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -113,6 +113,33 @@ TEST(DemoEndToEnd, DrawConnectDropZoomSaveAndReopen)
         EXPECT_GE(line->EndSpNo(), 0) << "the connector's end is attached";
     }
 
+    // Export a PNG through the menus and the save dialog.
+    const QString png = x.Folder() + QStringLiteral("/flow.png");
+    x.Click(x.Origin(QStringLiteral("MenuBar/File")));
+    ASSERT_TRUE(x.Relayout());
+    ASSERT_TRUE(x.Part(QStringLiteral("Menu/Export")).contains(QStringLiteral("x"))) << "the File menu did not open";
+    x.Xdo({QStringLiteral("mousemove"), QString::number(x.Origin(QStringLiteral("Menu/Export")).x()),
+           QString::number(x.Origin(QStringLiteral("Menu/Export")).y())});
+    ASSERT_TRUE(TXSession::WaitFor(
+        [&] { return x.Relayout() && x.Part(QStringLiteral("Menu/PNG picture...")).contains(QStringLiteral("x")); }, 5000))
+        << "the Export menu did not open";
+    x.Click(x.Origin(QStringLiteral("Menu/PNG picture...")));
+    ASSERT_TRUE(x.Focus(QStringLiteral("^Export the page$"))) << "no export dialog";
+    x.Keys(QStringLiteral("ctrl+a"));
+    x.Type(png);
+    x.Keys(QStringLiteral("Return"));
+    ASSERT_TRUE(TXSession::WaitFor([&] { return QFileInfo(png).size() > 0; }, 10000)) << "nothing exported";
+    ASSERT_TRUE(x.Focus(QStringLiteral("^MyCAD$"))) << "no message after exporting";
+    x.Keys(QStringLiteral("Return"));
+    const QImage exported(png);
+    ASSERT_FALSE(exported.isNull());
+    EXPECT_GE(exported.width(), 601);
+    int dark = 0;
+    for (int y = 0; y < exported.height(); y += 2)
+        for (int x0 = 0; x0 < exported.width(); x0 += 2)
+            dark += qGray(exported.pixel(x0, y)) < 100;
+    EXPECT_GT(dark, 100) << "the shapes are in the picture";
+
     // Quitting a saved drawing asks nothing; the file reopens from the command line.
     ASSERT_TRUE(x.Focus(QStringLiteral("[-] MyCAD$")));
     x.Keys(QStringLiteral("ctrl+q"));
