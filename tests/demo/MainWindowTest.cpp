@@ -77,3 +77,51 @@ TEST(DemoWindow, CommandsFollowTheSelection)
     EXPECT_EQ(ui.Messages().size(), asked + 1);
 }
 
+
+TEST(DemoWindow, EnablingByTheSelection)
+{
+    MainWindow window;
+    TMyCAD* cad = window.MyCAD1();
+    struct TExpect {
+        bool Delete, Group, UnGroup, Lock, UnLock, LockShown, Align;
+    };
+    auto check = [&](const char* when, TExpect e) {
+        SCOPED_TRACE(when);
+        window.UpdateCommands();
+        EXPECT_EQ(window.FindAction("Delete")->isEnabled(), e.Delete);
+        EXPECT_EQ(window.FindAction("BringToFront")->isEnabled(), e.Delete);
+        EXPECT_EQ(window.FindAction("SendToBack")->isEnabled(), e.Delete);
+        EXPECT_EQ(window.FindAction("GroupShapes")->isEnabled(), e.Group);
+        EXPECT_EQ(window.FindAction("unGroupShapes")->isEnabled(), e.UnGroup);
+        EXPECT_EQ(window.FindAction("Lock")->isVisible(), e.LockShown);
+        EXPECT_EQ(window.FindAction("UnLock")->isVisible(), e.LockShown);
+        EXPECT_EQ(window.FindAction("Lock")->isEnabled(), e.Lock);
+        EXPECT_EQ(window.FindAction("UnLock")->isEnabled(), e.UnLock);
+        for (const char* align : {"AlignLeft", "AlignRight", "AlignTop", "AlignBottom"})
+            EXPECT_EQ(window.FindAction(align)->isEnabled(), e.Align) << align;
+    };
+    check("none", {false, false, false, false, false, false, false});
+    const int a = cad->AddShapeByCode(cad, SpLine, {}, {TMyPoint(10, 10), TMyPoint(60, 40)}, 0, "A");
+    cad->AddShapeByCode(cad, SpLine, {}, {TMyPoint(100, 10), TMyPoint(160, 40)}, 0, "B");
+    cad->SelectShapeByCode(a, true);
+    check("one unlocked", {true, false, true, true, false, true, false});
+    cad->LockUnLockforShapes(cad->GetSelectedShape(), true);
+    check("one locked", {true, false, true, false, true, true, false});
+    cad->SelectAllShapes();
+    EXPECT_EQ(cad->GetSelectedShapesCount(), 2);
+    check("two", {true, true, false, cad->GetSelectedShape() && !cad->GetSelectedShape()->Locked(),
+                  cad->GetSelectedShape() && cad->GetSelectedShape()->Locked(), cad->GetSelectedShape() != nullptr, true});
+}
+
+TEST(DemoWindow, TheStreamCommandsExplainTheFunctions)
+{
+    TRecordingUIServices ui;
+    TScopedUIServices scope(ui);
+    MainWindow window;
+    window.FindAction("LoadFromStream")->trigger();
+    EXPECT_EQ(ui.LastMessageText(), "You can load MyCAD from  database !  function  "
+                                    "TMyCAD.LoadFromStream(Stream: TStream):Boolean;");
+    window.FindAction("SaveToStream")->trigger();
+    EXPECT_EQ(ui.LastMessageText(), "You can use this function to Save MyCAD to database !  function "
+                                    "TMyCAD.SaveToStream(Stream: TStream):Boolean;");
+}
