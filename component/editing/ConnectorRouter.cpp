@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 // The walk: steps of 15 pixels; a move's target counts as reached within 20 pixels on
@@ -246,6 +247,18 @@ void TConnectorRouter::Route(TCanvas* Canvas, TMyLinkLine* L, TMyShape* A, TMyPo
             Stroke(Canvas, inZoom(L->Points()));
     }
 
+    std::optional<TArrMyPoint> around;
+    if (FCad.LinkLineRouter() == lrAvoidObstacles)
+        around = RouteAround(L, A, PA, B, PB);
+    const TArrMyPoint items = around ? std::move(*around) : Walk(A, PA, B, PB, D);
+    L->PointsRef() = items;
+    Stroke(Canvas, inZoom(items));
+    L->SetCenterPoint(L->ComputeCenterPoint(4));
+    L->SetCaptionPoint(TMyPoint(L->CenterPoint().X, GetPointsLTRB(L->Points()).Bottom + 10));
+}
+
+TArrMyPoint TConnectorRouter::Walk(TMyShape* A, TMyPoint PA, TMyShape* B, TMyPoint PB, Tdirections D)
+{
     // The fixed items: the ends, and the stubs out of attached shapes (a junction has
     // none: its end is repeated instead).
     TArrMyPoint items{PA, PB};
@@ -290,8 +303,5 @@ void TConnectorRouter::Route(TCanvas* Canvas, TMyLinkLine* L, TMyShape* A, TMyPo
         PA = move.Point;
     }
 
-    L->PointsRef() = items;
-    Stroke(Canvas, inZoom(items));
-    L->SetCenterPoint(L->ComputeCenterPoint(4));
-    L->SetCaptionPoint(TMyPoint(L->CenterPoint().X, GetPointsLTRB(L->Points()).Bottom + 10));
+    return items;
 }

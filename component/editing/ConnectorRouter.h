@@ -21,6 +21,7 @@
 #include "platform/Types.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class TCanvas;
@@ -71,6 +72,13 @@ private:
     const TMyShape* CombineAt(TMyPoint P, double Margin);
     TDirAndPoint Detour(const TMyShape* O, TMyPoint Cur, TMyPoint T, Tdirections D) const;
     TMyPoint Stub(const TMyShape* S, TMyPoint P) const;
+    // The standard route's points from PA to PB (document units), walking from direction D.
+    TArrMyPoint Walk(TMyShape* A, TMyPoint PA, TMyShape* B, TMyPoint PB, Tdirections D);
+    // With LinkLineRouter lrAvoidObstacles: L's route between shapes A and B around the
+    // combined shapes (ConnectorRouterAvoid.cpp); nothing when an end is free or a junction,
+    // or no way around was found, and the walk is taken instead.
+    std::optional<TArrMyPoint> RouteAround(const TMyLinkLine* L, const TMyShape* A, TMyPoint PA, const TMyShape* B,
+                                           TMyPoint PB);
 
     TMyCAD& FCad;
     TUniformGrid<TKey> FGrid;
