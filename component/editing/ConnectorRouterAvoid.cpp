@@ -66,6 +66,10 @@ std::optional<TArrMyPoint> TConnectorRouter::RouteAround(const TMyLinkLine* L, c
     const TMyRect extent = GetPointsLTRB(*route);
     std::vector<TRouteSegment> others;
     for (const auto& owned : FCad.Shapes()) {
+        // Only routes of six points or more have middle segments; most shapes are skipped
+        // before the cast.
+        if (owned->Points().size() < 6)
+            continue;
         const auto* other = dynamic_cast<const TMyLinkLine*>(owned.get());
         if (!other || other == L)
             continue;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <queue>
+#include <unordered_map>
 
 namespace {
 // Directions as indices: 0 left, 1 down (+y), 2 right, 3 up (-y); opposite ones differ by 2.
@@ -154,9 +155,18 @@ std::optional<TArrMyPoint> TSearch::Run()
         return std::nullopt;
     BlockObstacles();
     const int nx = int(FXs.size()), ny = int(FYs.size());
-    const size_t states = FXs.size() * FYs.size() * 4;
-    std::vector<TCost> best(states, TCost{INT32_MAX, 0});
-    std::vector<int32_t> from(states, -1);
+    // The states reached, by state: the best cost and the state before. A search touches
+    // a small part of a large graph, so they are kept sparse.
+    struct TReached {
+        TCost Best{INT32_MAX, 0};
+        int32_t From = -1;
+    };
+    std::unordered_map<int32_t, TReached> reached;
+    reached.reserve(1024);
+    auto bestOf = [&](size_t S) {
+        const auto it = reached.find(int32_t(S));
+        return it == reached.end() ? TCost{INT32_MAX, 0} : it->second.Best;
+    };
     struct TItem {
         TCost F, G;
         int32_t State; // node * 4 + direction; -1 - state for the finish after that state
@@ -176,7 +186,7 @@ std::optional<TArrMyPoint> TSearch::Run()
         if (startDir != kAny && (startDir + 2) % 4 == d)
             continue; // never straight back
         const size_t s = startNode * 4 + size_t(d);
-        best[s] = g;
+        reached[int32_t(s)] = {g, -1};
         TCost f = Estimate(FSi, FSj, d);
         f.Bends += g.Bends;
         open.push({f, g, int32_t(s)});
@@ -191,7 +201,7 @@ std::optional<TArrMyPoint> TSearch::Run()
             break;
         }
         const size_t s = size_t(it.State);
-        if (best[s] < it.G)
+        if (bestOf(s) < it.G)
             continue;
         const size_t node = s / 4;
         const int d = int(s % 4);
@@ -215,10 +225,10 @@ std::optional<TArrMyPoint> TSearch::Run()
             g.Bends += nd == d ? 0 : 1;
             g.Length += std::abs(FXs[size_t(ni)] - FXs[size_t(i)]) + std::abs(FYs[size_t(nj)] - FYs[size_t(j)]);
             const size_t ns = Node(ni, nj) * 4 + size_t(nd);
-            if (!(g < best[ns]))
+            TReached& r = reached[int32_t(ns)];
+            if (!(g < r.Best))
                 continue;
-            best[ns] = g;
-            from[ns] = int32_t(s);
+            r = {g, int32_t(s)};
             TCost f = Estimate(ni, nj, nd);
             f.Bends += g.Bends;
             f.Length += g.Length;
@@ -228,7 +238,7 @@ std::optional<TArrMyPoint> TSearch::Run()
     if (finish < 0)
         return std::nullopt;
     TArrMyPoint corners;
-    for (int32_t s = finish; s >= 0; s = from[size_t(s)]) {
+    for (int32_t s = finish; s >= 0; s = reached[s].From) {
         const size_t node = size_t(s) / 4;
         corners.push_back(TMyPoint(float(FXs[node % FXs.size()]), float(FYs[node / FXs.size()])));
     }
