@@ -47,6 +47,15 @@ bool TDocumentSession::IsModified() const
 void TDocumentSession::Touch()
 {
     FTimer->start();
+    emit Touched();
+}
+
+void TDocumentSession::SetRecovered(const QString& FileName)
+{
+    FFileName = FileName;
+    // No saved bytes hash to this, so the drawing reads as modified until it is saved.
+    FCleanDigest = QByteArrayLiteral("recovered");
+    Refresh();
 }
 
 void TDocumentSession::Refresh()

@@ -25,6 +25,9 @@ public:
     bool IsModified() const;
     // Looks again whether the drawing changed, soon (edits come in bursts).
     void Touch();
+    // A drawing recovered after a crash: it is the file's (or a new drawing when the name
+    // is empty) but has changes that were never saved.
+    void SetRecovered(const QString& FileName);
     // Updates the title and the mark now.
     void Refresh();
 
@@ -40,6 +43,8 @@ public:
 signals:
     void RecentFilesChanged();
     void ModifiedChanged(bool Modified);
+    // Emitted on every Touch (every edit).
+    void Touched();
 
 private:
     QByteArray Digest() const;

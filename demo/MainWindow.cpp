@@ -4,6 +4,7 @@
 
 #include "AboutBox.h"
 #include "DocumentSession.h"
+#include "RecoveryStore.h"
 #include "DxfCommands.h"
 #include "InspectorForm.h"
 #include "LibShowForm.h"
@@ -53,6 +54,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     CreateDrawing();
     CreateClientArea();
     FSession = new TDocumentSession(FMyCAD1, this);
+    FRecovery = new TRecoveryStore(FMyCAD1, FSession, this);
     FInspector = new TInspectorFrm(this);
     FInspector->SetCanvas(FMyCAD1);
     FAbout = new TAboutBox(this);

@@ -21,6 +21,7 @@ class TAboutBox;
 class TDocumentSession;
 class TInspectorFrm;
 class TLibShowFrm;
+class TRecoveryStore;
 class TMyCAD;
 class TMyShape;
 class TRsRuler;
@@ -40,6 +41,7 @@ public:
     QComboBox* ZoomBox() const { return FZoomBox; }
     TPageNavigator* Navigator() const { return FNavigator; }
     TDocumentSession* Session() const { return FSession; }
+    TRecoveryStore* Recovery() const { return FRecovery; }
     TInspectorFrm* Inspector() const { return FInspector; }
     TLibShowFrm* Library() const { return FLibrary; }
     // The action whose text (without "&") is Text, in the menus or the bars; nullptr when none.
@@ -104,6 +106,7 @@ private:
     QComboBox* FZoomBox = nullptr;
     TPageNavigator* FNavigator = nullptr;
     TDocumentSession* FSession = nullptr;
+    TRecoveryStore* FRecovery = nullptr;
     TInspectorFrm* FInspector = nullptr;
     TLibShowFrm* FLibrary = nullptr;
     TAboutBox* FAbout = nullptr;

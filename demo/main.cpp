@@ -10,6 +10,7 @@
 #include "GuardedApplication.h"
 #include "LayoutReport.h"
 #include "MainWindow.h"
+#include "RecoveryStore.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -43,6 +44,13 @@ int main(int argc, char** argv)
     if (!openFile.isEmpty())
         window.OpenFile(openFile);
     window.showMaximized();
+    // A drawing that a run which ended abruptly left unsaved is offered once the window is up.
+    QTimer::singleShot(0, &window, [&window] {
+        if (window.Recovery()->OfferOrphans([&window] { return window.SaveDrawing(); })) {
+            window.Navigator()->Centre();
+            window.UpdateCommands();
+        }
+    });
     if (!layoutFile.isEmpty()) {
         auto* reporter = new QTimer(&window);
         QObject::connect(reporter, &QTimer::timeout, &window, [&window, layoutFile] {
