@@ -109,6 +109,11 @@ Q_ENUM_NS(TGradientStyle)
 enum class TLinkLineDrawStyle { lldsHV, lldsFree };
 Q_ENUM_NS(TLinkLineDrawStyle)
 
+// How automatic connector routes are laid: the stepping walk, or a search around the
+// combined shapes for the fewest bends.
+enum class TLinkLineRouter { lrStandard, lrAvoidObstacles };
+Q_ENUM_NS(TLinkLineRouter)
+
 // Segment style of a connector; offered to hosts.
 enum class TLinkLineStyle { llsFree, llsHorz, llsVert };
 Q_ENUM_NS(TLinkLineStyle)
@@ -165,6 +170,7 @@ using MyCADEnums::TGridType;
 using MyCADEnums::THJustification;
 using MyCADEnums::THotMode;
 using MyCADEnums::TLinkLineDrawStyle;
+using MyCADEnums::TLinkLineRouter;
 using MyCADEnums::TLinkLineEndPoint;
 using MyCADEnums::TLinkLineStyle;
 using MyCADEnums::TMyAction;
@@ -266,6 +272,8 @@ inline constexpr TGradientStyle gsNone = TGradientStyle::gsNone;
 
 inline constexpr TLinkLineDrawStyle lldsHV = TLinkLineDrawStyle::lldsHV;
 inline constexpr TLinkLineDrawStyle lldsFree = TLinkLineDrawStyle::lldsFree;
+inline constexpr TLinkLineRouter lrStandard = TLinkLineRouter::lrStandard;
+inline constexpr TLinkLineRouter lrAvoidObstacles = TLinkLineRouter::lrAvoidObstacles;
 
 inline constexpr TLinkLineStyle llsFree = TLinkLineStyle::llsFree;
 inline constexpr TLinkLineStyle llsHorz = TLinkLineStyle::llsHorz;

@@ -64,6 +64,7 @@ class MYCAD_EXPORT TMyCAD : public QWidget {
     Q_PROPERTY(QLabel* LabelXY READ LabelXY WRITE SetLabelXY)
     Q_PROPERTY(bool LinklineAroundShape READ LinklineAroundShape WRITE SetLinklineAroundShape)
     Q_PROPERTY(MyCADEnums::TLinkLineDrawStyle LinkLineDrawStyle READ LinkLineDrawStyle WRITE SetLinkLineDrawStyle)
+    Q_PROPERTY(MyCADEnums::TLinkLineRouter LinkLineRouter READ LinkLineRouter WRITE SetLinkLineRouter)
     Q_PROPERTY(bool LockBound READ LockBound WRITE SetLockBound)
     Q_PROPERTY(bool MouseEffect READ MouseEffect WRITE SetMouseEffect)
     Q_PROPERTY(bool OperateAllLayer READ OperateAllLayer WRITE SetOperateAllLayer)
@@ -613,6 +614,9 @@ public:
     void SetLinklineAroundShape(bool v) { FLinklineAroundShape = v; }
     TLinkLineDrawStyle LinkLineDrawStyle() const { return FLinkLineDrawStyle; }
     void SetLinkLineDrawStyle(TLinkLineDrawStyle v) { FLinkLineDrawStyle = v; }
+    // The router of automatic routes between attached ends; not saved with the drawing.
+    TLinkLineRouter LinkLineRouter() const { return FLinkLineRouter; }
+    void SetLinkLineRouter(TLinkLineRouter v) { FLinkLineRouter = v; }
     bool LockBound() const { return FLockBound; }
     void SetLockBound(bool v) { FLockBound = v; }
     bool MouseEffect() const { return FMouseEffect; }
@@ -901,6 +905,7 @@ private:
     QPointer<QLabel> FLabelXY;
     bool FLinklineAroundShape = true;
     TLinkLineDrawStyle FLinkLineDrawStyle = TLinkLineDrawStyle::lldsHV;
+    TLinkLineRouter FLinkLineRouter = TLinkLineRouter::lrStandard;
     bool FLockBound = false;
     bool FMouseEffect = true;
     bool FOperateAllLayer = true;
