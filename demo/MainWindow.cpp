@@ -87,7 +87,20 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
 MainWindow::~MainWindow()
 {
-    // The inspector lets go of the drawing before the drawing goes.
+    // The drawing's handlers and the navigator's event filters point into this window:
+    // they go before the widgets they watch are torn down. The inspector lets go of the
+    // drawing before the drawing goes.
+    FMyCAD1->removeEventFilter(this);
+    FMyCAD1->OnActionToolToSelecting = nullptr;
+    FMyCAD1->OnShapeAdded = nullptr;
+    FMyCAD1->OnShapeSelected = nullptr;
+    FMyCAD1->OnChildShapeSelected = nullptr;
+    FMyCAD1->OnShapeDeleted = nullptr;
+    FMyCAD1->OnMouseDown = nullptr;
+    FMyCAD1->OnMouseMove = nullptr;
+    FMyCAD1->OnMouseUp = nullptr;
+    delete FNavigator;
+    FNavigator = nullptr;
     FInspector->SetCanvas(nullptr);
 }
 

@@ -52,7 +52,8 @@ TPageNavigator::TPageNavigator(TMyCAD* Cad, QScrollArea* Box, TRsRuler* Top, TRs
 {
     FBand = new TZoomBand(Cad, *this);
     Cad->installEventFilter(this);
-    FBox->viewport()->installEventFilter(this);
+    FViewport = FBox->viewport();
+    FViewport->installEventFilter(this);
     connect(FBox->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { SyncRulers(); });
     connect(FBox->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { SyncRulers(); });
     if (FZoomBox) {
@@ -214,7 +215,9 @@ void TPageNavigator::ShowZoomText(double Zoom)
 
 bool TPageNavigator::eventFilter(QObject* Watched, QEvent* Event)
 {
-    if (Watched != FCad && Watched != FBox->viewport())
+    // The watched widgets are compared by the pointers kept at the start: the scroll box
+    // may be half torn down when its viewport's last events arrive.
+    if (Watched != FCad && Watched != FViewport)
         return false;
     switch (Event->type()) {
     case QEvent::Move:

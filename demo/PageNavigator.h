@@ -59,6 +59,7 @@ private:
 
     TMyCAD* FCad;
     QScrollArea* FBox;
+    QObject* FViewport = nullptr;
     TRsRuler* FTop;
     TRsRuler* FLeft;
     QComboBox* FZoomBox;
