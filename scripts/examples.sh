@@ -16,10 +16,11 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 [ -f build/CMakeCache.txt ] || scripts/test.sh
-cmake --build build --target mycad mycad_widgets
+# Everything that installs is built: the libraries, the starter library and mycad-convert.
+cmake --build build
 cmake -S . -B build-shared -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_SHARED_LIBS=ON \
   -DMYCAD_BUILD_TESTS=OFF -DMYCAD_BUILD_DEMO=OFF "${launcher[@]}" >/dev/null
-cmake --build build-shared --target mycad mycad_widgets
+cmake --build build-shared
 
 for kind in static shared; do
   from=build
@@ -47,4 +48,8 @@ for kind in static shared; do
   [ -z "$extra" ] || { echo "examples: loose headers under include/MyCAD: $extra"; exit 1; }
 done
 ls "$work/prefix-shared/lib"/libmycad.so.* >/dev/null
+# The converter installs with the library and runs from the prefix.
+for kind in static shared; do
+  "$work/prefix-$kind/bin/mycad-convert" --version >/dev/null
+done
 echo "examples: both hosts built and ran against the static and the shared library"
