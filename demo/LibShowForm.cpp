@@ -199,13 +199,7 @@ TLibManager* TLibShowFrm::Library(int Index) const
 
 TLibManager* TLibShowFrm::FindLibrary(const QString& FileName) const
 {
-    const QString path = CanonicalPath(FileName);
-    if (path.isEmpty())
-        return nullptr;
-    for (const TOpenLibrary& entry : FLibraries)
-        if (entry.CanonicalPath == path)
-            return entry.Lib.get();
-    return nullptr;
+    return OpenLibraryAt(CanonicalPath(FileName));
 }
 
 bool TLibShowFrm::IsLibraryDrag(const QMimeData* Data)
@@ -225,11 +219,15 @@ QString TLibShowFrm::DraggedLibraryFile(const QMimeData* Data)
 
 TLibManager* TLibShowFrm::DraggedLibrary(const QMimeData* Data) const
 {
-    const QString path = DraggedLibraryFile(Data);
-    if (path.isEmpty())
+    return OpenLibraryAt(DraggedLibraryFile(Data));
+}
+
+TLibManager* TLibShowFrm::OpenLibraryAt(const QString& CanonicalFile) const
+{
+    if (CanonicalFile.isEmpty())
         return nullptr;
     for (const TOpenLibrary& entry : FLibraries)
-        if (entry.CanonicalPath == path)
+        if (entry.CanonicalPath == CanonicalFile)
             return entry.Lib.get();
     return nullptr;
 }

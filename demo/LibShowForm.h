@@ -78,6 +78,8 @@ private:
     int IndexOfView(const QWidget* View) const;
     // The canonical path of a file ("" when it does not exist).
     static QString CanonicalPath(const QString& FileName);
+    // The open library whose canonical path is the one given; nullptr when none is.
+    TLibManager* OpenLibraryAt(const QString& CanonicalFile) const;
 
     QTabWidget* FPageControl = nullptr;
     QMenu* FPopup = nullptr;

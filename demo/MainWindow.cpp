@@ -425,15 +425,7 @@ bool MainWindow::SaveDrawing()
 {
     if (FSession->FileName().isEmpty())
         return SaveDrawingAs();
-    const QString name = FSession->FileName();
-    if (!FMyCAD1->SaveToFile(name)) {
-        ShowMessage(QStringLiteral("Could not save the drawing to ") + name);
-        return false;
-    }
-    ShowMessage(QStringLiteral("MyCAD1 has been saved to ") + name);
-    FSession->SetClean(name);
-    FSession->AddRecentFile(name);
-    return true;
+    return SaveTo(FSession->FileName());
 }
 
 bool MainWindow::SaveDrawingAs()
@@ -444,6 +436,12 @@ bool MainWindow::SaveDrawingAs()
         return false;
     if (QFileInfo(name).suffix().isEmpty())
         name += QStringLiteral(".zed");
+    return SaveTo(name);
+}
+
+// Writes the drawing to the file and says whether it did; the file becomes the drawing's.
+bool MainWindow::SaveTo(const QString& name)
+{
     if (!FMyCAD1->SaveToFile(name)) {
         ShowMessage(QStringLiteral("Could not save the drawing to ") + name);
         return false;

@@ -88,6 +88,7 @@ private:
     void PlaceToolWindows();
     void ShowStatus();
     void AfterFileChange(const QString& FileName);
+    bool SaveTo(const QString& FileName);
     bool DropLibraryShape(QDropEvent* Event);
     // Built in MainWindowActions.cpp.
     void CreateToolPalette();
