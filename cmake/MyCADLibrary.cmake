@@ -42,6 +42,7 @@ foreach(layer mycad_platform mycad)
   # Both layers end up in the one library: both export what their headers declare.
   target_compile_definitions(${layer} PRIVATE mycad_EXPORTS)
   mycad_warnings(${layer})
+  mycad_precompile(${layer})
 endforeach()
 if(NOT BUILD_SHARED_LIBS)
   target_compile_definitions(mycad_platform PUBLIC MYCAD_STATIC_DEFINE)

@@ -7,7 +7,7 @@
 #          checks its files with (the tests skip those checks, saying so, where one is missing)
 set -euo pipefail
 kind=${1:-build}
-pkgs=(cmake ninja-build g++ ccache qt6-base-dev qt6-qpa-plugins qt6-svg-dev libjpeg-dev libgtest-dev libgmock-dev
+pkgs=(cmake ninja-build g++ ccache lld qt6-base-dev qt6-qpa-plugins qt6-svg-dev libjpeg-dev libgtest-dev libgmock-dev
       libbenchmark-dev fonts-dejavu-core)
 # Outside programs of the test suite, one line per area of files they check.
 # The outside programs the tests call, by package: dxf2pdf (librecad), djpeg and cjpeg

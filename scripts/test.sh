@@ -17,7 +17,7 @@ scripts/deps.sh build
 # Objects compiled once are reused by the other builds of the same sources (the example
 # hosts, other build folders).
 if command -v ccache >/dev/null; then
-  export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
+  export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1 CCACHE_SLOPPINESS=pch_defines,time_macros
   flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "$dir" -G Ninja -DMYCAD_BUILD_TESTS=ON "${flags[@]}" >/dev/null
