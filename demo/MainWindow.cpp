@@ -99,6 +99,7 @@ MainWindow::~MainWindow()
     FMyCAD1->OnMouseDown = nullptr;
     FMyCAD1->OnMouseMove = nullptr;
     FMyCAD1->OnMouseUp = nullptr;
+    FMyCAD1->OnUndoRedoChange = nullptr;
     delete FNavigator;
     FNavigator = nullptr;
     FInspector->SetCanvas(nullptr);
@@ -252,6 +253,8 @@ void MainWindow::HandleDrawingEvents()
         FInspector->Inspect(child);
     };
     FMyCAD1->OnShapeDeleted = [this](TMyShape*) { FSession->Touch(); };
+    // Undo and redo are named after the action they apply to as soon as it changes.
+    FMyCAD1->OnUndoRedoChange = [this](QObject*) { UpdateCommands(); };
     FMyCAD1->OnMouseDown = [this](QObject*, TMouseButton button, TShiftState, int x, int y) {
         if (button == mbLeft)
             FNavigator->Press(x, y, FNavigator->ArmedGesture());
@@ -331,6 +334,11 @@ void MainWindow::UpdateCommands()
 {
     const int selected = FMyCAD1->GetSelectedShapesCount();
     const TMyShape* shape = FMyCAD1->GetSelectedShape();
+    const QString undone = FMyCAD1->UndoActionText(), redone = FMyCAD1->RedoActionText();
+    FUndo->setEnabled(FMyCAD1->CanUndo());
+    FUndo->setText(undone.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo %1").arg(undone));
+    FRedo->setEnabled(FMyCAD1->CanRedo());
+    FRedo->setText(redone.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo %1").arg(redone));
     FDelete->setEnabled(selected >= 1);
     FBringToFront->setEnabled(selected >= 1);
     FSendToBack->setEnabled(selected >= 1);

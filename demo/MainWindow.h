@@ -119,6 +119,9 @@ private:
     QMenu* FRecentMenu = nullptr;
     QMenu* FPopup = nullptr;
     bool FShownOnce = false;
+    // Undo and redo, named after the action they apply to.
+    QAction* FUndo = nullptr;
+    QAction* FRedo = nullptr;
     // Commands enabled by the selection.
     QAction* FDelete = nullptr;
     QAction* FBringToFront = nullptr;

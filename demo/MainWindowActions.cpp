@@ -165,12 +165,17 @@ void MainWindow::CreateMenus()
     file->addAction(quit);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    QAction* undo = Command(QStringLiteral("Undo"), [this] {
+    FUndo = Command(QStringLiteral("Undo"), [this] {
         FMyCAD1->PopFromUndoRedoShapeList();
         PointInspectorAt(FMyCAD1);
     });
-    undo->setShortcut(QKeySequence::Undo);
-    edit->addAction(undo);
+    FUndo->setShortcut(QKeySequence::Undo);
+    FRedo = Command(QStringLiteral("Redo"), [this] {
+        FMyCAD1->Redo();
+        PointInspectorAt(FMyCAD1);
+    });
+    FRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addActions({FUndo, FRedo});
     edit->addSeparator();
     QAction* copy = Command(QStringLiteral("Copy"), [this] { FMyCAD1->Copy(); });
     QAction* cut = Command(QStringLiteral("Cut"), [this] {
@@ -259,7 +264,8 @@ void MainWindow::CreateCommandBar()
     for (const char* name : {"New", "LoadFromFile", "SaveToFile", "load from library"})
         bar->addAction(FindAction(QString::fromLatin1(name)));
     bar->addSeparator();
-    bar->addAction(FindAction(QStringLiteral("Undo")));
+    bar->addAction(FUndo);
+    bar->addAction(FRedo);
     bar->addActions({FDelete, FGroup, FUnGroup, FBringToFront, FSendToBack});
     bar->addSeparator();
     bar->addActions(FAligns);

@@ -284,8 +284,22 @@ public:
     // Undoes the newest action; the newest action number left, -1 when none is left or
     // there was nothing to undo.
     int PopFromUndoRedoShapeList();
+    // Forgets every action, undone ones included.
     void ClearAllUndoStuff();
     const TUndoList& UndoList() const { return FUndoList; }
+
+    // ---- Editing: redo (MyCADRedo.cpp) ----------------------------------------------------
+    // Undoing an action keeps what is needed to do it again; a new action forgets every
+    // undone one. Redo does the newest undone action again, recording it for undo as the
+    // action itself did; false when there is none.
+    bool Redo();
+    bool CanUndo() const { return FUndoRedoSize > 0 && !FUndoList.Empty(); }
+    bool CanRedo() const { return FUndoRedoSize > 0 && !FRedoSteps.empty(); }
+    int RedoCount() const { return int(FRedoSteps.size()); }
+    // The actions the next undo and redo apply to, as a menu names them ("Change",
+    // "Bring to Front"...): empty when there is none.
+    QString UndoActionText() const;
+    QString RedoActionText() const;
     // A shape's identifier changed: lookups by identifier must be rebuilt.
     void ShapeIdentityChanged() { FShapeIndex.Invalidate(); }
 
@@ -737,6 +751,9 @@ public:
     TShapeMouseDraggingSizingRotating OnShapeMouseRotated;
     TShapeSelected OnShapeSelected;
     TWholeDragOperation OnWholeDragged;
+    // An action was recorded, undone or redone, or the history was cleared: what CanUndo,
+    // CanRedo and the action texts answer may have changed.
+    TNotifyEvent OnUndoRedoChange;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -828,8 +845,17 @@ private:
     void SaveUndoAction(const TArrMyShape& Shapes, const QString& ActionName);
     // Undo of a change of a connector: its ends attached as the record says.
     void ReattachConnector(TMyLinkLine* Line, const TSavedShape& Record);
-    // Undo of a deletion: re-creates the collected copies at the end of the list.
-    void RecreateDeletedShapes(const std::vector<const TSavedShape*>& Records);
+    // Undo of a deletion: re-creates the collected copies at the end of the list, on the
+    // current layer, or, with KeepLayers, on the layers they were on where those still exist.
+    void RecreateDeletedShapes(const std::vector<const TSavedShape*>& Records, bool KeepLayers = false);
+    // A record of S as it is now: a separate copy with the identifiers of its relations;
+    // false when its class cannot be copied.
+    bool CopyForHistory(TMyShape* S, TSavedShape& Record);
+    // The parts of Redo for the actions that are more than one call.
+    void RedoAddition(const TRedoStep& Step);
+    void RedoChange(const TRedoStep& Step);
+    void RedoDeletion(const TRedoStep& Step);
+    void RedoGrouping(const TRedoStep& Step);
     // Applies Action to S and, recursively, its group members (members before their group
     // when MembersFirst, after it otherwise).
     void ForShapeTree(TMyShape* S, bool MembersFirst, const std::function<void(TMyShape*)>& Action, int Depth = 0);
@@ -875,6 +901,10 @@ private:
     // Editing state: the undo history, and the cursor confinement, which is released
     // when the control goes away in the middle of an operation.
     TUndoList FUndoList;
+    // The undone actions, newest last, and whether Redo is recording one (a record made
+    // then must not forget the others).
+    std::vector<TRedoStep> FRedoSteps;
+    bool FRedoing = false;
     // Counts the changes of the shape list, so that a batch operation notices when an
     // event handler changed the list under it.
     uint64_t FShapeListGeneration = 0;

@@ -13,7 +13,11 @@
 
 void TMyCAD::ClearAllUndoStuff()
 {
+    const bool had = !FUndoList.Empty() || !FRedoSteps.empty();
     FUndoList.Clear();
+    FRedoSteps.clear();
+    if (had)
+        Fire(OnUndoRedoChange, this);
 }
 
 void TMyCAD::PushtoUndoRedoShapeList(const TArrMyShape& Shapes, const QString& ActionName)
@@ -70,31 +74,48 @@ void TMyCAD::SaveUndoAction(const TArrMyShape& Shapes, const QString& ActionName
         FUndoList.DropOldestAction();
     const int actionNo = FUndoList.LastActionNo() + 1;
     for (TMyShape* s : Shapes) {
-        std::unique_ptr<TMyShape> copy = CreateShapeByName(s->ClassName(), this);
-        if (!copy)
-            continue;
-        copy->Assign(s);
-        copy->LinkLineNos().clear();
         TSavedShape record;
+        if (!CopyForHistory(s, record))
+            continue;
         record.ActionNo = actionNo;
         record.ShapeName = s->Name().left(TSavedShape::MaxShapeName);
-        record.Shape = std::move(copy);
         record.ActionName = ActionName;
-        if (const TMyShape* parent = GetShapeByNo(s->ParentNo()))
-            record.ParentId = parent->GetShapeId();
-        if (const auto* line = qobject_cast<const TMyLinkLine*>(s)) {
-            if (const TMyShape* start = line->GetStartShape())
-                record.StartShapeId = start->GetShapeId();
-            if (const TMyShape* end = line->GetEndShape())
-                record.EndShapeId = end->GetShapeId();
-        }
-        record.ChildIds.reserve(s->ChildNos().size());
-        for (uint32_t no : s->ChildNos()) {
-            const TMyShape* child = GetShapeByNo(int(no));
-            record.ChildIds.push_back(child ? child->GetShapeId() : -1);
-        }
         FUndoList.Append(std::move(record));
     }
+    // A new action makes the undone ones meaningless; the actions Redo records do not.
+    if (!Shapes.empty()) {
+        if (!FRedoing)
+            FRedoSteps.clear();
+        Fire(OnUndoRedoChange, this);
+    }
+}
+
+bool TMyCAD::CopyForHistory(TMyShape* S, TSavedShape& Record)
+{
+    std::unique_ptr<TMyShape> copy = CreateShapeByName(S->ClassName(), this);
+    if (!copy)
+        return false;
+    copy->Assign(S);
+    copy->LinkLineNos().clear();
+    Record.Shape = std::move(copy);
+    Record.ShapeName = S->Name();
+    Record.ParentId = -1;
+    if (const TMyShape* parent = GetShapeByNo(S->ParentNo()))
+        Record.ParentId = parent->GetShapeId();
+    Record.StartShapeId = Record.EndShapeId = -1;
+    if (const auto* line = qobject_cast<const TMyLinkLine*>(S)) {
+        if (const TMyShape* start = line->GetStartShape())
+            Record.StartShapeId = start->GetShapeId();
+        if (const TMyShape* end = line->GetEndShape())
+            Record.EndShapeId = end->GetShapeId();
+    }
+    Record.ChildIds.clear();
+    Record.ChildIds.reserve(S->ChildNos().size());
+    for (uint32_t no : S->ChildNos()) {
+        const TMyShape* child = GetShapeByNo(int(no));
+        Record.ChildIds.push_back(child ? child->GetShapeId() : -1);
+    }
+    return true;
 }
 
 namespace {
@@ -121,6 +142,31 @@ int TMyCAD::PopFromUndoRedoShapeList()
         const TUndoAction action = UndoActionOf(records[k].ActionName);
         if (action == TUndoAction::Change || action == TUndoAction::UnGroup)
             targets[k] = ShapeById(*this, records[k].Shape->GetShapeId());
+    }
+    // What doing the action again needs, gathered while the drawing still shows its result
+    // (kept in the order the action recorded its shapes, oldest record first).
+    TRedoStep redo;
+    redo.Action = UndoActionOf(records.front().ActionName);
+    auto keep = [&redo, this](TMyShape* S) {
+        TSavedShape copy;
+        if (S && CopyForHistory(S, copy))
+            redo.Shapes.push_back(std::move(copy));
+    };
+    for (size_t k = records.size(); k-- > 0;) {
+        const int id = records[k].Shape->GetShapeId();
+        switch (redo.Action) {
+        case TUndoAction::Add: keep(ShapeById(*this, id)); break;
+        case TUndoAction::Change: keep(targets[k]); break;
+        case TUndoAction::Group: keep(ShapeById(*this, id)); break;
+        case TUndoAction::BringToFront:
+        case TUndoAction::BringToFrontByStep:
+        case TUndoAction::SendToBack:
+        case TUndoAction::SendToBackByStep:
+            if (ShapeById(*this, id))
+                redo.Ids.push_back(id);
+            break;
+        default: break;
+        }
     }
 
     std::vector<int> added;
@@ -168,6 +214,8 @@ int TMyCAD::PopFromUndoRedoShapeList()
     // that named the old group now name the new one.
     if (!regroup.empty()) {
         const int G = GroupShapes(regroup, false);
+        if (G >= 0 && redo.Action == TUndoAction::UnGroup)
+            redo.Ids.push_back(G);
         if (G >= 0 && oldGroupId >= 0) {
             for (int i = 0; i < FUndoList.RecordCount(); ++i) {
                 TSavedShape& older = FUndoList.Record(i);
@@ -180,9 +228,17 @@ int TMyCAD::PopFromUndoRedoShapeList()
         }
     }
 
-    if (!deleted.empty())
+    if (!deleted.empty()) {
         RecreateDeletedShapes(deleted);
+        if (redo.Action == TUndoAction::Delete)
+            for (auto it = deleted.rbegin(); it != deleted.rend(); ++it)
+                if (ShapeById(*this, (*it)->Shape->GetShapeId()))
+                    redo.Ids.push_back((*it)->Shape->GetShapeId());
+    }
+    if (!redo.Shapes.empty() || !redo.Ids.empty())
+        FRedoSteps.push_back(std::move(redo));
     Invalidate();
+    Fire(OnUndoRedoChange, this);
     return FUndoList.LastActionNo();
 }
 
@@ -204,7 +260,7 @@ void TMyCAD::ReattachConnector(TMyLinkLine* Line, const TSavedShape& Record)
     attach(llEnd, Record.EndShapeId, saved->EndSpPtId());
 }
 
-void TMyCAD::RecreateDeletedShapes(const std::vector<const TSavedShape*>& Records)
+void TMyCAD::RecreateDeletedShapes(const std::vector<const TSavedShape*>& Records, bool KeepLayers)
 {
     const int base = GetShapesCount();
     // Old shape number of each copy -> the number its re-created shape will take.
@@ -271,7 +327,8 @@ void TMyCAD::RecreateDeletedShapes(const std::vector<const TSavedShape*>& Record
         if (auto* line = dynamic_cast<TMyLinkLine*>(shape.get()))
             line->RemoveAllLink();
         shape->SetShapeNo(no);
-        if (!AddShape(shape, false, true))
+        const bool keepLayer = KeepLayers && GetLayerNoById(K->LayerId()) >= 0;
+        if (!AddShape(shape, keepLayer, true))
             return; // no layer to take shapes: nothing more can be added
         if (group) {
             group->ChildNos().push_back(uint32_t(no));

@@ -32,6 +32,23 @@ TUndoAction UndoActionOf(const QString& Name)
     return TUndoAction::Unknown;
 }
 
+QString UndoActionCaption(TUndoAction Action)
+{
+    switch (Action) {
+    case TUndoAction::Add: return QStringLiteral("Add");
+    case TUndoAction::Change: return QStringLiteral("Change");
+    case TUndoAction::Delete: return QStringLiteral("Delete");
+    case TUndoAction::Group: return QStringLiteral("Group");
+    case TUndoAction::UnGroup: return QStringLiteral("Ungroup");
+    case TUndoAction::BringToFront: return QStringLiteral("Bring to Front");
+    case TUndoAction::BringToFrontByStep: return QStringLiteral("Bring Forward");
+    case TUndoAction::SendToBack: return QStringLiteral("Send to Back");
+    case TUndoAction::SendToBackByStep: return QStringLiteral("Send Backward");
+    case TUndoAction::Unknown: break;
+    }
+    return QString();
+}
+
 QString UndoActionName(TUndoAction Action)
 {
     for (const ActionNameEntry& entry : ActionNames)

@@ -31,6 +31,8 @@ enum class TUndoAction {
 MYCAD_EXPORT TUndoAction UndoActionOf(const QString& Name);
 // The recorded name of an action (empty for Unknown).
 MYCAD_EXPORT QString UndoActionName(TUndoAction Action);
+// The action as a menu names it: "Add", "Change", "Bring to Front"... (empty for Unknown).
+MYCAD_EXPORT QString UndoActionCaption(TUndoAction Action);
 
 // One saved shape.
 struct MYCAD_EXPORT TSavedShape {
@@ -53,6 +55,17 @@ struct MYCAD_EXPORT TSavedShape {
     int EndShapeId = -1;
 
     static constexpr int MaxShapeName = 255;
+};
+
+// One undone action, kept so that it can be done again. What it holds depends on the
+// action: copies of the shapes as the action left them (Add, Change, Group: the group
+// with its members' identifiers), or only the identifiers of the shapes to act on
+// (Delete: the shapes undoing brought back; UnGroup: the group it made; the reorderings:
+// the shape moved).
+struct MYCAD_EXPORT TRedoStep {
+    TUndoAction Action = TUndoAction::Unknown;
+    std::vector<TSavedShape> Shapes;
+    std::vector<int> Ids;
 };
 
 class MYCAD_EXPORT TUndoList {

@@ -125,3 +125,30 @@ TEST(DemoWindow, TheStreamCommandsExplainTheFunctions)
     EXPECT_EQ(ui.LastMessageText(), "You can use this function to Save MyCAD to database !  function "
                                     "TMyCAD.SaveToStream(Stream: TStream):Boolean;");
 }
+
+TEST(DemoWindow, UndoAndRedoAreNamedAfterTheActionTheyApplyTo)
+{
+    MainWindow window;
+    TMyCAD* cad = window.MyCAD1();
+    QAction* undo = window.FindAction("Undo");
+    QAction* redo = window.FindAction("Redo");
+    ASSERT_TRUE(undo && redo);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_TRUE(redo->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Y"))));
+    EXPECT_TRUE(redo->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Shift+Z"))));
+
+    cad->AddShapeByCode(cad, SpLine, {}, {TMyPoint(10, 10), TMyPoint(60, 40)}, 0, "L");
+    EXPECT_EQ(undo->text(), "Undo Add");
+    EXPECT_TRUE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(cad->GetShapesCount(), 0);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), "Undo");
+    EXPECT_EQ(redo->text(), "Redo Add");
+    ASSERT_TRUE(redo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(cad->GetShapesCount(), 1);
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(undo->text(), "Undo Add");
+}
