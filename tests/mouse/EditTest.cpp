@@ -45,6 +45,27 @@ TEST_F(Edit, ADragMovesTheSelectionOnReleaseAsOneUndoAction)
     EXPECT_EQ(a->GetLeftTop(), TMyPoint(100, 100));
 }
 
+TEST_F(Edit, DragsUndoneAreRedoneStepByStepUntilANewDrag)
+{
+    Drag(150, 150, {TPoint(180, 170)});
+    Drag(180, 170, {TPoint(200, 200)});
+    const QStringList moved = PointsOf(a), history = History(cad);
+    EXPECT_EQ(moved, QStringList({"(150,150)", "(250,150)", "(250,250)", "(150,250)"}));
+    cad.PopFromUndoRedoShapeList();
+    cad.PopFromUndoRedoShapeList();
+    EXPECT_EQ(a->GetLeftTop(), TMyPoint(100, 100));
+    EXPECT_TRUE(cad.Redo());
+    EXPECT_EQ(a->GetLeftTop(), TMyPoint(130, 120));
+    EXPECT_TRUE(cad.Redo());
+    EXPECT_FALSE(cad.Redo());
+    EXPECT_EQ(PointsOf(a), moved);
+    EXPECT_EQ(History(cad), history);
+    cad.PopFromUndoRedoShapeList();
+    Drag(140, 140, {TPoint(145, 140)});
+    EXPECT_FALSE(cad.CanRedo());
+    EXPECT_EQ(a->GetLeftTop(), TMyPoint(135, 120));
+}
+
 // The drop is reported once, for the current shape: the last selected shape the press
 // looked at for hots.
 TEST_F(Edit, ADragOfSeveralShapesIsOneActionAndEachShapeIsReportedWhileMoving)
