@@ -132,7 +132,8 @@ void WriteBaseRecord(const TMyShape& s, W& w)
     w.UInt8(uint8_t(pen->Style()));
     w.Int32(pen->Width());
 
-    const TArrUserDataRecord& pairs = s.UserData()->Records();
+    static const TArrUserDataRecord none;
+    const TArrUserDataRecord& pairs = s.HasUserData() ? s.UserData()->Records() : none;
     w.Int32(int32_t(pairs.size()));
     for (const TUserDataRecord& pair : pairs) {
         w.String(pair.Key);
@@ -243,7 +244,7 @@ bool ReadBaseRecord(TMyShape& s, TRecordReader& r)
         return false;
     s.StoreGradient(colorBegin, colorEnd, gradient);
     // The pattern is rebuilt; without a gradient it is empty, as a new shape's already is.
-    if (gradient != gsNone || !s.GradientBitmap()->Empty())
+    if (gradient != gsNone || s.HasGradientBitmap())
         s.DrawGradient();
 
     TColor penColor = 0;

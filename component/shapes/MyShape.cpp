@@ -9,27 +9,39 @@
 #include <QRegularExpression>
 
 TMyShape::TMyShape(TMyCAD* OwnerCAD)
-    : QObject(nullptr), FOwnerCAD(OwnerCAD), FGradientBitmap(std::make_unique<TBitmap>()),
-      FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()), FFont(std::make_unique<TFont>()),
-      FUserData(std::make_unique<TUserData>())
+    : QObject(nullptr), FOwnerCAD(OwnerCAD)
 {
     if (FOwnerCAD) {
-        FPen->Assign(*FOwnerCAD->Pen());
-        FBrush->Assign(*FOwnerCAD->Brush());
-        FFont->Assign(*FOwnerCAD->Font());
+        FPen.Assign(*FOwnerCAD->Pen());
+        FBrush.Assign(*FOwnerCAD->Brush());
+        FFont.Assign(*FOwnerCAD->Font());
         FResizeEnable = FOwnerCAD->ResizeEnable();
     }
-    FPen->OnChange = [this] { PenOrBrushChanged(); };
-    FBrush->OnChange = [this] { PenOrBrushChanged(); };
-    FFont->OnChange = [this] { FontChanged(); };
+    FPen.OnChange = [this] { PenOrBrushChanged(); };
+    FBrush.OnChange = [this] { PenOrBrushChanged(); };
+    FFont.OnChange = [this] { FontChanged(); };
 }
 
 TMyShape::~TMyShape()
 {
     // The attribute objects die with the shape; their change reports must not reach it.
-    FPen->OnChange = nullptr;
-    FBrush->OnChange = nullptr;
-    FFont->OnChange = nullptr;
+    FPen.OnChange = nullptr;
+    FBrush.OnChange = nullptr;
+    FFont.OnChange = nullptr;
+}
+
+TBitmap* TMyShape::GradientBitmap() const
+{
+    if (!FGradientBitmap)
+        FGradientBitmap = std::make_unique<TBitmap>();
+    return FGradientBitmap.get();
+}
+
+TUserData* TMyShape::UserData() const
+{
+    if (!FUserData)
+        FUserData = std::make_unique<TUserData>();
+    return FUserData.get();
 }
 
 QString TMyShape::ClassName() const
@@ -97,19 +109,19 @@ void TMyShape::SetParentNo(int No)
 void TMyShape::SetPen(const TPen* v)
 {
     if (v)
-        FPen->Assign(*v);
+        FPen.Assign(*v);
 }
 
 void TMyShape::SetBrush(const TBrush* v)
 {
     if (v)
-        FBrush->Assign(*v);
+        FBrush.Assign(*v);
 }
 
 void TMyShape::SetFont(const TFont* v)
 {
     if (v)
-        FFont->Assign(*v);
+        FFont.Assign(*v);
 }
 
 void TMyShape::SetMultiInfo(const QStringList& v)
@@ -154,9 +166,9 @@ void TMyShape::PenOrBrushChanged()
         TMyShape* child = FOwnerCAD->GetShapeByNo(int(no));
         if (!child || child == this)
             continue;
-        child->FPen->Assign(*FPen);
-        child->FBrush->Assign(*FBrush);
-        child->FFont->Assign(*FFont);
+        child->FPen.Assign(FPen);
+        child->FBrush.Assign(FBrush);
+        child->FFont.Assign(FFont);
         child->SetColorBegin(FColorBegin);
         child->SetColorEnd(FColorEnd);
         child->SetGradientStyle(FGradientStyle);
@@ -171,7 +183,7 @@ void TMyShape::FontChanged()
     for (uint32_t no : FChildNos) {
         TMyShape* child = FOwnerCAD->GetShapeByNo(int(no));
         if (child && child != this)
-            child->FFont->Assign(*FFont);
+            child->FFont.Assign(FFont);
     }
 }
 
@@ -238,7 +250,10 @@ void TMyShape::AssignCommon(const TMyShape* Source)
     FShapeId = Source->FShapeId;
     FLayerId = Source->FLayerId;
     FCurrentHot = -1;
-    FGradientBitmap->Assign(*Source->FGradientBitmap);
+    if (Source->FGradientBitmap)
+        GradientBitmap()->Assign(*Source->FGradientBitmap);
+    else if (FGradientBitmap)
+        FGradientBitmap->Assign(TBitmap());
     FColorBegin = Source->FColorBegin;
     FColorEnd = Source->FColorEnd;
     FGradientStyle = Source->FGradientStyle;
@@ -246,15 +261,18 @@ void TMyShape::AssignCommon(const TMyShape* Source)
     FIsFlipVert = Source->FIsFlipVert;
     FLocked = Source->FLocked;
     FInfo = Source->FInfo;
-    FPen->Assign(*Source->FPen);
-    FBrush->Assign(*Source->FBrush); // a pattern bitmap is copied, never shared
-    FFont->Assign(*Source->FFont);
+    FPen.Assign(Source->FPen);
+    FBrush.Assign(Source->FBrush); // a pattern bitmap is copied, never shared
+    FFont.Assign(Source->FFont);
     FPoints = Source->FPoints;
     FLinkPoints = Source->FLinkPoints;
     FAngle = Source->FAngle;
     FCaptionPoint = Source->FCaptionPoint;
     ExtentChanged();
-    FUserData->Assign(*Source->FUserData);
+    if (Source->FUserData)
+        UserData()->Assign(*Source->FUserData);
+    else if (FUserData)
+        FUserData->ClearAll();
     FCenterPoint = ComputeCenterPoint(4);
     if (FOwnerCAD)
         FOwnerCAD->ShapeIdentityChanged();

@@ -201,13 +201,15 @@ public:
     }
     int CurrentHot() const { return FCurrentHot; }
     void SetCurrentHot(int Hot) { FCurrentHot = Hot; }
-    TBitmap* GradientBitmap() const { return FGradientBitmap.get(); }
+    // The gradient pattern (made when first asked for: most shapes never have one).
+    TBitmap* GradientBitmap() const;
+    bool HasGradientBitmap() const { return FGradientBitmap && !FGradientBitmap->Empty(); }
     double Zoom() const;
 
     // ---- Published properties ------------------------------------------------------
     float Angle() const { return FAngle; }
     void SetAngle(float a);
-    TBrush* Brush() const { return FBrush.get(); }
+    TBrush* Brush() const { return &FBrush; }
     void SetBrush(const TBrush* v);
     QString Caption() const { return FCaption; }
     void SetCaption(const QString& v) { FCaption = v; }
@@ -221,7 +223,7 @@ public:
     void SetColorBegin(TColor v);
     TColor ColorEnd() const { return FColorEnd; }
     void SetColorEnd(TColor v);
-    TFont* Font() const { return FFont.get(); }
+    TFont* Font() const { return &FFont; }
     void SetFont(const TFont* v);
     TGradientStyle GradientStyle() const { return FGradientStyle; }
     void SetGradientStyle(TGradientStyle v);
@@ -251,13 +253,15 @@ public:
     // Refuses a name that is not a valid identifier (with a message); afterwards an
     // empty caption becomes the name.
     bool SetName(const QString& v);
-    TPen* Pen() const { return FPen.get(); }
+    TPen* Pen() const { return &FPen; }
     void SetPen(const TPen* v);
     bool ResizeEnable() const { return FResizeEnable; }
     void SetResizeEnable(bool v) { FResizeEnable = v; }
     int Tag() const { return FTag; }
     void SetTag(int v) { FTag = v; }
-    TUserData* UserData() const { return FUserData.get(); }
+    // The shape's keys and values (made when first asked for).
+    TUserData* UserData() const;
+    bool HasUserData() const { return FUserData && !FUserData->Records().empty(); }
     bool Visible() const { return FVisible; }
     void SetVisible(bool v) { FVisible = v; }
     // Stored values without the side effects of the setters (used by copies and readers).
@@ -287,7 +291,8 @@ protected:
     TArrMyPoint FLinkPoints;
     TMyPoint FCenterPoint;
     TMyPoint FCaptionPoint;
-    std::unique_ptr<TBitmap> FGradientBitmap;
+    // Made on first use, see GradientBitmap().
+    mutable std::unique_ptr<TBitmap> FGradientBitmap;
     int FShapeId = 0;
     int FShapeNo = 0;
     int FLayerId = 0;
@@ -305,9 +310,10 @@ private:
     bool PassingToChildrenAllowed() const;
 
     float FAngle = 0;
-    std::unique_ptr<TPen> FPen;
-    std::unique_ptr<TBrush> FBrush;
-    std::unique_ptr<TFont> FFont;
+    // Held in the shape itself, which hands out pointers to them.
+    mutable TPen FPen;
+    mutable TBrush FBrush;
+    mutable TFont FFont;
     QString FCaption;
     bool FCaptionShow = true;
     TColor FColorBegin = clWhite;
@@ -324,7 +330,8 @@ private:
     TAlignment FMultiInfoAlignment = taLeftJustify;
     bool FResizeEnable = true;
     int FTag = 0;
-    std::unique_ptr<TUserData> FUserData;
+    // Made on first use, see UserData().
+    mutable std::unique_ptr<TUserData> FUserData;
     bool FVisible = true;
 };
 

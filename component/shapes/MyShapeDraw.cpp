@@ -34,8 +34,8 @@ void TMyShape::DrawInfo(TCanvas* Canvas)
     const int cx = Round(z * FCaptionPoint.X);
     const int cy = Round(z * FCaptionPoint.Y);
     if (!FInfo.isEmpty()) {
-        const TSize size = GetTextWidthHeight(Canvas, FInfo, FFont.get(), z, 0);
-        MyLogTextOut(Canvas, Round(cx - size.cx / 2.0), Round(cy - size.cy / 2.0), FInfo, FFont.get(), z, 0);
+        const TSize size = GetTextWidthHeight(Canvas, FInfo, &FFont, z, 0);
+        MyLogTextOut(Canvas, Round(cx - size.cx / 2.0), Round(cy - size.cy / 2.0), FInfo, &FFont, z, 0);
         return;
     }
     if (FMultiInfo.isEmpty())
@@ -43,7 +43,7 @@ void TMyShape::DrawInfo(TCanvas* Canvas)
     std::vector<TSize> sizes;
     int W = 0, H = 0;
     for (const QString& line : FMultiInfo) {
-        sizes.push_back(GetTextWidthHeight(Canvas, line, FFont.get(), z, 0));
+        sizes.push_back(GetTextWidthHeight(Canvas, line, &FFont, z, 0));
         W = std::max(W, sizes.back().cx);
         H += sizes.back().cy;
     }
@@ -57,7 +57,7 @@ void TMyShape::DrawInfo(TCanvas* Canvas)
             x = left + W - w;
         else if (FMultiInfoAlignment == taCenter)
             x = left + Round((W - w) / 2.0);
-        MyLogTextOut(Canvas, x, y, FMultiInfo[i], FFont.get(), z, 0);
+        MyLogTextOut(Canvas, x, y, FMultiInfo[i], &FFont, z, 0);
         y += h;
     }
 }
@@ -78,8 +78,8 @@ void TMyShape::PowerDrawShape(TCanvas* Canvas, const TArrPoint& Points, int Fill
 {
     if (!Canvas || Points.empty())
         return;
-    const bool gradient = FGradientStyle != gsNone && !FGradientBitmap->Empty();
-    const bool brush = FBrush->Style() != bsClear || FBrush->HasPattern();
+    const bool gradient = FGradientStyle != gsNone && HasGradientBitmap();
+    const bool brush = FBrush.Style() != bsClear || FBrush.HasPattern();
     if (Fill && (gradient || brush)) {
         const size_t n = size_t(std::clamp(FillCount, 0, int(Points.size())));
         const TRegion region = TRegion::FromPolygon(TArrPoint(Points.begin(), Points.begin() + long(n)), WINDING);
@@ -106,23 +106,23 @@ void TMyShape::PowerDrawShape(TCanvas* Canvas, const TArrPoint& Points, int Fill
             }
         }
         if (brush)
-            Canvas->FillRgn(region, *FBrush);
+            Canvas->FillRgn(region, FBrush);
         if (clipped)
             Canvas->SelectClipRgn(nullptr);
     }
-    if (FPen->Width() <= 1 && !IsPrinterDevice(Canvas->Device())) {
+    if (FPen.Width() <= 1 && !IsPrinterDevice(Canvas->Device())) {
         // A one-pixel outline: the canvas pen (the shape's, set by SetDrawShapeMode) strokes
         // the closed outline directly, as the one-pixel geometric pen would.
         thread_local TArrPoint closed; // kept between calls to spare the allocation
         closed.assign(Points.begin(), Points.end());
         closed.push_back(Points.front());
-        Canvas->Pen().SetStyle(FPen->Style());
-        Canvas->Pen().SetColor(FPen->Color());
-        Canvas->Pen().SetWidth(FPen->Width());
+        Canvas->Pen().SetStyle(FPen.Style());
+        Canvas->Pen().SetColor(FPen.Color());
+        Canvas->Pen().SetWidth(FPen.Width());
         Canvas->Polyline(closed);
         return;
     }
-    SetPS(Canvas, FPen->Style(), FPen->Color(), FPen->Width());
+    SetPS(Canvas, FPen.Style(), FPen.Color(), FPen.Width());
     Canvas->BeginPath();
     Canvas->Polygon(Points);
     Canvas->EndPath();

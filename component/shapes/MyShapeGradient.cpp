@@ -117,10 +117,11 @@ void TMyShape::DrawGradient()
 {
     const std::array<Rgb, 256> table = GradientTable(FColorBegin, FColorEnd);
     const PatternSize size = SizeOf(FGradientStyle);
-    FGradientBitmap->SetPixelFormat(pf24bit);
-    FGradientBitmap->SetSize(size.W, size.H);
+    TBitmap* pattern = GradientBitmap();
+    pattern->SetPixelFormat(pf24bit);
+    pattern->SetSize(size.W, size.H);
     for (int y = 0; y < size.H; ++y) {
-        uint8_t* line = FGradientBitmap->ScanLine(y);
+        uint8_t* line = pattern->ScanLine(y);
         for (int x = 0; x < size.W; ++x) {
             // Entries beyond the ramp (the corners of the radial patterns) take its ends.
             const Rgb c = table[size_t(std::clamp(EntryOf(FGradientStyle, x, y), 0, 255))];
@@ -133,5 +134,6 @@ void TMyShape::DrawGradient()
 
 void TMyShape::FlipGradientByFlags()
 {
-    FlipBitmap(*FGradientBitmap, FIsFlipHorz, FIsFlipVert);
+    if (FGradientBitmap)
+        FlipBitmap(*FGradientBitmap, FIsFlipHorz, FIsFlipVert);
 }
