@@ -2,13 +2,15 @@
 # Builds the whole test suite and runs it headless.
 # Usage: scripts/test.sh [--sanitize]
 #   default     build/ (RelWithDebInfo): the library, the tests, the benchmarks and the demo
-#   --sanitize  build-asan/ (Debug, AddressSanitizer with leak checking and
+#   --sanitize  build-asan/ (Debug with line tables, AddressSanitizer with leak checking and
 #               UndefinedBehaviorSanitizer): the library and the tests
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "${1:-}" = "--sanitize" ]; then
   dir=build-asan
-  flags=(-DCMAKE_BUILD_TYPE=Debug -DMYCAD_SANITIZE=ON -DMYCAD_BUILD_BENCH=OFF -DMYCAD_BUILD_DEMO=OFF)
+  # Line tables are all the sanitizers' reports need: -g1 halves the tests' compile time.
+  flags=(-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g1" "-DCMAKE_C_FLAGS_DEBUG=-g1" -DMYCAD_SANITIZE=ON
+         -DMYCAD_BUILD_BENCH=OFF -DMYCAD_BUILD_DEMO=OFF)
 else
   dir=build
   flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DMYCAD_BUILD_BENCH=ON)
