@@ -47,35 +47,22 @@ bool TMyCAD::Redo()
     FRedoSteps.pop_back();
     {
         const TRedoing redoing(FRedoing);
-        // The shape the one-shape actions act on (nil when it is gone).
-        TMyShape* S = step.Ids.empty() ? nullptr : ShapeWithId(*this, step.Ids.front());
+        // The one-shape actions: the operation done again on the shape, when it is still there.
+        void (TMyCAD::*onShape)(TMyShape*, bool) = nullptr;
         switch (step.Action) {
         case TUndoAction::Add: RedoAddition(step); break;
         case TUndoAction::Change: RedoChange(step); break;
         case TUndoAction::Delete: RedoDeletion(step); break;
         case TUndoAction::Group: RedoGrouping(step); break;
-        case TUndoAction::UnGroup:
-            if (S)
-                UnGroupShape(S, true);
-            break;
-        case TUndoAction::BringToFront:
-            if (S)
-                BringToFront(S, true);
-            break;
-        case TUndoAction::BringToFrontByStep:
-            if (S)
-                BringToFrontByStep(S, true);
-            break;
-        case TUndoAction::SendToBack:
-            if (S)
-                SendToBack(S, true);
-            break;
-        case TUndoAction::SendToBackByStep:
-            if (S)
-                SendToBackByStep(S, true);
-            break;
+        case TUndoAction::UnGroup: onShape = &TMyCAD::UnGroupShape; break;
+        case TUndoAction::BringToFront: onShape = &TMyCAD::BringToFront; break;
+        case TUndoAction::BringToFrontByStep: onShape = &TMyCAD::BringToFrontByStep; break;
+        case TUndoAction::SendToBack: onShape = &TMyCAD::SendToBack; break;
+        case TUndoAction::SendToBackByStep: onShape = &TMyCAD::SendToBackByStep; break;
         case TUndoAction::Unknown: break;
         }
+        if (TMyShape* S = step.Ids.empty() ? nullptr : ShapeWithId(*this, step.Ids.front()); onShape && S)
+            (this->*onShape)(S, true);
     }
     Invalidate();
     Fire(OnUndoRedoChange, this);
