@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing.
-# Usage: scripts/deps.sh [build|demo|ci]   (build is the default)
+# Usage: scripts/deps.sh [build|demo|fuzz|ci]   (build is the default)
 #   build  compilers, Qt, libraries, test frameworks, the test font
 #   demo   build, plus what a Qt window needs on a desktop
-#   ci     build, plus clang for the fuzz targets and the outside programs the test suite
-#          checks its files with (the tests skip those checks, saying so, where one is missing)
+#   fuzz   build, plus clang and libFuzzer for exploring with the fuzz targets
+#   ci     build, plus the outside programs the test suite checks its files with (the tests
+#          skip those checks, saying so, where one is missing)
 set -euo pipefail
 kind=${1:-build}
 pkgs=(cmake ninja-build g++ ccache lld qt6-base-dev qt6-qpa-plugins qt6-svg-dev libjpeg-dev libgtest-dev libgmock-dev
@@ -24,7 +25,8 @@ tools_convert=(imagemagick poppler-utils librsvg2-bin python3-ezdxf libwmf-bin e
 tools_demo=(xvfb xauth xdotool imagemagick)
 case "$kind" in
   demo) pkgs+=(libqt6widgets6 libxcb-cursor0) ;;
-  ci) pkgs+=("${tools_fuzz[@]}" "${tools_dxf[@]}" "${tools_pictures[@]}" "${tools_libraries[@]}"
+  fuzz) pkgs+=("${tools_fuzz[@]}") ;;
+  ci) pkgs+=("${tools_dxf[@]}" "${tools_pictures[@]}" "${tools_libraries[@]}"
              "${tools_widgets[@]}" "${tools_demo[@]}" "${tools_convert[@]}") ;;
 esac
 missing=()

@@ -14,7 +14,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 budget=${1:-60}
 shift || true
-scripts/deps.sh ci
+scripts/deps.sh fuzz
 dir=build-fuzz
 launcher=()
 if command -v ccache >/dev/null; then

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the whole test suite and runs it headless.
 # Usage: scripts/test.sh [--sanitize]
-#   default     build/ (RelWithDebInfo): the library, the tests, the benchmarks and the demo
+#   default     build/ (RelWithDebInfo with line tables): the library, the tests, the benchmarks
+#               and the demo
 #   --sanitize  build-asan/ (Debug with line tables, AddressSanitizer with leak checking and
 #               UndefinedBehaviorSanitizer): the library and the tests
 set -euo pipefail
@@ -13,7 +14,9 @@ if [ "${1:-}" = "--sanitize" ]; then
          -DMYCAD_BUILD_BENCH=OFF -DMYCAD_BUILD_DEMO=OFF)
 else
   dir=build
-  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DMYCAD_BUILD_BENCH=ON)
+  # Line tables are enough for profiles and backtraces, and compile in two thirds of the time.
+  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
+         "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" -DMYCAD_BUILD_BENCH=ON)
 fi
 scripts/deps.sh build
 # Objects compiled once are reused by the other builds of the same sources (the example
