@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <queue>
 #include <unordered_map>
 
 namespace {
@@ -56,22 +55,111 @@ int Find(const std::vector<double>& V, double X)
     return int(std::lower_bound(V.begin(), V.end(), X) - V.begin());
 }
 
+// What a search reaches of a state: the best cost so far and the state before.
+struct TReached {
+    double Length = 0;
+    int32_t Bends = INT32_MAX;
+    int32_t From = -1;
+    TCost Best() const { return {Bends, Length}; }
+};
+
+struct TItem {
+    TCost F, G;
+    int32_t State; // node * 4 + direction; -1 - state for the finish after that state
+};
+// The order of the open list's heap: the item with the least estimate on top, the
+// deeper one first among equals. A function object, so that the heap operations inline it.
+struct TLaterThan {
+    bool operator()(const TItem& A, const TItem& B) const
+    {
+        if (A.F < B.F || B.F < A.F)
+            return B.F < A.F;
+        return A.G < B.G;
+    }
+};
+
+// Graphs up to this many states keep what they reach in dense tables; beyond it a search
+// touches a small part of a large graph and keeps it sparse.
+constexpr size_t kDenseStates = size_t(1) << 18;
+
+// The search's memory, kept on the thread from one search to the next: a move lays a
+// route for every connector it drags, and allocating the tables each time cost more
+// than the searches. A stamp per dense state tells whether the current search wrote it,
+// so nothing is cleared between searches.
+struct TBuffers {
+    std::vector<double> Xs, Ys;
+    std::vector<uint8_t> Horz, Vert;
+    std::vector<TItem> Open;
+    std::vector<TReached> Reached;
+    std::vector<uint32_t> Stamp;
+    uint32_t Generation = 0;
+};
+
+TBuffers& ThreadBuffers()
+{
+    thread_local TBuffers buffers;
+    return buffers;
+}
+
+class TDenseReached {
+public:
+    TDenseReached(TBuffers& B, size_t States) : FB(B)
+    {
+        if (FB.Stamp.size() < States) {
+            FB.Stamp.resize(States, 0);
+            FB.Reached.resize(States);
+        }
+        if (++FB.Generation == 0) { // wrapped: the old stamps could be taken for new ones
+            std::fill(FB.Stamp.begin(), FB.Stamp.end(), 0);
+            FB.Generation = 1;
+        }
+    }
+    TCost BestOf(size_t S) const { return FB.Stamp[S] == FB.Generation ? FB.Reached[S].Best() : TReached{}.Best(); }
+    TReached& At(size_t S)
+    {
+        if (FB.Stamp[S] != FB.Generation) {
+            FB.Stamp[S] = FB.Generation;
+            FB.Reached[S] = TReached{};
+        }
+        return FB.Reached[S];
+    }
+
+private:
+    TBuffers& FB;
+};
+
+class TSparseReached {
+public:
+    TSparseReached() { FMap.reserve(1024); }
+    TCost BestOf(size_t S) const
+    {
+        const auto it = FMap.find(int32_t(S));
+        return it == FMap.end() ? TReached{}.Best() : it->second.Best();
+    }
+    TReached& At(size_t S) { return FMap[int32_t(S)]; }
+
+private:
+    std::unordered_map<int32_t, TReached> FMap;
+};
+
 class TSearch {
 public:
-    explicit TSearch(const TOrthoQuery& Q) : FQ(Q) {}
+    TSearch(const TOrthoQuery& Q, TBuffers& B) : FQ(Q), FB(B), FXs(B.Xs), FYs(B.Ys) {}
     std::optional<TArrMyPoint> Run();
 
 private:
     bool BuildLines();
     void BlockObstacles();
+    template <class TTable> int32_t Search(TTable& Reached);
+    template <class TTable> std::optional<TArrMyPoint> RouteTo(int32_t Finish, TTable& Reached) const;
     // A lower bound of the cost from node (I, J) travelling in direction D to the end.
     TCost Estimate(int I, int J, int D) const;
     size_t Node(int I, int J) const { return size_t(J) * FXs.size() + size_t(I); }
 
     const TOrthoQuery& FQ;
-    std::vector<double> FXs, FYs;
-    // Blocked edges: FHorz[Node(i, j)] for (i, j)-(i+1, j), FVert[Node(i, j)] for (i, j)-(i, j+1).
-    std::vector<uint8_t> FHorz, FVert;
+    TBuffers& FB;
+    std::vector<double>& FXs;
+    std::vector<double>& FYs;
     int FSi = 0, FSj = 0, FTi = 0, FTj = 0, FEndDir = kAny;
 };
 
@@ -83,8 +171,8 @@ bool TSearch::BuildLines()
     if (!(b.Left <= b.Right && b.Top <= b.Bottom) || !inX(FQ.From.X) || !inX(FQ.To.X) || !inY(FQ.From.Y) ||
         !inY(FQ.To.Y))
         return false;
-    FXs = {b.Left, b.Right, FQ.From.X, FQ.To.X};
-    FYs = {b.Top, b.Bottom, FQ.From.Y, FQ.To.Y};
+    FXs.assign({b.Left, b.Right, FQ.From.X, FQ.To.X});
+    FYs.assign({b.Top, b.Bottom, FQ.From.Y, FQ.To.Y});
     for (const TMyRect& r : FQ.Obstacles) {
         for (double x : {double(r.Left), double(r.Right)})
             if (inX(x))
@@ -108,8 +196,10 @@ bool TSearch::BuildLines()
 void TSearch::BlockObstacles()
 {
     const int nx = int(FXs.size()), ny = int(FYs.size());
-    FHorz.assign(FXs.size() * FYs.size(), 0);
-    FVert.assign(FXs.size() * FYs.size(), 0);
+    std::vector<uint8_t>& horz = FB.Horz;
+    std::vector<uint8_t>& vert = FB.Vert;
+    horz.assign(FXs.size() * FYs.size(), 0);
+    vert.assign(FXs.size() * FYs.size(), 0);
     for (const TMyRect& r : FQ.Obstacles) {
         if (!(r.Left < r.Right && r.Top < r.Bottom) || r.Right <= FXs.front() || r.Left >= FXs.back() ||
             r.Bottom <= FYs.front() || r.Top >= FYs.back())
@@ -121,11 +211,11 @@ void TSearch::BlockObstacles()
         const int j0 = r.Top < FYs.front() ? -1 : Find(FYs, r.Top);
         const int j1 = r.Bottom > FYs.back() ? ny : Find(FYs, r.Bottom);
         for (int j = std::max(j0 + 1, 0); j < std::min(j1, ny); ++j)
-            for (int i = std::max(i0, 0); i < std::min(i1, nx - 1); ++i)
-                FHorz[Node(i, j)] = 1;
+            std::fill_n(horz.begin() + ptrdiff_t(Node(std::max(i0, 0), j)),
+                        std::max(0, std::min(i1, nx - 1) - std::max(i0, 0)), uint8_t(1));
         for (int j = std::max(j0, 0); j < std::min(j1, ny - 1); ++j)
-            for (int i = std::max(i0 + 1, 0); i < std::min(i1, nx); ++i)
-                FVert[Node(i, j)] = 1;
+            std::fill_n(vert.begin() + ptrdiff_t(Node(std::max(i0 + 1, 0), j)),
+                        std::max(0, std::min(i1, nx) - std::max(i0 + 1, 0)), uint8_t(1));
     }
 }
 
@@ -154,30 +244,26 @@ std::optional<TArrMyPoint> TSearch::Run()
     if (!BuildLines())
         return std::nullopt;
     BlockObstacles();
+    const size_t states = FXs.size() * FYs.size() * 4;
+    if (states <= kDenseStates) {
+        TDenseReached reached(FB, states);
+        return RouteTo(Search(reached), reached);
+    }
+    TSparseReached reached;
+    return RouteTo(Search(reached), reached);
+}
+
+// A* over the states (node, direction of travel); the state the finish was reached
+// after, or -1.
+template <class TTable> int32_t TSearch::Search(TTable& Reached)
+{
     const int nx = int(FXs.size()), ny = int(FYs.size());
-    // The states reached, by state: the best cost and the state before. A search touches
-    // a small part of a large graph, so they are kept sparse.
-    struct TReached {
-        TCost Best{INT32_MAX, 0};
-        int32_t From = -1;
+    std::vector<TItem>& open = FB.Open;
+    open.clear();
+    auto push = [&](const TItem& Item) {
+        open.push_back(Item);
+        std::push_heap(open.begin(), open.end(), TLaterThan());
     };
-    std::unordered_map<int32_t, TReached> reached;
-    reached.reserve(1024);
-    auto bestOf = [&](size_t S) {
-        const auto it = reached.find(int32_t(S));
-        return it == reached.end() ? TCost{INT32_MAX, 0} : it->second.Best;
-    };
-    struct TItem {
-        TCost F, G;
-        int32_t State; // node * 4 + direction; -1 - state for the finish after that state
-        bool operator>(const TItem& O) const
-        {
-            if (F < O.F || O.F < F)
-                return O.F < F;
-            return G < O.G; // deeper first among equals
-        }
-    };
-    std::priority_queue<TItem, std::vector<TItem>, std::greater<TItem>> open;
     const int startDir = IndexOf(FQ.FromDir);
     const size_t startNode = Node(FSi, FSj);
     // The start counts in every direction; turning away from the arriving one costs bends.
@@ -186,22 +272,20 @@ std::optional<TArrMyPoint> TSearch::Run()
         if (startDir != kAny && (startDir + 2) % 4 == d)
             continue; // never straight back
         const size_t s = startNode * 4 + size_t(d);
-        reached[int32_t(s)] = {g, -1};
+        Reached.At(s) = {g.Length, g.Bends, -1};
         TCost f = Estimate(FSi, FSj, d);
         f.Bends += g.Bends;
-        open.push({f, g, int32_t(s)});
+        push({f, g, int32_t(s)});
     }
     const size_t endNode = Node(FTi, FTj);
-    int32_t finish = -1;
     while (!open.empty()) {
-        const TItem it = open.top();
-        open.pop();
-        if (it.State < 0) {
-            finish = -1 - it.State;
-            break;
-        }
+        std::pop_heap(open.begin(), open.end(), TLaterThan());
+        const TItem it = open.back();
+        open.pop_back();
+        if (it.State < 0)
+            return -1 - it.State;
         const size_t s = size_t(it.State);
-        if (bestOf(s) < it.G)
+        if (Reached.BestOf(s) < it.G)
             continue;
         const size_t node = s / 4;
         const int d = int(s % 4);
@@ -209,7 +293,7 @@ std::optional<TArrMyPoint> TSearch::Run()
         if (node == endNode) {
             TCost g = it.G;
             g.Bends += TurnBends(d, FEndDir);
-            open.push({g, g, -1 - int32_t(s)});
+            push({g, g, -1 - int32_t(s)});
             continue;
         }
         for (int nd = 0; nd < 4; ++nd) {
@@ -218,27 +302,34 @@ std::optional<TArrMyPoint> TSearch::Run()
             const int ni = i + kDx[nd], nj = j + kDy[nd];
             if (ni < 0 || nj < 0 || ni >= nx || nj >= ny)
                 continue;
-            const bool blocked = kDx[nd] != 0 ? FHorz[Node(std::min(i, ni), j)] : FVert[Node(i, std::min(j, nj))];
+            const bool blocked = kDx[nd] != 0 ? FB.Horz[Node(std::min(i, ni), j)] : FB.Vert[Node(i, std::min(j, nj))];
             if (blocked)
                 continue;
             TCost g = it.G;
             g.Bends += nd == d ? 0 : 1;
             g.Length += std::abs(FXs[size_t(ni)] - FXs[size_t(i)]) + std::abs(FYs[size_t(nj)] - FYs[size_t(j)]);
             const size_t ns = Node(ni, nj) * 4 + size_t(nd);
-            TReached& r = reached[int32_t(ns)];
-            if (!(g < r.Best))
+            TReached& r = Reached.At(ns);
+            if (!(g < r.Best()))
                 continue;
-            r = {g, int32_t(s)};
+            r = {g.Length, g.Bends, int32_t(s)};
             TCost f = Estimate(ni, nj, nd);
             f.Bends += g.Bends;
             f.Length += g.Length;
-            open.push({f, g, int32_t(ns)});
+            push({f, g, int32_t(ns)});
         }
     }
-    if (finish < 0)
+    return -1;
+}
+
+// The corners of the path that ends in state Finish, with points that continue a line
+// dropped.
+template <class TTable> std::optional<TArrMyPoint> TSearch::RouteTo(int32_t Finish, TTable& Reached) const
+{
+    if (Finish < 0)
         return std::nullopt;
     TArrMyPoint corners;
-    for (int32_t s = finish; s >= 0; s = reached[s].From) {
+    for (int32_t s = Finish; s >= 0; s = Reached.At(size_t(s)).From) {
         const size_t node = size_t(s) / 4;
         corners.push_back(TMyPoint(float(FXs[node % FXs.size()]), float(FYs[node / FXs.size()])));
     }
@@ -270,7 +361,7 @@ std::optional<TArrMyPoint> TSearch::Run()
 
 std::optional<TArrMyPoint> FindOrthoRoute(const TOrthoQuery& Query)
 {
-    return TSearch(Query).Run();
+    return TSearch(Query, ThreadBuffers()).Run();
 }
 
 bool SegmentCrossesBox(TMyPoint A, TMyPoint B, const TMyRect& R)

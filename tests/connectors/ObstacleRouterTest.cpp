@@ -98,6 +98,40 @@ TEST(OrthoSearch, NoWayInsideTheBoundsIsReportedNotGuessed)
     ASSERT_TRUE(FindOrthoRoute(q));
 }
 
+TEST(OrthoSearch, LargeGraphsAndRepeatedSearchesFindTheSameOptimum)
+{
+    // Squares in a regular lattice with corridors on the lines x, y = 100 k: the best way from
+    // one corridor crossing to another is along the corridors with one bend. 150 x 150
+    // squares make a graph too large for the dense tables of a small search.
+    std::vector<TMyRect> squares;
+    for (int i = 0; i < 150; ++i)
+        for (int j = 0; j < 150; ++j)
+            squares.push_back(TMyRect(float(i * 100 + 10), float(j * 100 + 10), float(i * 100 + 90), float(j * 100 + 90)));
+    TOrthoQuery large = Query({0, 0}, dRight, {12000, 7000}, dbottom, squares);
+    large.Bounds = TMyRect(0, 0, 15000, 15000);
+    const TArrMyPoint expected{{0, 0}, {12000, 0}, {12000, 7000}};
+    // A small search in a box that a large one fills with other states.
+    const TOrthoQuery small = Query({0, 0}, dRight, {300, 0}, dRight, {{100, -50, 200, 60}});
+    const auto first = FindOrthoRoute(small);
+    ASSERT_TRUE(first);
+    for (int round = 0; round < 2; ++round) {
+        const auto route = FindOrthoRoute(large);
+        ASSERT_TRUE(route);
+        EXPECT_EQ(*route, expected);
+        EXPECT_EQ(FindOrthoRoute(small), first);
+        // A different small search between them does not colour the next one.
+        EXPECT_TRUE(FindOrthoRoute(Query({0, 0}, dRight, {200, 200}, dbottom, {{150, -50, 250, 50}})));
+    }
+    // The same lattice at a third of the size fits the dense tables: the same kind of answer.
+    squares.resize(0);
+    for (int i = 0; i < 50; ++i)
+        for (int j = 0; j < 50; ++j)
+            squares.push_back(TMyRect(float(i * 100 + 10), float(j * 100 + 10), float(i * 100 + 90), float(j * 100 + 90)));
+    TOrthoQuery medium = Query({0, 0}, dRight, {4000, 2000}, dbottom, squares);
+    medium.Bounds = TMyRect(0, 0, 5000, 5000);
+    EXPECT_EQ(FindOrthoRoute(medium), (TArrMyPoint{{0, 0}, {4000, 0}, {4000, 2000}}));
+}
+
 TEST(OrthoSearch, RandomLatticesAreCrossedWithoutTouchingABox)
 {
     // Boxes in the cells of a 100-unit lattice, never wider than 70, so that corridors of
