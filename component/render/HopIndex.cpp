@@ -3,17 +3,26 @@
 #include "component/shapes/MyLinkLine.h"
 
 #include <algorithm>
+#include <cmath>
 
 void THopIndex::Clear()
 {
     FBuilt = false;
     FSegments.clear();
-    FGrid.Invalidate();
+    FEntries.clear();
+}
+
+int64_t THopIndex::BandOf(double Y) const
+{
+    // Within [FTop, FBottom] by the callers; the bound keeps a far band exact as an integer.
+    return int64_t(std::min(std::floor((Y - FTop) / FBandHeight), 9.0e15));
 }
 
 void THopIndex::Build(const std::vector<const TMyShape*>& Shapes)
 {
     FSegments.clear();
+    FEntries.clear();
+    double length = 0;
     for (const TMyShape* s : Shapes) {
         const auto* line = qobject_cast<const TMyLinkLine*>(s);
         if (!line)
@@ -21,35 +30,51 @@ void THopIndex::Build(const std::vector<const TMyShape*>& Shapes)
         const int n = line->GetPointsCount();
         for (int k = 0; k + 1 < n; ++k) {
             const TMyPoint a = line->GetPointInZoom(k), b = line->GetPointInZoom(k + 1);
-            if (a.X == b.X && a.Y != b.Y)
+            // Points off any scale (not finite) cross nothing.
+            if (a.X == b.X && a.Y != b.Y && std::isfinite(a.X) && std::isfinite(a.Y) && std::isfinite(b.Y)) {
                 FSegments.push_back({a.X, std::min(a.Y, b.Y), std::max(a.Y, b.Y)});
+                length += double(FSegments.back().High) - FSegments.back().Low;
+            }
         }
     }
-    std::vector<TGridBox> boxes;
-    boxes.reserve(FSegments.size());
-    for (const TSegment& g : FSegments)
-        boxes.push_back(TGridBox::Of(g.X, g.Low, g.X, g.High));
-    FGrid.Place(boxes);
     FBuilt = true;
+    if (FSegments.empty())
+        return;
+    FTop = FSegments.front().Low;
+    FBottom = FSegments.front().High;
+    for (const TSegment& g : FSegments) {
+        FTop = std::min(FTop, double(g.Low));
+        FBottom = std::max(FBottom, double(g.High));
+    }
+    FBandHeight = std::max(1e-3, length / double(FSegments.size()) / 4);
+    // Bands of the segments' inner points only: the ends cross nothing.
+    for (uint32_t i = 0; i < FSegments.size(); ++i) {
+        const TSegment& g = FSegments[i];
+        for (int64_t band = BandOf(g.Low), last = BandOf(g.High); band <= last; ++band)
+            FEntries.push_back({band, g.X, i});
+    }
+    std::sort(FEntries.begin(), FEntries.end(), [](const TEntry& A, const TEntry& B) {
+        if (A.Band != B.Band)
+            return A.Band < B.Band;
+        return A.X != B.X ? A.X < B.X : A.Segment < B.Segment;
+    });
 }
 
 void THopIndex::Crossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& Out) const
 {
     Out.clear();
-    if (FSegments.empty())
+    const double y = P.Y;
+    if (FSegments.empty() || !(y > FTop && y < FBottom))
         return;
-    const float left = std::min(P.X, Q.X), right = std::max(P.X, Q.X), y = P.Y;
-    std::vector<uint32_t>& found = FFound;
-    found.clear();
-    FGrid.ForEachMeeting(TGridBox::Of(left, y, right, y), [&](uint32_t i) {
-        const TSegment& g = FSegments[i];
-        if (g.Low < y && y < g.High && left < g.X && g.X < right)
-            found.push_back(i);
-    });
-    // By x, and of equal x in the order the segments were taken.
-    std::sort(found.begin(), found.end(), [this](uint32_t a, uint32_t b) {
-        return FSegments[a].X != FSegments[b].X ? FSegments[a].X < FSegments[b].X : a < b;
-    });
-    for (uint32_t i : found)
-        Out.push_back(TMyPoint(FSegments[i].X, y));
+    const float left = std::min(P.X, Q.X), right = std::max(P.X, Q.X);
+    const int64_t band = BandOf(y);
+    auto it = std::lower_bound(FEntries.begin(), FEntries.end(), std::pair(band, left),
+                               [](const TEntry& E, const std::pair<int64_t, float>& K) {
+                                   return E.Band != K.first ? E.Band < K.first : E.X <= K.second;
+                               });
+    for (; it != FEntries.end() && it->Band == band && it->X < right; ++it) {
+        const TSegment& g = FSegments[it->Segment];
+        if (g.Low < P.Y && P.Y < g.High)
+            Out.push_back(TMyPoint(g.X, P.Y));
+    }
 }

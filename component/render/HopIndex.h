@@ -2,8 +2,13 @@
 // THopIndex: the exactly vertical segments of the connectors one paint pass draws, in
 // screen pixels as drawn, so that each horizontal connector segment finds the segments
 // crossing it (where it draws its hops) without looking at every connector.
+//
+// The segments are cut into horizontal bands, a quarter of their mean length high, and
+// listed by band, then x, then the order taken: the segments that may cross a horizontal
+// line are the run of its band between its ends, already in the order the hops are drawn.
+// Every segment is listed in at most its length over the band height plus two bands, so
+// the list holds at most six entries per segment whatever their lengths.
 #include "component/base/MyTypes.h"
-#include "component/document/UniformGrid.h"
 #include "mycad_export.h"
 
 #include <cstdint>
@@ -29,8 +34,15 @@ private:
     struct TSegment {
         float X, Low, High;
     };
+    struct TEntry {
+        int64_t Band;
+        float X;
+        uint32_t Segment;
+    };
+    int64_t BandOf(double Y) const;
+
     bool FBuilt = false;
     std::vector<TSegment> FSegments; // in the order taken
-    TGridCells FGrid;
-    mutable std::vector<uint32_t> FFound;
+    std::vector<TEntry> FEntries;    // by band, x, segment
+    double FTop = 0, FBottom = 0, FBandHeight = 1;
 };

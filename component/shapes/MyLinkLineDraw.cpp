@@ -7,6 +7,9 @@
 #include "component/render/CanvasModes.h"
 #include "component/render/HotDrawing.h"
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 void TMyLinkLine::Draw(TCanvas* Canvas)
@@ -64,13 +67,49 @@ void TMyLinkLine::DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q)
     LineDraw(this, Canvas, cur, E);
 }
 
+namespace {
+// The pixel corners of the upper half of a circle of radius R about the origin, from
+// (-R, 0) over (0, -R) to (R, 0): a polyline whose chords stray less than a quarter of a
+// pixel from the circle. Hops are drawn by the thousand on a busy page, and a polyline of
+// one-pixel lines costs a fraction of a stroked arc.
+const std::vector<TPoint>& HalfCircleCorners(int R)
+{
+    thread_local int radius = -1;
+    thread_local std::vector<TPoint> corners;
+    if (R == radius)
+        return corners;
+    radius = R;
+    corners.clear();
+    const double step = 2 * std::acos(std::max(-1.0, 1 - 0.25 / std::max(R, 1)));
+    // An even count, so that the top is a corner.
+    const int n = std::clamp(2 * int(std::ceil(std::numbers::pi / 2 / step)), 2, 512);
+    for (int k = 0; k <= n; ++k) {
+        const double a = std::numbers::pi - std::numbers::pi * k / n;
+        const TPoint p(Round(R * std::cos(a)), Round(-R * std::sin(a)));
+        if (corners.empty() || corners.back() != p)
+            corners.push_back(p);
+    }
+    return corners;
+}
+} // namespace
+
+// The half circle above C, left end first: the line before the hop left out the left end,
+// and the line after it starts at the right end, which the polyline leaves out.
 void TMyLinkLine::DrawHalfCircle(TCanvas* Canvas, TMyPoint C)
 {
     if (!Canvas)
         return;
-    const double r = Round(Zoom() * FHopRadius);
-    Canvas->Arc(Round(C.X - r), Round(C.Y - r), Round(C.X + r), Round(C.Y + r), Round(C.X + r), Round(C.Y),
-                Round(C.X - r - 1), Round(C.Y + 1.0));
+    const int r = Round(Zoom() * FHopRadius);
+    if (r <= 0)
+        return;
+    const TPoint c(Round(C.X), Round(C.Y));
+    thread_local std::vector<TPoint> points;
+    points = HalfCircleCorners(r);
+    for (TPoint& p : points) {
+        p.X += c.X;
+        p.Y += c.Y;
+    }
+    Canvas->Polyline(points);
 }
 
 // ---- Hots ------------------------------------------------------------------------------------
