@@ -47,7 +47,8 @@ void THopIndex::Build(const std::vector<const TMyShape*>& Shapes)
         FBottom = std::max(FBottom, double(g.High));
     }
     FBandHeight = std::max(1e-3, length / double(FSegments.size()) / 4);
-    // Bands of the segments' inner points only: the ends cross nothing.
+    // Every band a segment meets, those of its ends included: a crossing lies strictly
+    // inside the segment, so in one of them.
     for (uint32_t i = 0; i < FSegments.size(); ++i) {
         const TSegment& g = FSegments[i];
         for (int64_t band = BandOf(g.Low), last = BandOf(g.High); band <= last; ++band)

@@ -7,7 +7,7 @@
 // listed by band, then x, then the order taken: the segments that may cross a horizontal
 // line are the run of its band between its ends, already in the order the hops are drawn.
 // Every segment is listed in at most its length over the band height plus two bands, so
-// the list holds at most six entries per segment whatever their lengths.
+// the list holds at most six entries per segment on average, whatever their lengths.
 #include "component/base/MyTypes.h"
 #include "mycad_export.h"
 
