@@ -4,6 +4,7 @@
 // rendering the same area into an image of the same size: without an index for the
 // full page, with its BSP index for the partial repaint. Each benchmark reports its time
 // per paint (ms_per_paint) and its ratio to the reference (ratio_to_scene).
+// BM_PaintFullPageDense paints the page for a screen of twice the pixel density.
 // BM_PaintPartialAfterEdit moves one shape before every partial repaint, so each repaint
 // has one touched shape to take in first: the cost of the first repaint after an edit.
 // BM_PaintPartialAfterAdd adds a rectangle before every partial repaint.
@@ -30,9 +31,10 @@ std::unique_ptr<TMyCAD> Drawing(int n)
     return bench::MixedDrawing(n, bsClear);
 }
 
-double SceneNanos(QGraphicsScene& scene, const TRect& area)
+double SceneNanos(QGraphicsScene& scene, const TRect& area, double ratio)
 {
-    QImage image(area.Width(), area.Height(), QImage::Format_RGB32);
+    QImage image(int(area.Width() * ratio), int(area.Height() * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     const QRectF source(area.Left, area.Top, area.Width(), area.Height());
     auto run = [&] {
         QPainter painter(&image);
@@ -49,13 +51,15 @@ double SceneNanos(QGraphicsScene& scene, const TRect& area)
     return double(timer.nsecsElapsed()) / runs;
 }
 
-void PaintBenchmark(benchmark::State& state, const TRect& area, QGraphicsScene::ItemIndexMethod index)
+void PaintBenchmark(benchmark::State& state, const TRect& area, QGraphicsScene::ItemIndexMethod index,
+                    double ratio = 1)
 {
     const int n = int(state.range(0));
     auto cad = Drawing(n);
     cad->GridOperation()->SetGridType(gNone);
+    cad->SetScreenPixelRatio(ratio);
     auto scene = bench::MixedScene(n, index);
-    const double reference = SceneNanos(*scene, area);
+    const double reference = SceneNanos(*scene, area, ratio);
     QElapsedTimer timer;
     timer.start();
     for (auto _ : state)
@@ -71,6 +75,14 @@ void BM_PaintFullPage(benchmark::State& state)
     PaintBenchmark(state, TRect(0, 0, kPageWidth, kPageHeight), QGraphicsScene::NoIndex);
 }
 BENCHMARK(BM_PaintFullPage)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The same at a screen pixel ratio of 2 (200 % scaling), against the scene rendered into
+// an image of that ratio.
+void BM_PaintFullPageDense(benchmark::State& state)
+{
+    PaintBenchmark(state, TRect(0, 0, kPageWidth, kPageHeight), QGraphicsScene::NoIndex, 2);
+}
+BENCHMARK(BM_PaintFullPageDense)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_PaintPartial(benchmark::State& state)
 {

@@ -2,6 +2,7 @@
 #include "Canvas.h"
 
 #include "Bitmap.h"
+#include "Rounding.h"
 
 #include <QHash>
 #include <QImage>
@@ -250,10 +251,13 @@ void TCanvas::TransformChanged()
 
 void TCanvas::UseXf(QPainter* p, Xf xf)
 {
-    if (FXf == xf)
+    if (FXf == xf && xf != Xf::LogicalHairline && xf != Xf::DeviceHairline)
         return;
     static const QTransform half = QTransform::fromTranslate(0.5, 0.5);
+    const double centre = FPenSpec.hairlineWidth / 2.0;
     switch (xf) {
+    case Xf::LogicalHairline: p->setTransform(FLogToDev * QTransform::fromTranslate(centre, centre) * FBase); break;
+    case Xf::DeviceHairline: p->setTransform(QTransform::fromTranslate(centre, centre) * FBase); break;
     case Xf::Logical: p->setTransform(FLogToDev * FBase); break;
     case Xf::LogicalHalf: p->setTransform(FLogToDev * half * FBase); break;
     case Xf::Device: p->setTransform(FBase); break;
@@ -305,6 +309,23 @@ bool TCanvas::GeometricPenSelected() const
     return FGeometric && FGeoPenSerial == FPen.Serial();
 }
 
+void TCanvas::SetPenScale(double scale)
+{
+    if (!(scale > 0) || !std::isfinite(scale))
+        scale = 1;
+    if (scale != FPenScale) {
+        FPenScale = scale;
+        FPenSpecSerial = 0;
+    }
+}
+
+int TCanvas::ScaledPenWidth(int width) const
+{
+    if (FPenScale == 1)
+        return width;
+    return std::max(1, Round(std::max(width, 1) * FPenScale));
+}
+
 const TCanvas::PenSpec& TCanvas::CurrentPen(double widthScale)
 {
     const bool geometric = GeometricPenSelected();
@@ -321,7 +342,32 @@ const TCanvas::PenSpec& TCanvas::CurrentPen(double widthScale)
     setup.visible = mode != pmNop && style != psClear;
     setup.mode = CompositionFor(mode);
     const QColor color = ModeColor(mode, geometric ? FGeoColor : FPen.Color());
-    if (width <= 1) {
+    const int scaled = ScaledPenWidth(width);
+    if (width <= 1 && scaled > 1) {
+        // A one-pixel pen on a denser device: as wide as one pixel there, with flat ends
+        // and dashes of the one-pixel pen's length.
+        setup.cosmetic = false;
+        setup.hairline = true;
+        setup.hairlineWidth = scaled;
+        setup.pen = QPen(color, scaled * widthScale);
+        setup.pen.setCapStyle(Qt::FlatCap);
+        setup.pen.setJoinStyle(Qt::MiterJoin);
+        QList<qreal> dashes = DashPattern(style, geometric);
+        setup.stampPen = QPen(color, 1);
+        setup.stampPen.setCosmetic(true);
+        setup.stampPen.setCapStyle(Qt::FlatCap);
+        setup.stampPen.setJoinStyle(Qt::MiterJoin);
+        setup.stampable = mode != pmXor && mode != pmNotXor && mode != pmNot;
+        if (!dashes.isEmpty()) {
+            QList<qreal> stamp = dashes;
+            for (qreal& d : stamp)
+                d *= FPenScale;
+            setup.stampPen.setDashPattern(stamp);
+            for (qreal& d : dashes)
+                d = geometric ? d : d * FPenScale / scaled;
+            setup.pen.setDashPattern(dashes);
+        }
+    } else if (width <= 1) {
         setup.cosmetic = true;
         setup.pen = QPen(color, 1);
         setup.pen.setCosmetic(true);
@@ -332,7 +378,7 @@ const TCanvas::PenSpec& TCanvas::CurrentPen(double widthScale)
             setup.pen.setDashPattern(dashes);
     } else {
         setup.cosmetic = false;
-        setup.pen = QPen(color, width * widthScale);
+        setup.pen = QPen(color, scaled * widthScale);
         setup.pen.setCapStyle(Qt::RoundCap);
         setup.pen.setJoinStyle(Qt::RoundJoin);
         if (geometric) {
@@ -352,7 +398,9 @@ bool TCanvas::SetupPen(QPainter* p, bool deviceSpace)
     if (!setup.visible)
         return false;
     ApplyClip(p);
-    if (deviceSpace)
+    if (setup.hairline)
+        UseXf(p, deviceSpace ? Xf::DeviceHairline : Xf::LogicalHairline);
+    else if (deviceSpace)
         UseXf(p, setup.cosmetic ? Xf::Device : Xf::DeviceHalf);
     else
         UseXf(p, setup.cosmetic ? Xf::Logical : Xf::LogicalHalf);

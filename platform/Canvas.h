@@ -109,6 +109,12 @@ public:
     void SelectGeometricPen(TPenStyle style, TColor color, int width);
     void DeselectGeometricPen();
     bool GeometricPenSelected() const;
+    // Device pixels per unit of pen width (1 unless set). A picture composed for a screen
+    // of a higher pixel density scales its pens with it: a one-pixel pen then draws
+    // Round(scale) device pixels wide (at least one), its dashes as long as the scale says,
+    // and wider pens Round(width * scale). Coordinates are not scaled.
+    void SetPenScale(double scale);
+    double PenScale() const { return FPenScale; }
 
     // ---- Device-context modes ----
     TPoint PenPos() const { return FPenPos; }
@@ -256,10 +262,20 @@ public:
     int GetDeviceCaps(int index) const;
 
 private:
-    enum class Xf : uint8_t { Unknown, Logical, LogicalHalf, Device, DeviceHalf, Custom };
+    // ...Hairline: offset by half the width of the current pen's scaled one-pixel line.
+    enum class Xf : uint8_t { Unknown, Logical, LogicalHalf, Device, DeviceHalf, LogicalHairline, DeviceHairline, Custom };
     struct PenSpec {
         bool visible = false;
         bool cosmetic = true;
+        // A one-pixel pen widened by the pen scale: its lines cover the pixels from the
+        // point right and down by its width.
+        bool hairline = false;
+        int hairlineWidth = 1;
+        // Whether the pen's mode gives the same pixel however often it is written: then
+        // a scaled one-pixel line is drawn as the one-pixel line (stampPen) laid at every
+        // offset of its width, which costs far less than stroking a wide pen.
+        bool stampable = false;
+        QPen stampPen;
         QPen pen;
         QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
     };
@@ -288,12 +304,41 @@ private:
     const BrushSpec& CurrentBrush();
     BrushSpec MakeBrush(const TBrush& brush, bool copyMode);
     bool SetupPen(QPainter* p, bool deviceSpace);
+    // Strokes what draw(onePixel) draws with the current pen, once or, for a stampable
+    // scaled one-pixel pen, once per offset of its width with the one-pixel pen
+    // (onePixel true: the figure may be drawn as a one-pixel pen draws it).
+    template <typename Draw>
+    void Stroke(QPainter* p, bool deviceSpace, Draw&& draw)
+    {
+        if (!SetupPen(p, deviceSpace))
+            return;
+        const PenSpec& pen = FPenSpec;
+        if (!Stamps(pen)) {
+            draw(pen.cosmetic);
+            return;
+        }
+        p->setPen(pen.stampPen);
+        for (int dy = 0; dy < pen.hairlineWidth; ++dy)
+            for (int dx = 0; dx < pen.hairlineWidth; ++dx) {
+                const QTransform shift = QTransform::fromTranslate(dx, dy);
+                p->setTransform(deviceSpace ? shift * FBase : FLogToDev * shift * FBase);
+                draw(true);
+            }
+        FXf = Xf::Custom;
+    }
+    // Whether a figure of the pen is drawn stamped (see PenSpec::stampable).
+    bool Stamps(const PenSpec& pen) const
+    {
+        return pen.hairline && pen.stampable && (pen.stampPen.style() == Qt::SolidLine || FBkMode != OPAQUE);
+    }
     bool SetupBrush(QPainter* p, const BrushSpec& setup);
     void SyncBkFromBrush();
     void ApplyBackground(QPainter* p, bool used);
     static const QPen& NoPen();
     static const QBrush& NoBrush();
     double LogicalScale() const;
+    // A pen width (1 or less: one pixel) in device pixels under the pen scale.
+    int ScaledPenWidth(int width) const;
     QImage* TargetImage() const;
     QRect DeviceWindow() const;
     QFont CurrentQFont() const;
@@ -310,8 +355,9 @@ private:
     // with the integer offset from logical to device pixels; none when a transform, a
     // non-rectangular clip, a foreign painter or the image's format stands in the way.
     std::optional<TPixelWriter> DirectWriter(TPenMode mode, TColor color, QPoint& offset) const;
-    // The writer for the current pen when it is a one-pixel solid pen, else none.
-    std::optional<TPixelWriter> ThinPenWriter(QPoint& offset);
+    // The writer for the current pen when it is a one-pixel solid pen, else none; depth
+    // is the pen's width in device pixels (more than 1 for a scaled one-pixel pen).
+    std::optional<TPixelWriter> ThinPenWriter(QPoint& offset, int& depth);
     // Strokes the open polyline through the points with the current pen.
     void StrokePolyline(const TPoint* points, size_t count);
     // Rectangle (normalised corners) and an unscaled picture in copy mode written
@@ -356,6 +402,7 @@ private:
     uint64_t FPenSpecSerial = 0;
     bool FPenSpecGeometric = false;
     double FPenSpecScale = 1;
+    double FPenScale = 1;
     BrushSpec FBrushSpec;
     uint64_t FBrushSpecSerial = 0;
     uint64_t FBrushSpecPenSerial = 0;

@@ -13,6 +13,9 @@ std::optional<TPixelWriter> TCanvas::DirectWriter(TPenMode mode, TColor color, Q
     if (!WholePixelShift(FLogToDev) || std::abs(dx) > 1 << 30 || std::abs(dy) > 1 << 30)
         return std::nullopt;
     QImage& image = *static_cast<QImage*>(FDevice);
+    // On an image of a denser screen the painter scales logical pixels to the image's.
+    if (image.devicePixelRatio() != 1)
+        return std::nullopt;
     // An image that shares its data with a copy gets its own, as a painter beginning on it
     // would do; under an active painter that is the painter's business.
     if (!image.isDetached()) {
@@ -32,14 +35,15 @@ std::optional<TPixelWriter> TCanvas::DirectWriter(TPenMode mode, TColor color, Q
 
 // Read from the pen itself rather than from the painter's pen built from it, which a
 // geometric pen selected and deselected around every shape would rebuild each time.
-std::optional<TPixelWriter> TCanvas::ThinPenWriter(QPoint& offset)
+std::optional<TPixelWriter> TCanvas::ThinPenWriter(QPoint& offset, int& depth)
 {
     const bool geometric = GeometricPenSelected();
     const TPenStyle style = geometric ? FGeoStyle : FPen.Style();
     const int width = geometric ? FGeoWidth : FPen.Width();
-    // One pixel wide and without dashes (psInsideFrame draws solid); psClear and pmNop
-    // draw nothing, which the painter path decides.
-    if (width > 1 || (style != psSolid && style != psInsideFrame))
+    // One pixel wide (or a one-pixel pen scaled) and without dashes (psInsideFrame draws
+    // solid); psClear and pmNop draw nothing, which the painter path decides.
+    depth = ScaledPenWidth(width);
+    if ((width > 1 && depth > 1) || (style != psSolid && style != psInsideFrame))
         return std::nullopt;
     return DirectWriter(FPen.Mode(), geometric ? FGeoColor : FPen.Color(), offset);
 }
@@ -55,12 +59,13 @@ bool TCanvas::DirectRectangle(int x1, int y1, int x2, int y2)
     if (!clearBrush && !solidBrush)
         return false;
     QPoint offset;
-    std::optional<TPixelWriter> pen = ThinPenWriter(offset);
+    int d = 1;
+    std::optional<TPixelWriter> pen = ThinPenWriter(offset, d);
     if (!pen)
         return false;
     const int64_t l = int64_t(x1) + offset.x(), t = int64_t(y1) + offset.y();
     const int64_t r = int64_t(x2) + offset.x(), b = int64_t(y2) + offset.y();
-    if (r - l <= 2 || b - t <= 2) {
+    if (r - l <= 2 * d || b - t <= 2 * d) {
         pen->Fill(l, t, r, b);
         return true;
     }
@@ -68,12 +73,12 @@ bool TCanvas::DirectRectangle(int x1, int y1, int x2, int y2)
         std::optional<TPixelWriter> brush = DirectWriter(FPen.Mode(), FBrush.Color(), offset);
         if (!brush)
             return false;
-        brush->Fill(l + 1, t + 1, r - 1, b - 1);
+        brush->Fill(l + d, t + d, r - d, b - d);
     }
-    pen->Fill(l, t, r, t + 1);
-    pen->Fill(l, b - 1, r, b);
-    pen->Fill(l, t + 1, l + 1, b - 1);
-    pen->Fill(r - 1, t + 1, r, b - 1);
+    pen->Fill(l, t, r, t + d);
+    pen->Fill(l, b - d, r, b);
+    pen->Fill(l, t + d, l + d, b - d);
+    pen->Fill(r - d, t + d, r, b - d);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "Screen.h"
 
 #include <QImage>
+#include <cmath>
 
 namespace {
 
@@ -49,8 +50,10 @@ TColor TCanvas::Pixels(int x, int y)
     if (!image)
         return CLR_INVALID;
     const QPointF d = (FLogToDev * FBase).map(QPointF(x, y));
-    const int px = Round(d.x());
-    const int py = Round(d.y());
+    const double ratio = image->devicePixelRatio();
+    // On an image of a denser screen: the image pixel under the logical pixel's centre.
+    const int px = ratio == 1 ? Round(d.x()) : Trunc(std::floor((d.x() + 0.5) * ratio));
+    const int py = ratio == 1 ? Round(d.y()) : Trunc(std::floor((d.y() + 0.5) * ratio));
     if (!image->valid(px, py))
         return CLR_INVALID;
     const QRgb rgb = image->pixel(px, py);
@@ -68,6 +71,18 @@ void TCanvas::SetPixels(int x, int y, TColor color)
     const QPointF d = FBase.map(base);
     const int px = Round(d.x());
     const int py = Round(d.y());
+    const double ratio = image->devicePixelRatio();
+    if (ratio != 1) {
+        // On an image of a denser screen the logical pixel covers a block of the image's.
+        const QRect block = QRect(QPoint(Trunc(std::floor(px * ratio)), Trunc(std::floor(py * ratio))),
+                                  QPoint(Trunc(std::floor((px + 1) * ratio)) - 1, Trunc(std::floor((py + 1) * ratio)) - 1))
+                                .intersected(image->rect());
+        const QColor c = ToQColor(color);
+        for (int yy = block.top(); yy <= block.bottom(); ++yy)
+            for (int xx = block.left(); xx <= block.right(); ++xx)
+                image->setPixelColor(xx, yy, c);
+        return;
+    }
     if (image->valid(px, py))
         image->setPixelColor(px, py, ToQColor(color));
 }

@@ -182,8 +182,10 @@ void TCanvas::PaintStoredPath(bool stroke, bool fill)
         path.setFillRule(FPolyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
         p->drawPath(path);
     }
-    if (stroke && SetupPen(p, true))
-        p->drawPath(StoredPathAsQPath(false));
+    if (stroke) {
+        const QPainterPath outline = StoredPathAsQPath(false);
+        Stroke(p, true, [&](bool) { p->drawPath(outline); });
+    }
 }
 
 // ---- Path bracket ----

@@ -87,20 +87,30 @@ void TCanvas::LineTo(int x, int y)
 void TCanvas::StrokePolyline(const TPoint* points, size_t count)
 {
     QPoint offset;
-    if (std::optional<TPixelWriter> writer = ThinPenWriter(offset)) {
-        for (size_t i = 1; i < count; ++i)
-            writer->Line(int64_t(points[i - 1].X) + offset.x(), int64_t(points[i - 1].Y) + offset.y(),
-                         int64_t(points[i].X) + offset.x(), int64_t(points[i].Y) + offset.y());
+    int depth = 1;
+    std::optional<TPixelWriter> writer = ThinPenWriter(offset, depth);
+    // A scaled one-pixel line is the one-pixel line laid at every offset of its width,
+    // in the modes where writing a pixel twice writes it once.
+    const TPenMode mode = FPen.Mode();
+    if (writer && (depth == 1 || (mode != pmXor && mode != pmNotXor && mode != pmNot))) {
+        for (int dy = 0; dy < depth; ++dy)
+            for (int dx = 0; dx < depth; ++dx)
+                for (size_t i = 1; i < count; ++i)
+                    writer->Line(int64_t(points[i - 1].X) + offset.x() + dx, int64_t(points[i - 1].Y) + offset.y() + dy,
+                                 int64_t(points[i].X) + offset.x() + dx, int64_t(points[i].Y) + offset.y() + dy);
         return;
     }
     QPainter* p = Begin();
-    if (!p || !SetupPen(p, false))
+    if (!p)
         return;
     const PenSpec& setup = CurrentPen(1.0);
     if (!setup.cosmetic || setup.pen.style() != Qt::SolidLine || !WholePixelShift(p->transform()) || !PaintsPixels(p)) {
-        p->drawPolyline(ToScratch(points, count), int(count));
+        const QPoint* scratch = ToScratch(points, count);
+        Stroke(p, false, [&](bool) { p->drawPolyline(scratch, int(count)); });
         return;
     }
+    if (!SetupPen(p, false))
+        return;
     QPolygon pixels;
     for (size_t i = 1; i < count; ++i) {
         const TPoint a = points[i - 1], b = points[i];
@@ -233,8 +243,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
         UseXf(p, Xf::Logical);
         p->drawPolygon(pts, n, FPolyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     }
-    if (SetupPen(p, false))
-        p->drawPolygon(pts, n);
+    Stroke(p, false, [&](bool) { p->drawPolygon(pts, n); });
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
@@ -262,7 +271,10 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
     const PenSpec& pen = CurrentPen(1.0);
     const double w = double(x2) - x1;
     const double h = double(y2) - y1;
-    if (pen.visible && pen.cosmetic && (w <= 2 || h <= 2)) {
+    // The outline's depth: one pixel, or the width of a scaled one-pixel pen.
+    const bool thin = pen.visible && (pen.cosmetic || pen.hairline);
+    const double t = pen.hairline ? pen.hairlineWidth : 1;
+    if (thin && (w <= 2 * t || h <= 2 * t)) {
         // A box one or two pixels across is all outline: cover it once.
         if (SetupBrush(p, BrushSpec{true, QBrush(pen.pen.color()), pen.mode})) {
             UseXf(p, Xf::Logical);
@@ -271,7 +283,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
         return;
     }
     // With a one-pixel outline the brush covers only the inside; otherwise x1..x2-2.
-    const QRectF fill = pen.visible && pen.cosmetic ? QRectF(x1 + 1, y1 + 1, w - 2, h - 2) : QRectF(x1, y1, w - 1, h - 1);
+    const QRectF fill = thin ? QRectF(x1 + t, y1 + t, w - 2 * t, h - 2 * t) : QRectF(x1, y1, w - 1, h - 1);
     if (!fill.isEmpty() && SetupBrush(p, CurrentBrush())) {
         UseXf(p, Xf::Logical);
         p->drawRect(fill);
@@ -286,6 +298,22 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
                                      QRectF(x2 - 1, y1 + 1, 1, h - 2)};
             p->drawRects(sides, 4);
         }
+        return;
+    }
+    if (pen.visible && pen.hairline && pen.pen.style() == Qt::SolidLine) {
+        // A scaled one-pixel outline: the border pixels, as many deep as the pen is wide.
+        if (SetupBrush(p, BrushSpec{true, QBrush(pen.pen.color()), pen.mode})) {
+            UseXf(p, Xf::Logical);
+            const QRectF sides[4] = {QRectF(x1, y1, w, t), QRectF(x1, y2 - t, w, t), QRectF(x1, y1 + t, t, h - 2 * t),
+                                     QRectF(x2 - t, y1 + t, t, h - 2 * t)};
+            p->drawRects(sides, 4);
+        }
+        return;
+    }
+    if (pen.hairline) {
+        // Dashed: the outline's lines along the border pixels.
+        const QPointF corners[4] = {QPointF(x1, y1), QPointF(x2 - t, y1), QPointF(x2 - t, y2 - t), QPointF(x1, y2 - t)};
+        Stroke(p, false, [&](bool) { p->drawPolygon(corners, 4); });
         return;
     }
     if (!SetupPen(p, false))
@@ -333,12 +361,12 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
     }
     // Qt traces a one-pixel ellipse by the midpoint method, which reaches every side of
     // the box exactly; a stroked curve may fall short of it by a pixel.
-    if (SetupPen(p, false)) {
-        if (pen.cosmetic)
+    Stroke(p, false, [&](bool onePixel) {
+        if (onePixel)
             p->drawEllipse(box);
         else
             p->drawPath(path);
-    }
+    });
 }
 
 // kind 0: arc, 1: chord, 2: pie.
@@ -421,8 +449,7 @@ void TCanvas::StrokeFillPath(const QPainterPath& path, FillShape fill)
         filled.setFillRule(FPolyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
         p->drawPath(filled);
     }
-    if (SetupPen(p, false))
-        p->drawPath(path);
+    Stroke(p, false, [&](bool) { p->drawPath(path); });
 }
 
 // Opens the painter with the brush in copy mode for a rectangle: the rectangle in device

@@ -460,6 +460,16 @@ public:
     void InvalidateRect(const TRect& R);
     // Shows what was drawn on Canvas() without composing the page again.
     void ScreenChanged();
+    // Pixels of the control's screen image per pixel of the control: the window's device
+    // pixel ratio (1.5 at 150 % scaling, 2 at 200 %) unless a ratio is set. The page is
+    // composed at that density, so shapes and text are drawn sharp; document units, mouse
+    // coordinates, Canvas()'s coordinates and exported pictures stay as they are.
+    double ScreenPixelRatio() const;
+    // 0 (the default) follows the window; any other ratio is used as it is (1 to 8).
+    void SetScreenPixelRatio(double Ratio);
+    // Device pixels per control pixel in the paint pass under way: the screen pixel ratio
+    // while the screen's page is composed, 1 for every other picture.
+    double PassPixelRatio() const { return FPassPixelRatio; }
 
     // ---- Coordinates ----------------------------------------------------------------
     TPoint GetPointByMode(TPoint P) const;
@@ -795,6 +805,14 @@ private:
     void CollectVisibleTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
     // The connectors among the shapes the pass draws tidy their points (MergePoints).
     void TidyConnectorsToPaint();
+    // Lists the shapes that can show in R (control pixels) as the pass's, and tidies them.
+    void PrepareShapesToPaint(const TRect& R);
+    // Draws the listed shapes with R's top-left (pass pixels) at the canvas origin.
+    void DrawPreparedShapes(TCanvas* Canvas, const TRect& R);
+    // Composes FBuffer for a clip rectangle of the control at a screen pixel ratio.
+    void DrawAllDense(const TRect& Clip, double Ratio);
+    // The screen image's pixels that cover a rectangle of the control.
+    TRect ToScreenPixels(const TRect& R) const;
     int HeadFootX(int TextWidth, int BitmapWidth, TAlignment Alignment) const;
     // ---- Pictures and paper ---------------------------------------------------------
     // The page at the current zoom composed into a new pf24bit bitmap of the control's size.
@@ -877,6 +895,9 @@ private:
     // The picture shown on the screen, and the canvas that draws on it.
     QImage FScreen;
     std::unique_ptr<TCanvas> FCanvas;
+    // The screen pixel ratio set (0: the window's), and the ratio of the pass under way.
+    double FScreenPixelRatio = 0;
+    double FPassPixelRatio = 1;
     // The parts of the control's picture that no paint pass has composed since they
     // changed.
     QRegion FStale;

@@ -13,6 +13,8 @@
 #include "platform/Rounding.h"
 #include "component/shapes/MyShape.h"
 
+#include <QPainter>
+
 namespace {
 // Sets a flag for the life of a scope, restoring the previous value.
 class BusyScope {
@@ -33,10 +35,23 @@ void TMyCAD::PaintRect(const TRect& Clip)
     if (FBusy || Clip.Width() <= 0 || Clip.Height() <= 0)
         return;
     BusyScope busy(FBusy);
-    DrawAll(Clip);
     TCanvas* canvas = Canvas();
-    canvas->SetCopyMode(cmSrcCopy);
-    canvas->Draw(Clip.Left, Clip.Top, *FBuffer);
+    DrawAll(Clip);
+    if (FScreen.devicePixelRatio() == 1) {
+        canvas->SetCopyMode(cmSrcCopy);
+        canvas->Draw(Clip.Left, Clip.Top, *FBuffer);
+    } else {
+        // The page composed at the screen's density goes into the image pixel for pixel.
+        const TRect pixels = ToScreenPixels(Clip);
+        canvas->ReleasePainter();
+        FScreen.setDevicePixelRatio(1);
+        {
+            QPainter painter(&FScreen);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(QPoint(pixels.Left, pixels.Top), FBuffer->Image());
+        }
+        FScreen.setDevicePixelRatio(ScreenPixelRatio());
+    }
     SelectAllWorkingShapes();
     Fire(OnPaint, this);
 }
@@ -44,11 +59,48 @@ void TMyCAD::PaintRect(const TRect& Clip)
 void TMyCAD::DrawAll(const TRect& Clip)
 {
     FBuffer->SetPixelFormat(pf24bit);
+    if (const double ratio = ScreenPixelRatio(); ratio != 1) {
+        DrawAllDense(Clip, ratio);
+        return;
+    }
     FBuffer->SetSize(std::max(Clip.Width(), 0), std::max(Clip.Height(), 0));
     FillBackground(FBuffer.get(), Clip);
     DrawBkBitmap(FBuffer.get(), -Clip.Left, -Clip.Top, false);
     DrawGrid(FBuffer.get(), Clip);
     DrawAllShape(&FBuffer->Canvas(), Clip);
+}
+
+// The pass runs at the zoom times the ratio in image pixels, so every shape lays out its
+// points, pens and text at the screen's density; what is fixed in control pixels (pens,
+// link marks, grid, background picture) is scaled by the ratio. Which shapes show is
+// decided in control pixels, at the zoom, against the paint index.
+void TMyCAD::DrawAllDense(const TRect& Clip, double Ratio)
+{
+    const TRect pixels = ToScreenPixels(Clip);
+    FBuffer->SetSize(std::max(pixels.Width(), 0), std::max(pixels.Height(), 0));
+    PrepareShapesToPaint(TRect(Clip.Left - 1, Clip.Top - 1, Clip.Right + 1, Clip.Bottom + 1));
+
+    const double zoom = FZoom;
+    TCanvas& canvas = FBuffer->Canvas();
+    FZoom = zoom * Ratio;
+    FPassPixelRatio = Ratio;
+    canvas.SetPenScale(Ratio);
+    struct Restore {
+        TMyCAD& Cad;
+        TCanvas& Canvas;
+        double Zoom;
+        ~Restore()
+        {
+            Cad.FZoom = Zoom;
+            Cad.FPassPixelRatio = 1;
+            Canvas.SetPenScale(1);
+        }
+    } restore{*this, canvas, zoom};
+
+    FillBackground(FBuffer.get(), pixels);
+    DrawBkBitmap(FBuffer.get(), -pixels.Left, -pixels.Top, false);
+    DrawGrid(FBuffer.get(), pixels);
+    DrawPreparedShapes(&canvas, pixels);
 }
 
 void TMyCAD::SelectAllWorkingShapes()
@@ -151,11 +203,21 @@ void TMyCAD::ShapesToPaint(const TRect& R, std::vector<int>& Out)
 
 void TMyCAD::DrawAllShape(TCanvas* Canvas, const TRect& R)
 {
+    PrepareShapesToPaint(R);
+    DrawPreparedShapes(Canvas, R);
+}
+
+void TMyCAD::PrepareShapesToPaint(const TRect& R)
+{
     std::vector<int> listed;
     ShapesToPaint(R, listed);
     FDrawnShapes.assign(listed.begin(), listed.end());
     // Connectors are tidied in document units before anything is moved for the pass.
     TidyConnectorsToPaint();
+}
+
+void TMyCAD::DrawPreparedShapes(TCanvas* Canvas, const TRect& R)
+{
     // The pass draws the hops of the connectors it lists.
     FHops.Clear();
     BusyScope pass(FInPaintPass);
@@ -280,6 +342,24 @@ void TMyCAD::DrawBkBitmap(TBitmap* Bitmap, int X, int Y, bool UseBitmapSize)
     c.SetCopyMode(cmSrcCopy);
     const int W = width(), H = height();
     const int bw = FBkBitmap->Width(), bh = FBkBitmap->Height();
+    if (const double s = FPassPixelRatio; s != 1) {
+        // The picture keeps its size in control pixels on a denser screen.
+        const auto at = [&](double x, double y, double w, double h) {
+            c.StretchDraw(TRect(Round(X + x * s), Round(Y + y * s), Round(X + (x + w) * s), Round(Y + (y + h) * s)),
+                          *FBkBitmap);
+        };
+        switch (FBkBitmapMode) {
+        case TBkBitmapMode::LeftTop: at(0, 0, bw, bh); break;
+        case TBkBitmapMode::Center: at((W - bw) / 2, (H - bh) / 2, bw, bh); break;
+        case TBkBitmapMode::Stretch: at(0, 0, W, H); break;
+        case TBkBitmapMode::Tiled:
+            for (int i = 0; i <= W / bw; ++i)
+                for (int j = 0; j <= H / bh; ++j)
+                    at(double(i) * bw, double(j) * bh, bw, bh);
+            break;
+        }
+        return;
+    }
     switch (FBkBitmapMode) {
     case TBkBitmapMode::LeftTop: c.Draw(X, Y, *FBkBitmap); break;
     case TBkBitmapMode::Center: c.Draw(X + (W - bw) / 2, Y + (H - bh) / 2, *FBkBitmap); break;
@@ -297,8 +377,10 @@ void TMyCAD::DrawBkBitmap(TBitmap* Bitmap, int X, int Y, bool UseBitmapSize)
 
 void TMyCAD::DrawGrid(TBitmap* Bitmap, const TRect& Clip)
 {
-    const double gw = FGridOperation->GridWidth(), gh = FGridOperation->GridHeight();
+    // On a denser screen the grid keeps its spacing and dot size in control pixels.
+    const double gw = FGridOperation->GridWidth() * FPassPixelRatio, gh = FGridOperation->GridHeight() * FPassPixelRatio;
     const int ps = FGridOperation->GridPenSize();
+    const double dot = ps * FPassPixelRatio;
     if (!Bitmap || FGridOperation->GridType() == gNone || gw <= 0 || gh <= 0)
         return;
     BusyScope busy(FBusy);
@@ -332,7 +414,7 @@ void TMyCAD::DrawGrid(TBitmap* Bitmap, const TRect& Clip)
         const double x = -offX + i * gw;
         for (int j = 0; -offY + j * gh <= h; ++j) {
             const double y = -offY + j * gh;
-            c.Rectangle(Round(x - ps), Round(y - ps), Round(x + ps), Round(y + ps));
+            c.Rectangle(Round(x - dot), Round(y - dot), Round(x + dot), Round(y + dot));
         }
     }
 }

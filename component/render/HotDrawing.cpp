@@ -43,17 +43,18 @@ void DrawSquare(const TMyShape* Shape, TCanvas* Canvas, TMyPoint P)
     Canvas->Rectangle(Square(P, r));
 }
 
-void DrawLinkSquare(TCanvas* Canvas, TMyPoint P)
+void DrawLinkSquare(TCanvas* Canvas, TMyPoint P, double Scale)
 {
     if (!Canvas)
         return;
     SetDrawHotMode(Canvas);
     Canvas->Pen().SetMode(pmCopy);
     Canvas->Pen().SetColor(clBlue);
-    Canvas->MoveTo(Round(P.X - 2.5), Round(P.Y - 2.5));
-    Canvas->LineTo(Round(P.X + 2.5), Round(P.Y + 2.5));
-    Canvas->MoveTo(Round(P.X + 2.5), Round(P.Y - 2.5));
-    Canvas->LineTo(Round(P.X - 2.5), Round(P.Y + 2.5));
+    const double arm = 2.5 * Scale;
+    Canvas->MoveTo(Round(P.X - arm), Round(P.Y - arm));
+    Canvas->LineTo(Round(P.X + arm), Round(P.Y + arm));
+    Canvas->MoveTo(Round(P.X + arm), Round(P.Y - arm));
+    Canvas->LineTo(Round(P.X - arm), Round(P.Y + arm));
 }
 
 void DrawLinkHot(const TMyShape* Shape, TCanvas* Canvas)
@@ -64,7 +65,7 @@ void DrawLinkHot(const TMyShape* Shape, TCanvas* Canvas)
     if (!cad || !cad->HotShow() || !cad->ShowHotLink())
         return;
     for (int i = 0; i < Shape->GetLinkPointsCount(); ++i)
-        DrawLinkSquare(Canvas, Shape->GetLinkPointInZoom(i));
+        DrawLinkSquare(Canvas, Shape->GetLinkPointInZoom(i), cad->PassPixelRatio());
 }
 
 void DrawDiamond(const TMyShape* Shape, TCanvas* Canvas, TMyPoint P, TColor)

@@ -164,3 +164,29 @@ TEST_F(RubberBand, TheCursorIsConfinedWhileTheButtonIsDownAndFreedOnEveryRelease
     Up(175, 185);
     EXPECT_FALSE(ui.CursorClip().has_value());
 }
+
+TEST_F(RubberBand, AtTwiceTheDensityBandsUseTheControlsCoordinatesAndLeaveNoTrace)
+{
+    cad.SetScreenPixelRatio(2);
+    TMyShape* far = Rect(300, 300, 400, 400, "Far");
+    cad.Paint();
+    const QImage before = ScreenOf(cad);
+    ASSERT_EQ(before.devicePixelRatio(), 2);
+    Down(50, 50);
+    for (const TPoint p : {TPoint(100, 80), TPoint(260, 260), TPoint(130, 160)})
+        Move(p.X, p.Y, ssLeft);
+    // The band as a canvas draws it on the image in the control's pixels.
+    QImage expected = before;
+    {
+        TCanvas canvas(&expected);
+        SelectionPen(canvas, cad);
+        canvas.Rectangle(50, 50, 130, 160);
+    }
+    EXPECT_TRUE(DifferenceOf(expected, ScreenOf(cad)).isEmpty());
+    Up(130, 160);
+    cad.Paint();
+    EXPECT_TRUE(DifferenceOf(before, ScreenOf(cad)).isEmpty());
+    // A drag moves the shape by the mouse's distance in the control's pixels.
+    Drag(350, 300, {TPoint(370, 310), TPoint(380, 320)});
+    EXPECT_EQ(far->GetLeftTop(), TMyPoint(330, 320));
+}
