@@ -50,7 +50,8 @@ void TMyLine::Draw(TCanvas* Canvas)
         float angle = float(GetSlopeAngle(GetPointInZoom(1), GetPointInZoom(0)));
         RecaclinRad(angle);
         StoreAngle(angle);
-        SetDrawTriangleMode(Canvas, this);
+        if (ArrowStyle() != ANone)
+            SetDrawTriangleMode(Canvas, this);
         const TMyPoint first = GetPointInZoom(0), second = GetPointInZoom(1);
         const TMyPoint last = GetPointInZoom(n - 1), beforeLast = GetPointInZoom(n - 2);
         if (ArrowStyle() == ALeft || ArrowStyle() == ADouble)
