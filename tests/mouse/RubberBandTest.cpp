@@ -15,6 +15,17 @@ void SelectionPen(TCanvas& canvas, const TMyCAD& cad)
     canvas.Pen().SetMode(pmXor);
     canvas.Brush().SetStyle(bsClear);
 }
+// The picture with the selection rectangle drawn on it as the canvas draws it.
+QImage WithSelectionBand(const QImage& before, const TMyCAD& cad, const TRect& band)
+{
+    QImage expected = before;
+    {
+        TCanvas canvas(&expected);
+        SelectionPen(canvas, cad);
+        canvas.Rectangle(band.Left, band.Top, band.Right, band.Bottom);
+    }
+    return expected;
+}
 } // namespace
 
 using RubberBand = MouseTest;
@@ -43,12 +54,7 @@ TEST_F(RubberBand, TheSelectionRectangleLeavesOnlyItsLastOutlineAndNothingAfterT
         Move(p.X, p.Y, ssLeft);
         EXPECT_FALSE(DifferenceOf(before, ScreenOf(cad)).isEmpty());
     }
-    QImage expected = before;
-    {
-        TCanvas canvas(&expected);
-        SelectionPen(canvas, cad);
-        canvas.Rectangle(50, 50, 130, 160);
-    }
+    const QImage expected = WithSelectionBand(before, cad, TRect(50, 50, 130, 160));
     EXPECT_TRUE(DifferenceOf(expected, ScreenOf(cad)).isEmpty());
     Up(130, 160);
     EXPECT_TRUE(Selection().isEmpty());
@@ -176,12 +182,7 @@ TEST_F(RubberBand, AtTwiceTheDensityBandsUseTheControlsCoordinatesAndLeaveNoTrac
     for (const TPoint p : {TPoint(100, 80), TPoint(260, 260), TPoint(130, 160)})
         Move(p.X, p.Y, ssLeft);
     // The band as a canvas draws it on the image in the control's pixels.
-    QImage expected = before;
-    {
-        TCanvas canvas(&expected);
-        SelectionPen(canvas, cad);
-        canvas.Rectangle(50, 50, 130, 160);
-    }
+    const QImage expected = WithSelectionBand(before, cad, TRect(50, 50, 130, 160));
     EXPECT_TRUE(DifferenceOf(expected, ScreenOf(cad)).isEmpty());
     Up(130, 160);
     cad.Paint();
