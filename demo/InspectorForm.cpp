@@ -284,7 +284,7 @@ bool TInspectorFrm::EditString(int Row, bool& Changed)
     if (FInspector->GetReadOnly(Row))
         return true; // nothing to ask for
     const QObject* instance = p->Instance();
-    const QString caption = instance ? instance->objectName() : QString();
+    const QString caption = ComponentName(instance);
     const QString old = p->GetStringValue();
     QString value = old;
     if (!UIServices().InputQuery(caption, objectName(), value))

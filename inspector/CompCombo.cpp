@@ -27,7 +27,7 @@ QString TCustomComponentComboBox::GetComponentText(QObject* Component)
 {
     if (!Component)
         return QString();
-    QString name = Component->objectName();
+    QString name = ComponentName(Component);
     if (name.isEmpty())
         name = QStringLiteral("(noname)");
     QString text = QStringLiteral("%1: %2").arg(name, QString::fromLatin1(Component->metaObject()->className()));

@@ -49,7 +49,9 @@ QTreeWidgetItem* TCustomComponentTree::ItemOf(const QObject* Component) const
 
 QTreeWidgetItem* TCustomComponentTree::AddNode(QTreeWidgetItem* parent, QObject* component)
 {
-    QString text = component->objectName().isEmpty() ? QStringLiteral("(noname)") : component->objectName();
+    QString text = ComponentName(component);
+    if (text.isEmpty())
+        text = QStringLiteral("(noname)");
     if (OnGetText)
         OnGetText(this, component, text);
     QIcon image;

@@ -420,7 +420,7 @@ TCanvas::BrushSpec TCanvas::MakeBrush(const TBrush& brush, bool copyMode)
     setup.mode = CompositionFor(mode);
     if (mode == pmNop)
         return setup;
-    if (const TBitmap* pattern = brush.Bitmap(); pattern && !pattern->Empty()) {
+    if (const TBitmap* pattern = brush.Pattern(); pattern && !pattern->Empty()) {
         setup.visible = true;
         setup.brush = QBrush(pattern->Image());
         return setup;
@@ -491,7 +491,7 @@ void TCanvas::SyncBkFromBrush()
     if (FBkBrushSerial == FBrush.Serial())
         return;
     FBkBrushSerial = FBrush.Serial();
-    if (FBrush.Style() == bsSolid && !FBrush.Bitmap()) {
+    if (FBrush.Style() == bsSolid && !FBrush.Pattern()) {
         FBkMode = OPAQUE;
         FBkColor = FBrush.Color();
     } else {

@@ -6,6 +6,7 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QSharedData>
 #include <algorithm>
 
 namespace {
@@ -30,23 +31,87 @@ constexpr int kMaxEm = 32767;
 
 } // namespace
 
-TFont::TFont() : FName(DefaultName()), FPixelsPerInch(ScreenPixelsPerInch()), FSerial(NextGraphicsSerial())
+struct TFontData : QSharedData {
+    QString Name = TFont::DefaultName();
+    int Height = 0;
+    int PixelsPerInch = 96;
+    TColor Color = clBlack;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    int Weight = FW_NORMAL;
+    TFontPitch Pitch = fpDefault;
+    uint8_t Charset = DEFAULT_CHARSET;
+    TFontQuality Quality = fqDefault;
+    int Escapement = 0;
+    int Orientation = 0;
+    int Width = 0;
+    uint64_t Serial = NextGraphicsSerial();
+    // The Qt font made of these values, and the serial it was made at.
+    mutable uint64_t QFontSerial = 0;
+    mutable QFont QtFont;
+
+    bool SameValues(const TFontData& o) const
+    {
+        return Name == o.Name && Height == o.Height && PixelsPerInch == o.PixelsPerInch && Color == o.Color
+               && Italic == o.Italic && Underline == o.Underline && StrikeOut == o.StrikeOut && Weight == o.Weight
+               && Pitch == o.Pitch && Charset == o.Charset && Quality == o.Quality && Escapement == o.Escapement
+               && Orientation == o.Orientation && Width == o.Width;
+    }
+};
+
+namespace {
+
+// The values of every font that was never changed, made anew when the screen's
+// resolution has changed since.
+const QExplicitlySharedDataPointer<TFontData>& DefaultFont()
 {
-    FHeight = -Round(8.0 * FPixelsPerInch / 72.0);
+    static QExplicitlySharedDataPointer<TFontData> values;
+    const int ppi = ScreenPixelsPerInch();
+    if (!values || values->PixelsPerInch != ppi) {
+        values = new TFontData;
+        values->PixelsPerInch = ppi;
+        values->Height = -Round(8.0 * ppi / 72.0);
+    }
+    return values;
+}
+
+} // namespace
+
+TFont::TFont() : d(DefaultFont()) {}
+
+TFont::~TFont() = default;
+
+QString TFont::Name() const { return d->Name; }
+int TFont::Height() const { return d->Height; }
+int TFont::PixelsPerInch() const { return d->PixelsPerInch; }
+TColor TFont::Color() const { return d->Color; }
+TFontPitch TFont::Pitch() const { return d->Pitch; }
+uint8_t TFont::Charset() const { return d->Charset; }
+TFontQuality TFont::Quality() const { return d->Quality; }
+int TFont::Orientation() const { return d->Orientation; }
+int TFont::Escapement() const { return d->Escapement; }
+int TFont::Weight() const { return d->Weight; }
+uint64_t TFont::Serial() const { return d->Serial; }
+
+TFontData& TFont::Edit()
+{
+    d.detach();
+    d->Serial = NextGraphicsSerial();
+    return *d;
 }
 
 void TFont::Changed()
 {
-    FSerial = NextGraphicsSerial();
     if (OnChange)
         OnChange();
 }
 
 void TFont::SetName(const QString& value)
 {
-    if (FName == value)
+    if (d->Name == value)
         return;
-    FName = value;
+    Edit().Name = value;
     Changed();
 }
 
@@ -54,48 +119,48 @@ void TFont::SetName(const QString& value)
 // is negated first so that even the most negative result stays an int.
 int TFont::Size() const
 {
-    return Round(-double(FHeight) * 72.0 / FPixelsPerInch);
+    return Round(-double(d->Height) * 72.0 / d->PixelsPerInch);
 }
 
 void TFont::SetSize(int value)
 {
-    SetHeight(Round(-double(value) * FPixelsPerInch / 72.0));
+    SetHeight(Round(-double(value) * d->PixelsPerInch / 72.0));
 }
 
 void TFont::SetHeight(int value)
 {
-    if (FHeight == value)
+    if (d->Height == value)
         return;
-    FHeight = value;
+    Edit().Height = value;
     Changed();
 }
 
 void TFont::SetPixelsPerInch(int value)
 {
-    if (value < 1 || FPixelsPerInch == value)
+    if (value < 1 || d->PixelsPerInch == value)
         return;
-    FPixelsPerInch = value;
+    Edit().PixelsPerInch = value;
     Changed();
 }
 
 void TFont::SetColor(TColor value)
 {
-    if (FColor == value)
+    if (d->Color == value)
         return;
-    FColor = value;
+    Edit().Color = value;
     Changed();
 }
 
 TFontStyles TFont::Style() const
 {
     TFontStyles style;
-    if (FWeight >= FW_BOLD)
+    if (d->Weight >= FW_BOLD)
         style |= fsBold;
-    if (FItalic)
+    if (d->Italic)
         style |= fsItalic;
-    if (FUnderline)
+    if (d->Underline)
         style |= fsUnderline;
-    if (FStrikeOut)
+    if (d->StrikeOut)
         style |= fsStrikeOut;
     return style;
 }
@@ -104,53 +169,55 @@ void TFont::SetStyle(TFontStyles value)
 {
     if (Style() == value)
         return;
+    TFontData& data = Edit();
     const bool bold = value.testFlag(fsBold);
-    if (bold != (FWeight >= FW_BOLD))
-        FWeight = bold ? FW_BOLD : FW_NORMAL;
-    FItalic = value.testFlag(fsItalic);
-    FUnderline = value.testFlag(fsUnderline);
-    FStrikeOut = value.testFlag(fsStrikeOut);
+    if (bold != (data.Weight >= FW_BOLD))
+        data.Weight = bold ? FW_BOLD : FW_NORMAL;
+    data.Italic = value.testFlag(fsItalic);
+    data.Underline = value.testFlag(fsUnderline);
+    data.StrikeOut = value.testFlag(fsStrikeOut);
     Changed();
 }
 
 void TFont::SetPitch(TFontPitch value)
 {
-    if (FPitch == value)
+    if (d->Pitch == value)
         return;
-    FPitch = value;
+    Edit().Pitch = value;
     Changed();
 }
 
 void TFont::SetCharset(uint8_t value)
 {
-    if (FCharset == value)
+    if (d->Charset == value)
         return;
-    FCharset = value;
+    Edit().Charset = value;
     Changed();
 }
 
 void TFont::SetQuality(TFontQuality value)
 {
-    if (FQuality == value)
+    if (d->Quality == value)
         return;
-    FQuality = value;
+    Edit().Quality = value;
     Changed();
 }
 
 void TFont::SetOrientation(int value)
 {
-    if (FOrientation == value && FEscapement == value)
+    if (d->Orientation == value && d->Escapement == value)
         return;
-    FOrientation = value;
-    FEscapement = value;
+    TFontData& data = Edit();
+    data.Orientation = value;
+    data.Escapement = value;
     Changed();
 }
 
 void TFont::SetEscapement(int value)
 {
-    if (FEscapement == value)
+    if (d->Escapement == value)
         return;
-    FEscapement = value;
+    Edit().Escapement = value;
     Changed();
 }
 
@@ -159,115 +226,106 @@ void TFont::SetWeight(int value)
     value = std::clamp(value, 0, 1000);
     if (value == 0)
         value = FW_NORMAL;
-    if (FWeight == value)
+    if (d->Weight == value)
         return;
-    FWeight = value;
+    Edit().Weight = value;
     Changed();
 }
 
 TLogFont TFont::GetLogFont() const
 {
     TLogFont lf;
-    lf.lfHeight = FHeight;
-    lf.lfWidth = FWidth;
-    lf.lfEscapement = FEscapement;
-    lf.lfOrientation = FOrientation;
-    lf.lfWeight = FWeight;
-    lf.lfItalic = FItalic ? 1 : 0;
-    lf.lfUnderline = FUnderline ? 1 : 0;
-    lf.lfStrikeOut = FStrikeOut ? 1 : 0;
-    lf.lfCharSet = FCharset;
-    lf.lfQuality = uint8_t(FQuality);
-    switch (FPitch) {
+    lf.lfHeight = d->Height;
+    lf.lfWidth = d->Width;
+    lf.lfEscapement = d->Escapement;
+    lf.lfOrientation = d->Orientation;
+    lf.lfWeight = d->Weight;
+    lf.lfItalic = d->Italic ? 1 : 0;
+    lf.lfUnderline = d->Underline ? 1 : 0;
+    lf.lfStrikeOut = d->StrikeOut ? 1 : 0;
+    lf.lfCharSet = d->Charset;
+    lf.lfQuality = uint8_t(d->Quality);
+    switch (d->Pitch) {
     case fpDefault: lf.lfPitchAndFamily = DEFAULT_PITCH; break;
     case fpFixed: lf.lfPitchAndFamily = FIXED_PITCH; break;
     case fpVariable: lf.lfPitchAndFamily = VARIABLE_PITCH; break;
     }
-    lf.lfFaceName = FName;
+    lf.lfFaceName = d->Name;
     return lf;
 }
 
 void TFont::SetLogFont(const TLogFont& value)
 {
-    FHeight = value.lfHeight;
-    FWidth = std::max(0, value.lfWidth);
-    FEscapement = value.lfEscapement;
-    FOrientation = value.lfOrientation;
-    FWeight = value.lfWeight <= 0 ? FW_NORMAL : std::min(value.lfWeight, 1000);
-    FItalic = value.lfItalic != 0;
-    FUnderline = value.lfUnderline != 0;
-    FStrikeOut = value.lfStrikeOut != 0;
-    FCharset = value.lfCharSet;
-    FQuality = value.lfQuality <= uint8_t(fqClearTypeNatural) ? TFontQuality(value.lfQuality) : fqDefault;
+    TFontData& data = Edit();
+    data.Height = value.lfHeight;
+    data.Width = std::max(0, value.lfWidth);
+    data.Escapement = value.lfEscapement;
+    data.Orientation = value.lfOrientation;
+    data.Weight = value.lfWeight <= 0 ? FW_NORMAL : std::min(value.lfWeight, 1000);
+    data.Italic = value.lfItalic != 0;
+    data.Underline = value.lfUnderline != 0;
+    data.StrikeOut = value.lfStrikeOut != 0;
+    data.Charset = value.lfCharSet;
+    data.Quality = value.lfQuality <= uint8_t(fqClearTypeNatural) ? TFontQuality(value.lfQuality) : fqDefault;
     switch (value.lfPitchAndFamily & 3) {
-    case FIXED_PITCH: FPitch = fpFixed; break;
-    case VARIABLE_PITCH: FPitch = fpVariable; break;
-    default: FPitch = fpDefault; break;
+    case FIXED_PITCH: data.Pitch = fpFixed; break;
+    case VARIABLE_PITCH: data.Pitch = fpVariable; break;
+    default: data.Pitch = fpDefault; break;
     }
-    FName = value.lfFaceName;
+    data.Name = value.lfFaceName;
     Changed();
 }
 
 void TFont::Assign(const TFont& source)
 {
-    if (&source != this) {
-        FName = source.FName;
-        FHeight = source.FHeight;
-        FPixelsPerInch = source.FPixelsPerInch;
-        FColor = source.FColor;
-        FItalic = source.FItalic;
-        FUnderline = source.FUnderline;
-        FStrikeOut = source.FStrikeOut;
-        FWeight = source.FWeight;
-        FPitch = source.FPitch;
-        FCharset = source.FCharset;
-        FQuality = source.FQuality;
-        FEscapement = source.FEscapement;
-        FOrientation = source.FOrientation;
-        FWidth = source.FWidth;
-    }
+    d = source.d;
     Changed();
+}
+
+bool TFont::SameAs(const TFont& other) const
+{
+    return d == other.d || d->SameValues(*other.d);
 }
 
 bool TFont::Antialiased() const
 {
-    return FQuality == fqAntialiased || FQuality == fqClearType || FQuality == fqClearTypeNatural;
+    return d->Quality == fqAntialiased || d->Quality == fqClearType || d->Quality == fqClearTypeNatural;
 }
 
 int TFont::EmHeight() const
 {
     double em;
-    if (FHeight < 0)
-        em = -double(FHeight);
-    else if (FHeight > 0)
-        em = Round(FHeight * EmPerCellPixel(FName.isEmpty() ? DefaultName() : FName));
+    if (d->Height < 0)
+        em = -double(d->Height);
+    else if (d->Height > 0)
+        em = Round(d->Height * EmPerCellPixel(d->Name.isEmpty() ? DefaultName() : d->Name));
     else
-        em = Round(8.0 * FPixelsPerInch / 72.0);
+        em = Round(8.0 * d->PixelsPerInch / 72.0);
     return int(std::clamp(em, 1.0, double(kMaxEm)));
 }
 
 QFont TFont::ToQFont() const
 {
-    if (FQFontSerial == FSerial)
-        return FQFont;
-    QFont font(FName.isEmpty() ? DefaultName() : FName);
+    if (d->QFontSerial == d->Serial)
+        return d->QtFont;
+    QFont font(d->Name.isEmpty() ? DefaultName() : d->Name);
     font.setPixelSize(EmHeight());
-    font.setWeight(QFont::Weight(std::clamp(FWeight, 1, 1000)));
-    font.setItalic(FItalic);
-    font.setUnderline(FUnderline);
-    font.setStrikeOut(FStrikeOut);
+    font.setWeight(QFont::Weight(std::clamp(d->Weight, 1, 1000)));
+    font.setItalic(d->Italic);
+    font.setUnderline(d->Underline);
+    font.setStrikeOut(d->StrikeOut);
     font.setKerning(false);
     font.setStyleStrategy(Antialiased() ? QFont::PreferAntialias : QFont::NoAntialias);
-    if (FPitch == fpFixed) {
+    if (d->Pitch == fpFixed) {
         font.setFixedPitch(true);
         font.setStyleHint(QFont::Monospace);
     }
-    if (FWidth > 0) {
+    if (d->Width > 0) {
         const double natural = QFontMetricsF(font).averageCharWidth();
         if (natural > 0)
-            font.setStretch(std::clamp(Round(FWidth * 100.0 / natural), 1, 4000));
+            font.setStretch(std::clamp(Round(d->Width * 100.0 / natural), 1, 4000));
     }
-    FQFont = font;
-    FQFontSerial = FSerial;
+    d->QtFont = font;
+    d->QFontSerial = d->Serial;
     return font;
 }

@@ -10,15 +10,18 @@
 // Height = -round(Size * PixelsPerInch / 72) and Size = -round(Height * 72 / PixelsPerInch),
 // rounding half to even. PixelsPerInch starts as ScreenPixelsPerInch().
 //
-// Every change fires OnChange and bumps Serial().
+// Every change fires OnChange and gives Serial() a new number. Fonts that were assigned
+// one another share their values (and the Qt font made of them) until one of them
+// changes (copy on write); the serial belongs to the values.
 #include "mycad_export.h"
+#include "ChangeEvent.h"
 #include "Color.h"
 #include "GraphicsTypes.h"
 
+#include <QExplicitlySharedDataPointer>
 #include <QFont>
 #include <QMetaType>
 #include <QString>
-#include <functional>
 
 // The log-font record of the platform's font API.
 struct MYCAD_EXPORT TLogFont {
@@ -39,6 +42,8 @@ struct MYCAD_EXPORT TLogFont {
     friend bool operator==(const TLogFont&, const TLogFont&) = default;
 };
 
+struct TFontData;
+
 class MYCAD_EXPORT TFont {
     Q_GADGET
     Q_PROPERTY(uint8_t Charset READ Charset WRITE SetCharset)
@@ -58,48 +63,52 @@ public:
     // "DejaVu Sans", size 8 at ScreenPixelsPerInch(), black, no style, default pitch,
     // DEFAULT_CHARSET, default quality, no escapement.
     TFont();
+    ~TFont();
     TFont(const TFont&) = delete;
     TFont& operator=(const TFont&) = delete;
 
     static QString DefaultName() { return QStringLiteral("DejaVu Sans"); }
 
-    QString Name() const { return FName; }
+    QString Name() const;
     void SetName(const QString& value);
     int Size() const;
     void SetSize(int value);
-    int Height() const { return FHeight; }
+    int Height() const;
     void SetHeight(int value);
     // Changing the resolution keeps Height (Size follows). Values below 1 are ignored.
-    int PixelsPerInch() const { return FPixelsPerInch; }
+    int PixelsPerInch() const;
     void SetPixelsPerInch(int value);
-    TColor Color() const { return FColor; }
+    TColor Color() const;
     void SetColor(TColor value);
     // fsBold reflects Weight >= FW_BOLD; setting it makes the weight FW_BOLD, clearing it FW_NORMAL.
     TFontStyles Style() const;
     void SetStyle(TFontStyles value);
-    TFontPitch Pitch() const { return FPitch; }
+    TFontPitch Pitch() const;
     void SetPitch(TFontPitch value);
-    uint8_t Charset() const { return FCharset; }
+    uint8_t Charset() const;
     void SetCharset(uint8_t value);
-    TFontQuality Quality() const { return FQuality; }
+    TFontQuality Quality() const;
     void SetQuality(TFontQuality value);
     // Tenths of a degree. SetOrientation sets both the orientation and the escapement
     // (the whole text turns); SetEscapement only the escapement.
-    int Orientation() const { return FOrientation; }
+    int Orientation() const;
     void SetOrientation(int value);
-    int Escapement() const { return FEscapement; }
+    int Escapement() const;
     void SetEscapement(int value);
-    int Weight() const { return FWeight; }
+    int Weight() const;
     void SetWeight(int value);
 
     TLogFont GetLogFont() const;
     // Takes every attribute of the record (the colour stays), then fires OnChange once.
     void SetLogFont(const TLogFont& value);
 
-    // Copies every attribute including the log-font ones, then fires OnChange once.
+    // Takes every attribute including the log-font ones (sharing them), then fires
+    // OnChange once.
     void Assign(const TFont& source);
+    // Whether both fonts have the same attributes, the log-font ones included.
+    bool SameAs(const TFont& other) const;
 
-    uint64_t Serial() const { return FSerial; }
+    uint64_t Serial() const;
 
     // The Qt font for drawing in logical units: pixel size = the em height of Height,
     // family, weight, italic, underline, strike-out, fixed pitch, no kerning, and
@@ -110,26 +119,12 @@ public:
     // True when the quality asks for smoothed glyphs.
     bool Antialiased() const;
 
-    std::function<void()> OnChange;
+    TChangeEvent OnChange;
 
 private:
+    // The font's own values, copied first while they are shared; takes a new serial.
+    TFontData& Edit();
     void Changed();
 
-    QString FName;
-    int FHeight = 0;
-    int FPixelsPerInch = 96;
-    TColor FColor = clBlack;
-    bool FItalic = false;
-    bool FUnderline = false;
-    bool FStrikeOut = false;
-    int FWeight = FW_NORMAL;
-    TFontPitch FPitch = fpDefault;
-    uint8_t FCharset = DEFAULT_CHARSET;
-    TFontQuality FQuality = fqDefault;
-    int FEscapement = 0;
-    int FOrientation = 0;
-    int FWidth = 0;
-    uint64_t FSerial = 0;
-    mutable uint64_t FQFontSerial = 0;
-    mutable QFont FQFont;
+    QExplicitlySharedDataPointer<TFontData> d;
 };

@@ -1,14 +1,21 @@
 #pragma once
-// The pen of a canvas: colour, raster mode, line style and width. A small value object
-// copied with Assign; every change fires OnChange (shapes pass changes on to the members
-// of their group through it) and bumps Serial(), by which a canvas notices that the pen
-// it last applied is out of date.
+// The pen of a canvas: colour, raster mode, line style and width. Copied with Assign;
+// every change fires OnChange (shapes pass changes on to the members of their group
+// through it) and gives Serial() a new number, by which a canvas notices that the pen it
+// last applied is out of date.
+//
+// Pens that were assigned one another share their values until one of them changes
+// (copy on write), so the many shapes of a drawing that draw with the same pen hold one
+// set of values. The serial belongs to the values: pens sharing them have the same serial.
 #include "mycad_export.h"
+#include "ChangeEvent.h"
 #include "Color.h"
 #include "GraphicsTypes.h"
 
+#include <QExplicitlySharedDataPointer>
 #include <QMetaType>
-#include <functional>
+
+struct TPenData;
 
 class MYCAD_EXPORT TPen {
     Q_GADGET
@@ -20,33 +27,35 @@ class MYCAD_EXPORT TPen {
 public:
     // Black, pmCopy, psSolid, width 1.
     TPen();
+    ~TPen();
     TPen(const TPen&) = delete;
     TPen& operator=(const TPen&) = delete;
 
-    TColor Color() const { return FColor; }
+    TColor Color() const;
     void SetColor(TColor value);
-    TPenMode Mode() const { return FMode; }
+    TPenMode Mode() const;
     void SetMode(TPenMode value);
-    TPenStyle Style() const { return FStyle; }
+    TPenStyle Style() const;
     void SetStyle(TPenStyle value);
     // Width in logical units; 0 and 1 both draw one pixel wide. Negative values become 0.
-    int Width() const { return FWidth; }
+    int Width() const;
     void SetWidth(int value);
 
-    // Copies colour, mode, style and width, then fires OnChange once.
+    // Takes colour, mode, style and width (sharing them), then fires OnChange once.
     void Assign(const TPen& source);
+    // Whether both pens draw alike (same colour, mode, style and width).
+    bool SameAs(const TPen& other) const;
 
-    // A number that changes with every change of the pen (unique across all pens).
-    uint64_t Serial() const { return FSerial; }
+    // A number that changes with every change of the pen (pens sharing their values
+    // share it; no other pen has it).
+    uint64_t Serial() const;
 
-    std::function<void()> OnChange;
+    TChangeEvent OnChange;
 
 private:
+    // The pen's own values, copied first while they are shared; takes a new serial.
+    TPenData& Edit();
     void Changed();
 
-    TColor FColor = clBlack;
-    TPenMode FMode = pmCopy;
-    TPenStyle FStyle = psSolid;
-    int FWidth = 1;
-    uint64_t FSerial = 0;
+    QExplicitlySharedDataPointer<TPenData> d;
 };

@@ -104,7 +104,7 @@ bool TMyCAD::LoadFromStreamforBlock(QIODevice& Stream, TBlockLayerMode Mode)
     for (auto& shape : block.Shapes) {
         const auto it = layerOf.find(shape->LayerId());
         shape->SetLayerId(it != layerOf.end() ? it->second : FCurrentLayerId);
-        shape->setObjectName(QString());
+        shape->StoreName(QString());
     }
     FMemShapes = std::move(block.Shapes);
     ClearAllUndoStuff();

@@ -192,7 +192,7 @@ bool TDXF2DImport::Commit()
         // "Shape" and digits is always a valid name: it is given without the check of
         // SetName, and becomes the caption as SetName would make it.
         const QString name = QStringLiteral("Shape") + QString::number(id);
-        shape->setObjectName(name);
+        shape->StoreName(name);
         if (shape->Caption().isEmpty())
             shape->SetCaption(name);
         const TMyRect box = GetPointsLTRB(shape->Points());

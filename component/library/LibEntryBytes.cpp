@@ -35,9 +35,9 @@ void WriteUserData(W& w, const TUserData& data)
 // A shape's stored geometry and name while its record is written in the unit box.
 class TNormalisedScope {
 public:
-    TNormalisedScope(TMyShape& shape, const TUnitBox* box) : FShape(shape), FName(shape.objectName())
+    TNormalisedScope(TMyShape& shape, const TUnitBox* box) : FShape(shape), FName(shape.Name())
     {
-        FShape.setObjectName(QString());
+        FShape.StoreName(QString());
         if (!box)
             return;
         FPoints = shape.Points();
@@ -55,7 +55,7 @@ public:
             FShape.PointsRef().swap(FPoints);
             FShape.SetCaptionPoint(FCaption);
         }
-        FShape.setObjectName(FName);
+        FShape.StoreName(FName);
     }
     TNormalisedScope(const TNormalisedScope&) = delete;
     TNormalisedScope& operator=(const TNormalisedScope&) = delete;

@@ -68,7 +68,7 @@ bool ReadShapesBlock(TRecordReader& r, TMyCAD& drawing, int32_t w, int32_t h, bo
             points.push_back(TMyPoint(float((double(box.Left) + box.Right) / 2), float((double(box.Top) + box.Bottom) / 2)));
             continue;
         }
-        shape->setObjectName(QString());
+        shape->StoreName(QString());
         shape->SetCenterPoint(shape->ComputeCenterPoint(4));
         shapes.push_back(std::move(shape));
     }

@@ -14,6 +14,9 @@
 #include "mycad_export.h"
 #include "component/base/Enums.h"
 #include "component/persistence/DrawingFormat.h"
+#include "platform/Brush.h"
+#include "platform/Font.h"
+#include "platform/Pen.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -131,6 +134,11 @@ public:
     // The last font name read, shared by the records that repeat it.
     QByteArray LastFontNameBytes;
     QString LastFontName;
+    // A record's pen, brush and font are read into the scratch ones; the last different
+    // ones read are kept, so that the shapes drawing alike share one set of values.
+    TPen ScratchPen, LastPen;
+    TBrush ScratchBrush, LastBrush;
+    TFont ScratchFont, LastFont;
 };
 
 class MYCAD_EXPORT TRecordWriter {

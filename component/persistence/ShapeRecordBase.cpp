@@ -104,7 +104,7 @@ void WriteBaseRecord(const TMyShape& s, W& w)
     w.Float32(s.Angle());
 
     const TBrush* brush = s.Brush();
-    w.Bitmap(brush->Bitmap());
+    w.Bitmap(brush->Pattern());
     w.Int32(brush->Color());
     w.UInt8(uint8_t(brush->Style()));
 
@@ -161,6 +161,22 @@ template void WriteBaseRecord<TLongStringScanner>(const TMyShape&, TLongStringSc
 
 // ---- Reading -------------------------------------------------------------------------
 
+namespace {
+
+// Gives the shape the attribute read (Read), unless it has it already; the values are
+// shared with the last different attribute read, or become that attribute.
+template <typename T>
+void TakeShared(T& Target, const T& Read, T& Last)
+{
+    if (Read.SameAs(Target))
+        return;
+    if (!Read.SameAs(Last))
+        Last.Assign(Read);
+    Target.Assign(Last);
+}
+
+} // namespace
+
 bool ReadBaseRecord(TMyShape& s, TRecordReader& r)
 {
     const TFileGeneration g = r.Generation();
@@ -170,7 +186,7 @@ bool ReadBaseRecord(TMyShape& s, TRecordReader& r)
         return false;
     // As the name setter does: an empty caption takes the name (the stored caption that
     // follows replaces it).
-    s.setObjectName(name);
+    s.StoreName(name);
     if (s.Caption().isEmpty())
         s.SetCaption(name);
 
@@ -202,18 +218,22 @@ bool ReadBaseRecord(TMyShape& s, TRecordReader& r)
     TBrushStyle brushStyle = bsSolid;
     if (!r.Bitmap(pattern) || !r.Int32(brushColor) || !r.Enum8(brushStyle))
         return false;
+    TBrush& brush = r.ScratchBrush;
+    brush.Assign(*s.Brush());
     if (pattern && !pattern->Empty()) {
-        s.Brush()->SetBitmap(pattern.get());
+        brush.SetBitmap(pattern.get());
     } else {
-        s.Brush()->SetColor(brushColor);
-        s.Brush()->SetStyle(brushStyle);
+        brush.SetColor(brushColor);
+        brush.SetStyle(brushStyle);
     }
+    TakeShared(*s.Brush(), brush, r.LastBrush);
 
     QString text;
     TColor colorBegin = 0, colorEnd = 0;
     if (!r.String(text) || !r.Int32(colorBegin) || !r.Int32(colorEnd))
         return false;
-    s.SetCaption(text);
+    if (text != s.Caption()) // the caption is most often the name, whose text it shares
+        s.SetCaption(text);
 
     // The font, applied in record order; the resolution is stored after the size, so
     // the height follows the size at the font's previous resolution.
@@ -225,7 +245,8 @@ bool ReadBaseRecord(TMyShape& s, TRecordReader& r)
     if (!r.RepeatedString(fontName, r.LastFontNameBytes, r.LastFontName) || !r.UInt8(charset) || !r.Int32(fontColor) || !r.Int32(height) || !r.Int32(size)
         || !r.Enum8(pitch) || !r.Int32(pixelsPerInch) || !r.UInt8(styleBits) || styleBits > 0x0F)
         return false;
-    TFont* font = s.Font();
+    TFont* font = &r.ScratchFont;
+    font->Assign(*s.Font());
     font->SetName(fontName);
     font->SetCharset(charset);
     font->SetColor(fontColor);
@@ -234,6 +255,7 @@ bool ReadBaseRecord(TMyShape& s, TRecordReader& r)
     font->SetPitch(pitch);
     font->SetPixelsPerInch(pixelsPerInch);
     font->SetStyle(TFontStyles::fromInt(styleBits));
+    TakeShared(*s.Font(), *font, r.LastFont);
 
     if (HasReservedWords(g) && !r.Skip(8))
         return false;
@@ -254,11 +276,13 @@ bool ReadBaseRecord(TMyShape& s, TRecordReader& r)
     if (!r.String(text) || !r.Int32(penColor) || !r.Enum8(penMode) || !r.Enum8(penStyle) || !r.Int32(penWidth))
         return false;
     s.SetInfo(text);
-    TPen* pen = s.Pen();
-    pen->SetColor(penColor);
-    pen->SetMode(penMode);
-    pen->SetStyle(penStyle);
-    pen->SetWidth(penWidth);
+    TPen& pen = r.ScratchPen;
+    pen.Assign(*s.Pen());
+    pen.SetColor(penColor);
+    pen.SetMode(penMode);
+    pen.SetStyle(penStyle);
+    pen.SetWidth(penWidth);
+    TakeShared(*s.Pen(), pen, r.LastPen);
 
     if (HasUserData(g)) {
         int32_t n = 0;

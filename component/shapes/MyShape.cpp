@@ -66,13 +66,20 @@ bool TMyShape::IsValidIdent(const QString& Name)
     return ident.match(Name).hasMatch();
 }
 
+QString ComponentName(const QObject* Object)
+{
+    if (const auto* shape = qobject_cast<const TMyShape*>(Object))
+        return shape->Name();
+    return Object ? Object->objectName() : QString();
+}
+
 bool TMyShape::SetName(const QString& v)
 {
     if (!v.isEmpty() && !IsValidIdent(v)) {
         ShowMessage(QStringLiteral("'%1' is not a valid component name").arg(v));
         return false;
     }
-    setObjectName(v);
+    FName = v;
     if (FOwnerCAD)
         FOwnerCAD->ShapeIdentityChanged();
     if (FCaption.isEmpty())

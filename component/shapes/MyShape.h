@@ -249,7 +249,7 @@ public:
     void SetMultiInfo(const QStringList& v);
     TAlignment MultiInfoAlignment() const { return FMultiInfoAlignment; }
     void SetMultiInfoAlignment(TAlignment v) { FMultiInfoAlignment = v; }
-    QString Name() const { return objectName(); }
+    QString Name() const { return FName; }
     // Refuses a name that is not a valid identifier (with a message); afterwards an
     // empty caption becomes the name.
     bool SetName(const QString& v);
@@ -265,6 +265,7 @@ public:
     bool Visible() const { return FVisible; }
     void SetVisible(bool v) { FVisible = v; }
     // Stored values without the side effects of the setters (used by copies and readers).
+    void StoreName(const QString& v) { FName = v; }
     void StoreLocked(bool v) { FLocked = v; }
     void StoreFlips(bool Horz, bool Vert) { FIsFlipHorz = Horz; FIsFlipVert = Vert; }
     void StoreAngle(float a) { FAngle = a; }
@@ -309,6 +310,9 @@ private:
     void FontChanged();
     bool PassingToChildrenAllowed() const;
 
+    // Kept here rather than as Qt's object name, which would cost every shape an extra
+    // block of Qt's bookkeeping.
+    QString FName;
     float FAngle = 0;
     // Held in the shape itself, which hands out pointers to them.
     mutable TPen FPen;
@@ -335,6 +339,9 @@ private:
     bool FVisible = true;
 };
 
+// The name a component goes by: a shape's Name (which is not Qt's object name), any
+// other object's object name.
+MYCAD_EXPORT QString ComponentName(const QObject* Object);
 // Adds (DX, DY) document units to every point, link point and the caption point of the
 // shape; the rotation centre stays.
 MYCAD_EXPORT void OffsetAllPoints(TMyShape* Shape, double DX, double DY);

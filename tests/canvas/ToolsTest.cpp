@@ -188,6 +188,79 @@ TEST(CanvasTools, LogFontRoundTripAndAssign)
     EXPECT_EQ(copy.Escapement(), 450) << "orientation turns the whole text";
 }
 
+// Assigned pens, brushes and fonts share their values, and their serial, until one of
+// them changes; a change never reaches the others.
+TEST(CanvasTools, AssignedToolsShareTheirValuesUntilOneChanges)
+{
+    TPen a, b;
+    EXPECT_EQ(a.Serial(), b.Serial()) << "unchanged pens draw alike";
+    a.SetColor(clRed);
+    EXPECT_NE(a.Serial(), b.Serial());
+    b.Assign(a);
+    EXPECT_EQ(b.Serial(), a.Serial());
+    EXPECT_TRUE(b.SameAs(a));
+    b.SetWidth(3);
+    EXPECT_EQ(a.Width(), 1) << "the change stays with the pen changed";
+    EXPECT_EQ(b.Color(), clRed);
+    EXPECT_NE(b.Serial(), a.Serial());
+    EXPECT_FALSE(b.SameAs(a));
+    b.SetWidth(1);
+    EXPECT_TRUE(b.SameAs(a)) << "equal values draw alike, shared or not";
+
+    TFont f, g;
+    f.SetName("DejaVu Sans Mono");
+    f.SetEscapement(900);
+    const QFont made = f.ToQFont();
+    g.Assign(f);
+    EXPECT_EQ(g.ToQFont(), made);
+    TLogFont lf = g.GetLogFont();
+    lf.lfEscapement = 0;
+    g.SetLogFont(lf);
+    EXPECT_EQ(f.Escapement(), 900);
+    EXPECT_EQ(g.Escapement(), 0);
+    EXPECT_EQ(g.Name(), "DejaVu Sans Mono");
+    EXPECT_FALSE(g.SameAs(f));
+
+    // A shared pattern is copied when a brush hands it out for writing.
+    TBrush p, q;
+    TBitmap pattern(4, 4);
+    p.SetBitmap(&pattern);
+    q.Assign(p);
+    EXPECT_EQ(q.Pattern(), p.Pattern()) << "read-only, the pattern is shared";
+    TBitmap* own = q.Bitmap();
+    ASSERT_NE(own, nullptr);
+    EXPECT_NE(own, p.Pattern());
+    own->SetSize(2, 2);
+    EXPECT_EQ(p.Pattern()->Width(), 4);
+    EXPECT_EQ(q.Pattern()->Width(), 2);
+}
+
+// The change report keeps small callables in place, larger ones on the heap, and copies
+// and clears like std::function.
+TEST(CanvasTools, ChangeEventsCallCopyAndClear)
+{
+    int calls = 0;
+    TChangeEvent small = [&calls] { ++calls; };
+    const std::vector<int> big(100, 1);
+    TChangeEvent large = [&calls, big] { calls += int(big.size()); };
+    TChangeEvent copy = large;
+    small();
+    large();
+    copy();
+    EXPECT_EQ(calls, 201);
+    large = nullptr;
+    EXPECT_FALSE(large);
+    large(); // an empty event does nothing
+    copy = small;
+    copy();
+    EXPECT_EQ(calls, 202);
+    TChangeEvent none = std::function<void()>();
+    EXPECT_FALSE(none) << "an empty function makes an empty event";
+    void (*nothing)() = nullptr;
+    none = nothing;
+    EXPECT_FALSE(none);
+}
+
 TEST(CanvasTools, CanvasTakesToolChangesAtTheNextDrawingCall)
 {
     QImage image = WhiteImage(20, 10);

@@ -150,6 +150,38 @@ TEST(DrawingRoundTrip, LoadedValuesAreTheSavedOnes)
     EXPECT_EQ(r->CenterPoint(), r->ComputeCenterPoint(4));
 }
 
+// Loaded shapes that draw alike share their pen, brush and font values; a change to one
+// shape's attributes stays with it. A shape's name is its own, not Qt's object name.
+TEST(DrawingLoad, ShapesDrawingAlikeShareTheirAttributes)
+{
+    TMyCAD cad;
+    TMyShape* shapes[4];
+    for (int i = 0; i < 4; ++i) {
+        shapes[i] = AddRect(cad, 10 * i, 0, 10 * i + 8, 8, QStringLiteral("R%1").arg(i));
+        shapes[i]->Pen()->SetColor(i < 3 ? clRed : clBlue);
+        shapes[i]->Font()->SetName("DejaVu Sans Mono");
+    }
+    TMyCAD loaded;
+    ASSERT_TRUE(LoadBytes(loaded, SaveBytes(cad)));
+    TMyShape* r0 = loaded.GetShapeByNo(0);
+    TMyShape* r1 = loaded.GetShapeByNo(1);
+    EXPECT_EQ(r0->Pen()->Serial(), loaded.GetShapeByNo(2)->Pen()->Serial());
+    EXPECT_NE(r0->Pen()->Serial(), loaded.GetShapeByNo(3)->Pen()->Serial());
+    EXPECT_EQ(loaded.GetShapeByNo(3)->Pen()->Color(), clBlue);
+    EXPECT_EQ(r0->Font()->Serial(), loaded.GetShapeByNo(3)->Font()->Serial());
+    EXPECT_EQ(r0->Brush()->Serial(), r1->Brush()->Serial());
+    r1->Pen()->SetWidth(5);
+    r1->Font()->SetSize(20);
+    EXPECT_EQ(r0->Pen()->Width(), 1);
+    EXPECT_EQ(r0->Font()->Size(), 8);
+    EXPECT_EQ(SaveBytes(loaded).size(), SaveBytes(cad).size());
+
+    EXPECT_EQ(r1->Name(), "R1");
+    EXPECT_EQ(ComponentName(r1), "R1");
+    EXPECT_TRUE(r1->objectName().isEmpty());
+    EXPECT_EQ(r1->Caption(), "R1");
+}
+
 TEST(DrawingRoundTrip, ThroughAFileAndThroughASequentialDevice)
 {
     TMyCAD cad;

@@ -36,7 +36,7 @@ TEST(ComponentComboBox, ListsTheDrawingAndItsShapes)
     EXPECT_EQ(Items(combo), (QStringList{"(noname): TMyCAD", "R1: TMyRectangle", "R2: TMyRectangle"}));
     EXPECT_EQ(combo.currentIndex(), -1);
     d.Cad->setObjectName("Canvas");
-    combo.OnFilter = [](TCustomComponentComboBox*, QObject* c, bool& accept) { accept = c->objectName() != "R1"; };
+    combo.OnFilter = [](TCustomComponentComboBox*, QObject* c, bool& accept) { accept = ComponentName(c) != "R1"; };
     combo.OnGetComponentText = [](TCustomComponentComboBox*, QObject*, QString& text) { text += "!"; };
     combo.RebuildList();
     EXPECT_EQ(Items(combo), (QStringList{"Canvas: TMyCAD!", "R2: TMyRectangle!"}));
@@ -111,7 +111,7 @@ TEST(ComponentTree, ShapesUnderTheDrawingAndMembersUnderTheirGroup)
     tree.setCurrentItem(tree.ItemOf(r3));
     EXPECT_EQ(insp.Instance(), r3);
     QString edited;
-    tree.OnEditText = [&edited](TCustomComponentTree*, QObject* c, const QString& text) { edited = c->objectName() + "=" + text; };
+    tree.OnEditText = [&edited](TCustomComponentTree*, QObject* c, const QString& text) { edited = ComponentName(c) + "=" + text; };
     tree.ItemOf(r3)->setText(0, "Renamed");
     EXPECT_EQ(edited, "R3=Renamed");
 }
@@ -131,7 +131,7 @@ TEST(ComponentComboBox, CutUngroupAndLoadLeaveNothingStaleBehind)
         QStringList shown;
         for (int i = 0; i < combo.count(); ++i)
             if (QObject* c = combo.ComponentAt(i))
-                shown << c->objectName();
+                shown << ComponentName(c);
         return shown;
     };
     // Cut: the inspected shape goes, and with it its rows and its entries.

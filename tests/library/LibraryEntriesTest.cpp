@@ -29,8 +29,8 @@ TEST_F(LibraryEntries, AppendedEntryFieldByField)
 {
     auto a = MakeRect(cad, 100, 50, 300, 150);
     auto b = MakeRect(cad, 150, 80, 200, 120);
-    a->setObjectName(QStringLiteral("First"));
-    b->setObjectName(QStringLiteral("Second"));
+    a->StoreName(QStringLiteral("First"));
+    b->StoreName(QStringLiteral("Second"));
     ASSERT_TRUE(lib.AppendNewShape(QStringLiteral("Four"), {a.get(), b.get()}, TUserData(), 200, 100));
     const QByteArray& d = lib.Bytes();
     EXPECT_EQ(uint8_t(d[kEntry]), 4);
