@@ -9,6 +9,7 @@
 #include "component/base/MyTypes.h"
 #include "component/base/UserData.h"
 #include "component/base/Events.h"
+#include "component/shapes/ShapeMemory.h"
 #include "platform/Bitmap.h"
 #include "platform/Brush.h"
 #include "platform/Canvas.h"
@@ -55,6 +56,9 @@ public:
     ~TMyShape() override;
     TMyShape(const TMyShape&) = delete;
     TMyShape& operator=(const TMyShape&) = delete;
+    // Shapes of every kind live in the slots of ShapeMemory (see there).
+    static void* operator new(std::size_t Size) { return ShapeMemory::Allocate(Size); }
+    static void operator delete(void* Slot, std::size_t Size) noexcept { ShapeMemory::Free(Slot, Size); }
 
     // The class name used in files and by creation by name ("TMyLine", ...): every kind
     // declares Q_OBJECT, so this is its C++ class name.
