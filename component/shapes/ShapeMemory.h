@@ -7,18 +7,20 @@
 // the next shapes of their size; the blocks are kept for the life of the process.
 // Builds with AddressSanitizer use the ordinary allocator, so that a shape used after it
 // was freed is still reported.
+#include "mycad_export.h"
+
 #include <cstddef>
 
 namespace ShapeMemory {
 
-void* Allocate(std::size_t Size);
+MYCAD_EXPORT void* Allocate(std::size_t Size);
 // Size: the size the slot was allocated with.
-void Free(void* Slot, std::size_t Size) noexcept;
+MYCAD_EXPORT void Free(void* Slot, std::size_t Size) noexcept;
 // Whether shapes live in the pool's slots (false under AddressSanitizer).
-bool Pooled();
+MYCAD_EXPORT bool Pooled();
 // The bytes of the blocks taken from the heap so far, and of the slots in use (measures
 // for benchmarks and tests; shapes larger than a slot count in neither).
-std::size_t ReservedBytes();
-std::size_t InUseBytes();
+MYCAD_EXPORT std::size_t ReservedBytes();
+MYCAD_EXPORT std::size_t InUseBytes();
 
 } // namespace ShapeMemory
