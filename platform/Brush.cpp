@@ -51,9 +51,7 @@ TBitmap* TBrush::Bitmap() const
 
 TBrushData& TBrush::Edit()
 {
-    d.detach();
-    d->Serial = NextGraphicsSerial();
-    return *d;
+    return EditSharedValues(d);
 }
 
 void TBrush::Changed()

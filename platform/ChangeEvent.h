@@ -6,7 +6,6 @@
 // size that is trivially copyable (a lambda capturing only this, a function pointer) is
 // kept in place; anything larger lives on the heap.
 #include <cstring>
-#include <functional>
 #include <new>
 #include <type_traits>
 #include <utility>

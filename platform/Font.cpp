@@ -96,9 +96,7 @@ uint64_t TFont::Serial() const { return d->Serial; }
 
 TFontData& TFont::Edit()
 {
-    d.detach();
-    d->Serial = NextGraphicsSerial();
-    return *d;
+    return EditSharedValues(d);
 }
 
 void TFont::Changed()

@@ -35,9 +35,7 @@ uint64_t TPen::Serial() const { return d->Serial; }
 
 TPenData& TPen::Edit()
 {
-    d.detach();
-    d->Serial = NextGraphicsSerial();
-    return *d;
+    return EditSharedValues(d);
 }
 
 void TPen::Changed()
