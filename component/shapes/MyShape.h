@@ -314,32 +314,34 @@ private:
     void FontChanged();
     bool PassingToChildrenAllowed() const;
 
+    // The fields are ordered by size, so that the compiler adds no padding between them:
+    // a drawing holds shapes by the hundred thousand.
+    float FAngle = 0;
     // Kept here rather than as Qt's object name, which would cost every shape an extra
     // block of Qt's bookkeeping.
     QString FName;
-    float FAngle = 0;
     // Held in the shape itself, which hands out pointers to them.
     mutable TPen FPen;
     mutable TBrush FBrush;
     mutable TFont FFont;
     QString FCaption;
-    bool FCaptionShow = true;
+    QString FInfo;
+    QStringList FMultiInfo;
+    // Made on first use, see UserData().
+    mutable std::unique_ptr<TUserData> FUserData;
     TColor FColorBegin = clWhite;
     TColor FColorEnd = clBlack;
     TGradientStyle FGradientStyle = gsNone;
-    QString FInfo;
+    int FLogHeight = 10;
+    int FLogWidth = 10;
+    int FTag = 0;
+    TAlignment FMultiInfoAlignment = taLeftJustify;
+    bool FCaptionShow = true;
     bool FIsFlipHorz = false;
     bool FIsFlipVert = false;
     bool FLocked = false;
-    int FLogHeight = 10;
-    int FLogWidth = 10;
     bool FLogUse = false;
-    QStringList FMultiInfo;
-    TAlignment FMultiInfoAlignment = taLeftJustify;
     bool FResizeEnable = true;
-    int FTag = 0;
-    // Made on first use, see UserData().
-    mutable std::unique_ptr<TUserData> FUserData;
     bool FVisible = true;
 };
 
