@@ -7,6 +7,9 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
+#include <type_traits>
+#include <utility>
 
 class QObject;
 class TMyShape;
@@ -29,6 +32,42 @@ using TShapeSelected = std::function<void(TMyShape* LastSelectedShape, TMyShape*
 using TWholeDragOperation = std::function<void()>;
 using TDragDropEvent = std::function<void(QObject* Sender, QObject* Source, int X, int Y)>;
 using TDragOverEvent = std::function<void(QObject* Sender, QObject* Source, int X, int Y, bool& Accept)>;
+
+// A notify event held in one pointer, for objects that come by the hundred thousand and
+// seldom have a handler (shapes): assigned, tested and called as a TNotifyEvent is.
+class TCompactNotifyEvent {
+public:
+    TCompactNotifyEvent() = default;
+    TCompactNotifyEvent(const TCompactNotifyEvent& Other) { *this = Other; }
+    TCompactNotifyEvent& operator=(const TCompactNotifyEvent& Other)
+    {
+        if (this != &Other)
+            FHandler = Other ? std::make_unique<TNotifyEvent>(*Other.FHandler) : nullptr;
+        return *this;
+    }
+    TCompactNotifyEvent& operator=(std::nullptr_t)
+    {
+        FHandler.reset();
+        return *this;
+    }
+    template <typename F, typename = std::enable_if_t<!std::is_same_v<std::decay_t<F>, TCompactNotifyEvent>
+                                                      && !std::is_same_v<std::decay_t<F>, std::nullptr_t>>>
+    TCompactNotifyEvent& operator=(F&& Handler)
+    {
+        TNotifyEvent handler(std::forward<F>(Handler));
+        FHandler = handler ? std::make_unique<TNotifyEvent>(std::move(handler)) : nullptr;
+        return *this;
+    }
+    explicit operator bool() const { return FHandler && *FHandler; }
+    void operator()(QObject* Sender) const
+    {
+        if (*this)
+            (*FHandler)(Sender);
+    }
+
+private:
+    std::unique_ptr<TNotifyEvent> FHandler;
+};
 
 // Fires an event when it is assigned.
 template <typename Event, typename... Args>

@@ -43,7 +43,8 @@ public:
     ~TGeometryScope()
     {
         FShape.PointsRef() = FPoints;
-        FShape.LinkPointsRef() = FLinkPoints;
+        if (!FLinkPoints.empty() || FShape.GetLinkPointsCount() > 0)
+            FShape.LinkPointsRef() = FLinkPoints;
         FShape.SetCaptionPoint(FCaption);
     }
     TGeometryScope(const TGeometryScope&) = delete;

@@ -9,6 +9,7 @@
 #include "component/shapes/AllShapes.h"
 
 #include <algorithm>
+#include <utility>
 
 void AddLinklineShape(TMyShape* S, int No)
 {
@@ -21,7 +22,7 @@ void AddLinklineShape(TMyShape* S, int No)
 
 void RemoveLinklineShape(TMyShape* S, int No)
 {
-    if (!S || No < 0)
+    if (!S || No < 0 || !S->HasLinkShapes())
         return;
     TMyShapeNo& list = S->LinkLineNos();
     const auto it = std::find(list.rbegin(), list.rend(), uint32_t(No));
@@ -161,7 +162,7 @@ void TMyCAD::ChangeLinkShapes(TMyShape* S)
         order.push_back(shape);
         if (depth >= GetShapesCount())
             continue;
-        for (uint32_t member : shape->ChildNos())
+        for (uint32_t member : std::as_const(*shape).ChildNos())
             if (TMyShape* m = GetShapeByNo(int(member)); m && m != shape)
                 pending.push_back({m, depth + 1});
     }
@@ -170,7 +171,7 @@ void TMyCAD::ChangeLinkShapes(TMyShape* S)
     std::reverse(order.begin(), order.end());
     for (TMyShape* shape : order) {
         const int no = shape->ShapeNo();
-        const TMyShapeNo connectors = shape->LinkLineNos(); // routing never changes it
+        const TMyShapeNo connectors = std::as_const(*shape).LinkLineNos(); // routing never changes it
         for (uint32_t c : connectors) {
             auto* line = qobject_cast<TMyLinkLine*>(GetShapeByNo(int(c)));
             if (!line || line == shape)

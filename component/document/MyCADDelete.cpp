@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 void TMyCAD::MarkForDeletion(TMyShape* S, std::vector<char>& Doomed, TArrMyShape& Order) const
 {
@@ -58,8 +59,10 @@ void TMyCAD::RemoveShapes(const std::vector<char>& Doomed)
         // A member left behind by its group (a locked one) becomes a top-level shape.
         if (shape->ParentNo() >= 0)
             shape->SetParentNo(map(shape->ParentNo()));
-        mapList(shape->ChildNos());
-        mapList(shape->LinkLineNos());
+        if (shape->HasChildShapes())
+            mapList(shape->ChildNos());
+        if (shape->HasLinkShapes())
+            mapList(shape->LinkLineNos());
         if (auto* line = dynamic_cast<TMyLinkLine*>(shape)) {
             // A connector attached to a shape that goes keeps its geometry with a loose end.
             if (line->StartSpNo() >= 0) {
@@ -204,7 +207,7 @@ bool TMyCAD::DeleteSelectedShapes()
     for (TMyShape* s : FWorkingShapes) {
         if (!dynamic_cast<TMyLineLinkLine*>(s))
             continue;
-        for (uint32_t no : s->LinkLineNos()) {
+        for (uint32_t no : std::as_const(*s).LinkLineNos()) {
             TMyShape* line = GetShapeByNo(int(no));
             if (line && !line->Locked() && listed.insert(line).second)
                 shapes.push_back(line);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 void TMyCAD::SetSelectShapeMode()
 {
@@ -36,7 +37,7 @@ bool TMyCAD::IsClickedMeforShape(TCanvas* Canvas, TMyShape* S, TPoint P)
         return false;
     if (S->IsClickedMe(Canvas, P))
         return true;
-    for (uint32_t no : S->ChildNos()) {
+    for (uint32_t no : std::as_const(*S).ChildNos()) {
         TMyShape* member = GetShapeByNo(int(no));
         if (member && member != S && member->IsClickedMe(Canvas, P))
             return true;

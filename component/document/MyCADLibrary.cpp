@@ -11,8 +11,10 @@ namespace {
 // belong to the drawing the entry was made from.
 void DropRelations(TMyShape& shape)
 {
-    shape.ChildNos().clear();
-    shape.LinkLineNos().clear();
+    if (shape.HasChildShapes())
+        shape.ChildNos().clear();
+    if (shape.HasLinkShapes())
+        shape.LinkLineNos().clear();
     shape.SetParentNo(-1);
     if (auto* connector = qobject_cast<TMyLinkLine*>(&shape))
         connector->RemoveAllLink();

@@ -28,9 +28,11 @@ void CutOutsideRelations(const std::vector<std::unique_ptr<TMyShape>>& memory, c
 {
     auto inside = [&map](long no) { return no >= 0 && map.count(int(no)) > 0; };
     for (const auto& shape : memory) {
-        TMyShapeNo& lines = shape->LinkLineNos();
-        lines.erase(std::remove_if(lines.begin(), lines.end(), [&](uint32_t no) { return !inside(long(no)); }),
-                    lines.end());
+        if (shape->HasLinkShapes()) {
+            TMyShapeNo& lines = shape->LinkLineNos();
+            lines.erase(std::remove_if(lines.begin(), lines.end(), [&](uint32_t no) { return !inside(long(no)); }),
+                        lines.end());
+        }
         if (auto* line = qobject_cast<TMyLinkLine*>(shape.get())) {
             if (line->StartSpNo() >= 0 && !inside(line->StartSpNo()))
                 line->RemoveSrcLink();
@@ -59,8 +61,10 @@ void MapRelations(TMyShape& shape, const TNumberMap& map)
     // Any number that is not a shape of the copies (a damaged file can hold any negative
     // one) becomes none.
     shape.SetParentNo(shape.ParentNo() >= 0 ? mapped(shape.ParentNo()) : -1);
-    mapList(shape.ChildNos());
-    mapList(shape.LinkLineNos());
+    if (shape.HasChildShapes())
+        mapList(shape.ChildNos());
+    if (shape.HasLinkShapes())
+        mapList(shape.LinkLineNos());
     if (auto* line = qobject_cast<TMyLinkLine*>(&shape)) {
         const int start = mapped(line->StartSpNo());
         if (start >= 0)
@@ -91,23 +95,27 @@ void KeepMutualRelations(const std::vector<std::unique_ptr<TMyShape>>& copies, i
     for (int k = 0; k < count; ++k) {
         TMyShape& shape = *copies[size_t(k)];
         const int self = first + k;
-        TMyShapeNo& members = shape.ChildNos();
         std::unordered_set<uint32_t> seen;
-        members.erase(std::remove_if(members.begin(), members.end(),
-                                     [&](uint32_t no) {
-                                         const TMyShape* member = at(long(no));
-                                         return !member || member->ParentNo() != self || !seen.insert(no).second;
-                                     }),
-                      members.end());
+        if (shape.HasChildShapes()) {
+            TMyShapeNo& members = shape.ChildNos();
+            members.erase(std::remove_if(members.begin(), members.end(),
+                                         [&](uint32_t no) {
+                                             const TMyShape* member = at(long(no));
+                                             return !member || member->ParentNo() != self || !seen.insert(no).second;
+                                         }),
+                          members.end());
+        }
         seen.clear();
-        TMyShapeNo& lines = shape.LinkLineNos();
-        lines.erase(std::remove_if(lines.begin(), lines.end(),
-                                   [&](uint32_t no) {
-                                       const auto* line = qobject_cast<const TMyLinkLine*>(at(long(no)));
-                                       return !line || (line->StartSpNo() != self && line->EndSpNo() != self)
-                                              || !seen.insert(no).second;
-                                   }),
-                    lines.end());
+        if (shape.HasLinkShapes()) {
+            TMyShapeNo& lines = shape.LinkLineNos();
+            lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                       [&](uint32_t no) {
+                                           const auto* line = qobject_cast<const TMyLinkLine*>(at(long(no)));
+                                           return !line || (line->StartSpNo() != self && line->EndSpNo() != self)
+                                                  || !seen.insert(no).second;
+                                       }),
+                        lines.end());
+        }
     }
     for (int k = 0; k < count; ++k) {
         TMyShape& shape = *copies[size_t(k)];

@@ -16,10 +16,12 @@ void TMyCAD::ReorderShapes(const std::vector<int>& NewNo)
         TMyShape* shape = owned.get();
         if (shape->ParentNo() >= 0)
             shape->SetParentNo(map(shape->ParentNo()));
-        for (uint32_t& no : shape->ChildNos())
-            no = uint32_t(map(int(no)));
-        for (uint32_t& no : shape->LinkLineNos())
-            no = uint32_t(map(int(no)));
+        if (shape->HasChildShapes())
+            for (uint32_t& no : shape->ChildNos())
+                no = uint32_t(map(int(no)));
+        if (shape->HasLinkShapes())
+            for (uint32_t& no : shape->LinkLineNos())
+                no = uint32_t(map(int(no)));
         if (auto* line = dynamic_cast<TMyLinkLine*>(shape)) {
             if (line->StartSpNo() >= 0)
                 line->SetStartSpNo(map(line->StartSpNo()));

@@ -251,8 +251,9 @@ void TMyCAD::DrawPreparedShapes(TCanvas* Canvas, const TRect& R)
     for (TMyShape* s : moved) {
         for (TMyPoint& p : s->PointsRef())
             p = *next++;
-        for (TMyPoint& p : s->LinkPointsRef())
-            p = *next++;
+        if (s->GetLinkPointsCount() > 0)
+            for (TMyPoint& p : s->LinkPointsRef())
+                p = *next++;
         s->SetCaptionPoint(*next++);
     }
 }

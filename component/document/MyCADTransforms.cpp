@@ -7,6 +7,7 @@
 #include "component/shapes/AllShapes.h"
 
 #include <unordered_set>
+#include <utility>
 
 namespace {
 bool IsGroup(const TMyShape* S)
@@ -60,7 +61,7 @@ TArrMyShape TMyCAD::ShapeTreeOf(TMyShape* S, bool MembersFirst) const
     stack.push_back({S, 0});
     while (!stack.empty()) {
         Frame& top = stack.back();
-        const TMyShapeNo& members = top.Shape->ChildNos();
+        const TMyShapeNo& members = std::as_const(*top.Shape).ChildNos();
         if (top.Next < members.size()) {
             TMyShape* member = GetShapeByNo(int(members[top.Next++]));
             if (member && seen.insert(member).second) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 void TMyCAD::ClearAllUndoStuff()
 {
@@ -56,7 +57,7 @@ void TMyCAD::PushtoUndoRedoShapeList(const TArrMyShape& Shapes, const QString& A
         break;
     case TUndoAction::UnGroup:
         if (first)
-            for (uint32_t no : first->ChildNos())
+            for (uint32_t no : std::as_const(*first).ChildNos())
                 save(GetShapeByNo(int(no)));
         break;
     case TUndoAction::Unknown: break;
@@ -96,7 +97,8 @@ bool TMyCAD::CopyForHistory(TMyShape* S, TSavedShape& Record)
     if (!copy)
         return false;
     copy->Assign(S);
-    copy->LinkLineNos().clear();
+    if (copy->HasLinkShapes())
+        copy->LinkLineNos().clear();
     Record.Shape = std::move(copy);
     Record.ShapeName = S->Name();
     Record.ParentId = -1;
@@ -321,9 +323,11 @@ void TMyCAD::RecreateDeletedShapes(const std::vector<const TSavedShape*>& Record
                 }
             }
         }
-        shape->ChildNos() = members;
+        if (!members.empty() || shape->HasChildShapes())
+            shape->ChildNos() = members;
         // Connectors are not re-attached: both sides of every attachment are dropped.
-        shape->LinkLineNos().clear();
+        if (shape->HasLinkShapes())
+            shape->LinkLineNos().clear();
         if (auto* line = dynamic_cast<TMyLinkLine*>(shape.get()))
             line->RemoveAllLink();
         shape->SetShapeNo(no);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 // Coordinates are kept well inside the 32-bit range, so that widening a box never
@@ -153,7 +154,7 @@ void TShapeGrid::Build(const TMyCAD& Cad, const TKey& Key)
     for (int r = 0; r < n; ++r) {
         if (rootOf[size_t(r)] != r)
             continue;
-        for (uint32_t c : Cad.GetShapeByNo(r)->ChildNos())
+        for (uint32_t c : std::as_const(*Cad.GetShapeByNo(r)).ChildNos())
             if (c < uint32_t(n) && rootOf[c] != r)
                 gather[size_t(r)].Add(Cad.GetShapeByNo(int(c)));
     }

@@ -6,6 +6,8 @@
 #include "component/document/MyCAD.h"
 #include "component/shapes/AllShapes.h"
 
+#include <utility>
+
 TMouseController::TMouseController(TMyCAD& Cad) : FCad(Cad) {}
 
 TMouseController::~TMouseController() = default;
@@ -132,7 +134,7 @@ bool TMouseController::PressOnHotOrCaption(TCanvas* Canvas, TActionTools State)
         FState.CurrentShape = s;
         if (dynamic_cast<TMyFreeLine*>(s))
             return false;
-        for (uint32_t no : s->ChildNos()) {
+        for (uint32_t no : std::as_const(*s).ChildNos()) {
             TMyShape* member = FCad.GetShapeByNo(int(no));
             if (member && member != s && member->IsClickedMe(Canvas, FAnchorPoint))
                 FState.ClickedChild = member;

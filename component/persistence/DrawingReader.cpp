@@ -11,6 +11,8 @@
 #include "platform/Stream.h"
 #include "component/shapes/AllShapes.h"
 
+#include <utility>
+
 using namespace DrawingFormat;
 
 TLoadedDrawing::TLoadedDrawing() = default;
@@ -88,7 +90,7 @@ bool RelationsWithoutLoops(const std::vector<std::unique_ptr<TMyShape>>& shapes)
         stack.emplace_back(root, 0);
         while (!stack.empty()) {
             auto& [shape, next] = stack.back();
-            const TMyShapeNo& members = shapes[shape]->ChildNos();
+            const TMyShapeNo& members = std::as_const(*shapes[shape]).ChildNos();
             if (next == members.size()) {
                 state[shape] = Done;
                 stack.pop_back();

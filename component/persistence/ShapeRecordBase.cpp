@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <algorithm>
+#include <utility>
 
 using namespace DrawingFormat;
 
@@ -197,10 +198,20 @@ bool ReadBaseRecord(TMyShape& s, TRecordReader& r)
     s.SetShapeNo(no);
     s.SetLayerId(layer);
     s.SetParentNo(parent);
-    if (!ReadNumbers(r, s.ChildNos()) || !ReadNumbers(r, s.LinkLineNos()))
+    // The lists most shapes leave empty are given only when they hold anything: a shape
+    // without them does without the block that keeps them.
+    TMyShapeNo members, connectors;
+    TArrMyPoint linkPoints;
+    if (!ReadNumbers(r, members) || !ReadNumbers(r, connectors))
         return false;
-    if (!ReadPoints(r, s.PointsRef()) || !ReadPoints(r, s.LinkPointsRef()))
+    if (!ReadPoints(r, s.PointsRef()) || !ReadPoints(r, linkPoints))
         return false;
+    if (!members.empty())
+        s.ChildNos() = std::move(members);
+    if (!connectors.empty())
+        s.LinkLineNos() = std::move(connectors);
+    if (!linkPoints.empty())
+        s.LinkPointsRef() = std::move(linkPoints);
 
     TMyPoint caption;
     int32_t tag = 0;

@@ -30,11 +30,25 @@ TMyShape::~TMyShape()
     FFont.OnChange = nullptr;
 }
 
+TMyShapeExtras& TMyShape::Extras() const
+{
+    if (!FExtras)
+        FExtras = std::make_unique<TMyShapeExtras>();
+    return *FExtras;
+}
+
+const TMyShapeExtras& TMyShape::DefaultExtras()
+{
+    static const TMyShapeExtras defaults;
+    return defaults;
+}
+
 TBitmap* TMyShape::GradientBitmap() const
 {
-    if (!FGradientBitmap)
-        FGradientBitmap = std::make_unique<TBitmap>();
-    return FGradientBitmap.get();
+    std::unique_ptr<TBitmap>& pattern = Extras().GradientBitmap;
+    if (!pattern)
+        pattern = std::make_unique<TBitmap>();
+    return pattern.get();
 }
 
 TUserData* TMyShape::UserData() const
@@ -133,7 +147,8 @@ void TMyShape::SetFont(const TFont* v)
 
 void TMyShape::SetMultiInfo(const QStringList& v)
 {
-    FMultiInfo = v;
+    if (!v.isEmpty() || FExtras)
+        Extras().MultiInfo = v;
     ExtentChanged();
     Repaint();
 }
@@ -151,14 +166,18 @@ void TMyShape::SetLocked(bool v)
 
 void TMyShape::StoreGradient(TColor Begin, TColor End, TGradientStyle Style)
 {
-    FColorBegin = Begin;
-    FColorEnd = End;
-    FGradientStyle = Style;
+    const TMyShapeExtras& now = ReadExtras();
+    if (Begin == now.ColorBegin && End == now.ColorEnd && Style == now.GradientStyle)
+        return;
+    TMyShapeExtras& e = Extras();
+    e.ColorBegin = Begin;
+    e.ColorEnd = End;
+    e.GradientStyle = Style;
 }
 
 bool TMyShape::PassingToChildrenAllowed() const
 {
-    return !(FOwnerCAD && FOwnerCAD->Loading()) && FOwnerCAD && !FChildNos.empty();
+    return !(FOwnerCAD && FOwnerCAD->Loading()) && FOwnerCAD && HasChildShapes();
 }
 
 // A group imposes its pen, brush, font and gradient on its members, which pass them on
@@ -169,16 +188,18 @@ void TMyShape::PenOrBrushChanged()
     ExtentChanged();
     if (!PassingToChildrenAllowed())
         return;
-    for (uint32_t no : FChildNos) {
+    // A member's setters may reach back here through its own members: iterate a copy.
+    const TMyShapeNo members = ReadExtras().ChildNos;
+    for (uint32_t no : members) {
         TMyShape* child = FOwnerCAD->GetShapeByNo(int(no));
         if (!child || child == this)
             continue;
         child->FPen.Assign(FPen);
         child->FBrush.Assign(FBrush);
         child->FFont.Assign(FFont);
-        child->SetColorBegin(FColorBegin);
-        child->SetColorEnd(FColorEnd);
-        child->SetGradientStyle(FGradientStyle);
+        child->SetColorBegin(ColorBegin());
+        child->SetColorEnd(ColorEnd());
+        child->SetGradientStyle(GradientStyle());
     }
 }
 
@@ -187,7 +208,8 @@ void TMyShape::FontChanged()
     ExtentChanged();
     if (!PassingToChildrenAllowed())
         return;
-    for (uint32_t no : FChildNos) {
+    const TMyShapeNo members = ReadExtras().ChildNos;
+    for (uint32_t no : members) {
         TMyShape* child = FOwnerCAD->GetShapeByNo(int(no));
         if (child && child != this)
             child->FFont.Assign(FFont);
@@ -196,9 +218,9 @@ void TMyShape::FontChanged()
 
 void TMyShape::SetColorBegin(TColor v)
 {
-    if (v == FColorBegin)
+    if (v == ColorBegin())
         return;
-    FColorBegin = v;
+    Extras().ColorBegin = v;
     DrawGradient();
     PenOrBrushChanged();
     Repaint();
@@ -206,9 +228,9 @@ void TMyShape::SetColorBegin(TColor v)
 
 void TMyShape::SetColorEnd(TColor v)
 {
-    if (v == FColorEnd)
+    if (v == ColorEnd())
         return;
-    FColorEnd = v;
+    Extras().ColorEnd = v;
     DrawGradient();
     PenOrBrushChanged();
     Repaint();
@@ -216,9 +238,9 @@ void TMyShape::SetColorEnd(TColor v)
 
 void TMyShape::SetGradientStyle(TGradientStyle v)
 {
-    if (v == FGradientStyle)
+    if (v == GradientStyle())
         return;
-    FGradientStyle = v;
+    Extras().GradientStyle = v;
     PenOrBrushChanged();
     DrawGradient();
     FlipGradientByFlags();
@@ -252,18 +274,17 @@ void TMyShape::SetIsFlipVert(bool)
 
 void TMyShape::AssignCommon(const TMyShape* Source)
 {
-    FTag = Source->FTag;
+    SetTag(Source->Tag());
     FCaption = Source->FCaption;
     FShapeId = Source->FShapeId;
     FLayerId = Source->FLayerId;
     FCurrentHot = -1;
-    if (Source->FGradientBitmap)
-        GradientBitmap()->Assign(*Source->FGradientBitmap);
-    else if (FGradientBitmap)
-        FGradientBitmap->Assign(TBitmap());
-    FColorBegin = Source->FColorBegin;
-    FColorEnd = Source->FColorEnd;
-    FGradientStyle = Source->FGradientStyle;
+    const TMyShapeExtras& source = Source->ReadExtras();
+    if (source.GradientBitmap)
+        GradientBitmap()->Assign(*source.GradientBitmap);
+    else if (FExtras && FExtras->GradientBitmap)
+        FExtras->GradientBitmap->Assign(TBitmap());
+    StoreGradient(source.ColorBegin, source.ColorEnd, source.GradientStyle);
     FIsFlipHorz = Source->FIsFlipHorz;
     FIsFlipVert = Source->FIsFlipVert;
     FLocked = Source->FLocked;
@@ -272,7 +293,8 @@ void TMyShape::AssignCommon(const TMyShape* Source)
     FBrush.Assign(Source->FBrush); // a pattern bitmap is copied, never shared
     FFont.Assign(Source->FFont);
     FPoints = Source->FPoints;
-    FLinkPoints = Source->FLinkPoints;
+    if (!source.LinkPoints.empty() || FExtras)
+        Extras().LinkPoints = source.LinkPoints;
     FAngle = Source->FAngle;
     FCaptionPoint = Source->FCaptionPoint;
     ExtentChanged();
@@ -291,12 +313,16 @@ void TMyShape::Assign(const TMyShape* Source)
         return;
     AssignCommon(Source);
     FShapeNo = Source->FShapeNo;
-    FChildNos = Source->FChildNos;
-    FLinkLineNos = Source->FLinkLineNos;
+    const TMyShapeExtras& source = Source->ReadExtras();
+    if (!source.ChildNos.empty() || !source.LinkLineNos.empty() || FExtras) {
+        Extras().ChildNos = source.ChildNos;
+        Extras().LinkLineNos = source.LinkLineNos;
+    }
     const bool regrouped = FParentNo != Source->FParentNo;
     FParentNo = Source->FParentNo;
-    FMultiInfo = Source->FMultiInfo;
-    FMultiInfoAlignment = Source->FMultiInfoAlignment;
+    if (!source.MultiInfo.isEmpty() || FExtras)
+        Extras().MultiInfo = source.MultiInfo;
+    SetMultiInfoAlignment(source.MultiInfoAlignment);
     ExtentChanged();
     // A shape of the drawing that joins or leaves a group this way changes its tree.
     if (regrouped && FOwnerCAD && FOwnerCAD->GetShapeByNo(FShapeNo) == this)

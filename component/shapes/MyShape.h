@@ -25,6 +25,26 @@
 class TCanvas;
 class TMyCAD;
 
+// The fields that most shapes of a drawing leave as they are made: link points, group
+// members, attached connectors, the multi-line info, the gradient and its pattern, the log
+// sizes and the tag. A shape keeps them in a block of their own, made when one of them is
+// first given a value other than its default, so that plain shapes do without them.
+struct TMyShapeExtras {
+    TArrMyPoint LinkPoints;
+    TMyShapeNo ChildNos;
+    TMyShapeNo LinkLineNos;
+    QStringList MultiInfo;
+    std::unique_ptr<TBitmap> GradientBitmap;
+    TColor ColorBegin = clWhite;
+    TColor ColorEnd = clBlack;
+    TGradientStyle GradientStyle = gsNone;
+    int LogHeight = 10;
+    int LogWidth = 10;
+    int Tag = 0;
+    TAlignment MultiInfoAlignment = taLeftJustify;
+    bool LogUse = false;
+};
+
 class MYCAD_EXPORT TMyShape : public QObject {
     Q_OBJECT
     Q_PROPERTY(float Angle READ Angle WRITE SetAngle)
@@ -115,7 +135,7 @@ public:
     void AddPoint(TMyPoint P);        // screen
     void AddLinkPoint(TMyPoint P);    // screen
     int GetPointsCount() const { return int(FPoints.size()); }
-    int GetLinkPointsCount() const { return int(FLinkPoints.size()); }
+    int GetLinkPointsCount() const { return int(ReadExtras().LinkPoints.size()); }
     TMyPoint GetPointInZoom(int Index) const;
     TPoint GetPointInZoomWithMode(int Index) const;
     void SetPoint(int Index, TMyPoint P);
@@ -134,15 +154,19 @@ public:
     void SetLinkPointY(int Index, float Y);
     void LinkPointAddXY(int Index, double dx, double dy);
     const TArrMyPoint& Points() const { return FPoints; }
-    const TArrMyPoint& LinkPoints() const { return FLinkPoints; }
+    const TArrMyPoint& LinkPoints() const { return ReadExtras().LinkPoints; }
     // Writable arrays: taking one counts as a change of the shape's extent.
     TArrMyPoint& PointsRef()
     {
         ExtentChanged();
         return FPoints;
     }
-    TArrMyPoint& LinkPointsRef() { return FLinkPoints; }
-    void ClearLinkPoints() { FLinkPoints.clear(); }
+    TArrMyPoint& LinkPointsRef() { return Extras().LinkPoints; }
+    void ClearLinkPoints()
+    {
+        if (FExtras)
+            FExtras->LinkPoints.clear();
+    }
 
     // ---- Geometry queries (document units) ---------------------------------------
     TMyPoint GetLeftTop() const;
@@ -159,8 +183,8 @@ public:
     TMyPoint GetMagicPoint(TMyShape* Shape, TMyPoint P) const;
     int GetShapeId() const { return FShapeId; }
     bool HasParentShape() const { return FParentNo >= 0; }
-    bool HasChildShapes() const { return !FChildNos.empty(); }
-    bool HasLinkShapes() const { return !FLinkLineNos.empty(); }
+    bool HasChildShapes() const { return !ReadExtras().ChildNos.empty(); }
+    bool HasLinkShapes() const { return !ReadExtras().LinkLineNos.empty(); }
 
     // ---- Transforms --------------------------------------------------------------
     void SizeChangeValueByScale(double sx, double sy, TMyPoint Fixed, TMyPoint Centre, TMyPoint Reference);
@@ -191,10 +215,11 @@ public:
     void SetLayerId(int Id) { FLayerId = Id; }
     int ParentNo() const { return FParentNo; }
     void SetParentNo(int No);
-    TMyShapeNo& ChildNos() { return FChildNos; }
-    const TMyShapeNo& ChildNos() const { return FChildNos; }
-    TMyShapeNo& LinkLineNos() { return FLinkLineNos; }
-    const TMyShapeNo& LinkLineNos() const { return FLinkLineNos; }
+    // The writable lists make the block of rarely set fields: read through a const shape.
+    TMyShapeNo& ChildNos() { return Extras().ChildNos; }
+    const TMyShapeNo& ChildNos() const { return ReadExtras().ChildNos; }
+    TMyShapeNo& LinkLineNos() { return Extras().LinkLineNos; }
+    const TMyShapeNo& LinkLineNos() const { return ReadExtras().LinkLineNos; }
     TMyPoint CenterPoint() const { return FCenterPoint; }
     void SetCenterPoint(TMyPoint P) { FCenterPoint = P; }
     TMyPoint CaptionPoint() const { return FCaptionPoint; }
@@ -207,7 +232,11 @@ public:
     void SetCurrentHot(int Hot) { FCurrentHot = Hot; }
     // The gradient pattern (made when first asked for: most shapes never have one).
     TBitmap* GradientBitmap() const;
-    bool HasGradientBitmap() const { return FGradientBitmap && !FGradientBitmap->Empty(); }
+    bool HasGradientBitmap() const
+    {
+        const TBitmap* pattern = ReadExtras().GradientBitmap.get();
+        return pattern && !pattern->Empty();
+    }
     double Zoom() const;
 
     // ---- Published properties ------------------------------------------------------
@@ -223,13 +252,13 @@ public:
         FCaptionShow = v;
         ExtentChanged();
     }
-    TColor ColorBegin() const { return FColorBegin; }
+    TColor ColorBegin() const { return ReadExtras().ColorBegin; }
     void SetColorBegin(TColor v);
-    TColor ColorEnd() const { return FColorEnd; }
+    TColor ColorEnd() const { return ReadExtras().ColorEnd; }
     void SetColorEnd(TColor v);
     TFont* Font() const { return &FFont; }
     void SetFont(const TFont* v);
-    TGradientStyle GradientStyle() const { return FGradientStyle; }
+    TGradientStyle GradientStyle() const { return ReadExtras().GradientStyle; }
     void SetGradientStyle(TGradientStyle v);
     QString Info() const { return FInfo; }
     void SetInfo(const QString& v)
@@ -243,16 +272,32 @@ public:
     void SetIsFlipVert(bool v);
     bool Locked() const { return FLocked; }
     void SetLocked(bool v);
-    int LogHeight() const { return FLogHeight; }
-    void SetLogHeight(int v) { FLogHeight = v; }
-    int LogWidth() const { return FLogWidth; }
-    void SetLogWidth(int v) { FLogWidth = v; }
-    bool LogUse() const { return FLogUse; }
-    void SetLogUse(bool v) { FLogUse = v; }
-    QStringList MultiInfo() const { return FMultiInfo; }
+    int LogHeight() const { return ReadExtras().LogHeight; }
+    void SetLogHeight(int v)
+    {
+        if (v != LogHeight())
+            Extras().LogHeight = v;
+    }
+    int LogWidth() const { return ReadExtras().LogWidth; }
+    void SetLogWidth(int v)
+    {
+        if (v != LogWidth())
+            Extras().LogWidth = v;
+    }
+    bool LogUse() const { return ReadExtras().LogUse; }
+    void SetLogUse(bool v)
+    {
+        if (v != LogUse())
+            Extras().LogUse = v;
+    }
+    QStringList MultiInfo() const { return ReadExtras().MultiInfo; }
     void SetMultiInfo(const QStringList& v);
-    TAlignment MultiInfoAlignment() const { return FMultiInfoAlignment; }
-    void SetMultiInfoAlignment(TAlignment v) { FMultiInfoAlignment = v; }
+    TAlignment MultiInfoAlignment() const { return ReadExtras().MultiInfoAlignment; }
+    void SetMultiInfoAlignment(TAlignment v)
+    {
+        if (v != MultiInfoAlignment())
+            Extras().MultiInfoAlignment = v;
+    }
     QString Name() const { return FName; }
     // Refuses a name that is not a valid identifier (with a message); afterwards an
     // empty caption becomes the name.
@@ -261,8 +306,12 @@ public:
     void SetPen(const TPen* v);
     bool ResizeEnable() const { return FResizeEnable; }
     void SetResizeEnable(bool v) { FResizeEnable = v; }
-    int Tag() const { return FTag; }
-    void SetTag(int v) { FTag = v; }
+    int Tag() const { return ReadExtras().Tag; }
+    void SetTag(int v)
+    {
+        if (v != Tag())
+            Extras().Tag = v;
+    }
     // The shape's keys and values (made when first asked for).
     TUserData* UserData() const;
     bool HasUserData() const { return FUserData && !FUserData->Records().empty(); }
@@ -276,7 +325,7 @@ public:
     void StoreGradient(TColor Begin, TColor End, TGradientStyle Style);
 
     // Fired with the drawing as sender when the shape is picked by click-through.
-    TNotifyEvent OnClick;
+    TCompactNotifyEvent OnClick;
 
     // Whether a name is acceptable: a letter or underscore, then letters, digits and
     // underscores.
@@ -290,20 +339,20 @@ protected:
     void Repaint() const;
     // Mirrors the gradient pattern as the flip flags say.
     void FlipGradientByFlags();
+    // The block of rarely set fields: made by Extras(); ReadExtras() gives the defaults
+    // while there is none.
+    TMyShapeExtras& Extras() const;
+    const TMyShapeExtras& ReadExtras() const { return FExtras ? *FExtras : DefaultExtras(); }
+    static const TMyShapeExtras& DefaultExtras();
 
     TMyCAD* FOwnerCAD = nullptr;
     TArrMyPoint FPoints;
-    TArrMyPoint FLinkPoints;
     TMyPoint FCenterPoint;
     TMyPoint FCaptionPoint;
-    // Made on first use, see GradientBitmap().
-    mutable std::unique_ptr<TBitmap> FGradientBitmap;
     int FShapeId = 0;
     int FShapeNo = 0;
     int FLayerId = 0;
     int FParentNo = -1;
-    TMyShapeNo FChildNos;
-    TMyShapeNo FLinkLineNos;
     int FCurrentHot = -1;
 
 private:
@@ -326,21 +375,13 @@ private:
     mutable TFont FFont;
     QString FCaption;
     QString FInfo;
-    QStringList FMultiInfo;
-    // Made on first use, see UserData().
+    // Made on first use, see Extras() and UserData().
+    mutable std::unique_ptr<TMyShapeExtras> FExtras;
     mutable std::unique_ptr<TUserData> FUserData;
-    TColor FColorBegin = clWhite;
-    TColor FColorEnd = clBlack;
-    TGradientStyle FGradientStyle = gsNone;
-    int FLogHeight = 10;
-    int FLogWidth = 10;
-    int FTag = 0;
-    TAlignment FMultiInfoAlignment = taLeftJustify;
     bool FCaptionShow = true;
     bool FIsFlipHorz = false;
     bool FIsFlipVert = false;
     bool FLocked = false;
-    bool FLogUse = false;
     bool FResizeEnable = true;
     bool FVisible = true;
 };

@@ -38,11 +38,12 @@ void TMyShape::DrawInfo(TCanvas* Canvas)
         MyLogTextOut(Canvas, Round(cx - size.cx / 2.0), Round(cy - size.cy / 2.0), FInfo, &FFont, z, 0);
         return;
     }
-    if (FMultiInfo.isEmpty())
+    const QStringList& lines = ReadExtras().MultiInfo;
+    if (lines.isEmpty())
         return;
     std::vector<TSize> sizes;
     int W = 0, H = 0;
-    for (const QString& line : FMultiInfo) {
+    for (const QString& line : lines) {
         sizes.push_back(GetTextWidthHeight(Canvas, line, &FFont, z, 0));
         W = std::max(W, sizes.back().cx);
         H += sizes.back().cy;
@@ -50,14 +51,14 @@ void TMyShape::DrawInfo(TCanvas* Canvas)
     const int h = sizes.back().cy;
     const int left = Round(cx - W / 2.0);
     int y = Round(cy - H / 2.0);
-    for (int i = 0; i < FMultiInfo.size(); ++i) {
+    for (int i = 0; i < lines.size(); ++i) {
         const int w = sizes[size_t(i)].cx;
         int x = left;
-        if (FMultiInfoAlignment == taRightJustify)
+        if (MultiInfoAlignment() == taRightJustify)
             x = left + W - w;
-        else if (FMultiInfoAlignment == taCenter)
+        else if (MultiInfoAlignment() == taCenter)
             x = left + Round((W - w) / 2.0);
-        MyLogTextOut(Canvas, x, y, FMultiInfo[i], &FFont, z, 0);
+        MyLogTextOut(Canvas, x, y, lines[i], &FFont, z, 0);
         y += h;
     }
 }
@@ -78,7 +79,7 @@ void TMyShape::PowerDrawShape(TCanvas* Canvas, const TArrPoint& Points, int Fill
 {
     if (!Canvas || Points.empty())
         return;
-    const bool gradient = FGradientStyle != gsNone && HasGradientBitmap();
+    const bool gradient = GradientStyle() != gsNone && HasGradientBitmap();
     const bool brush = FBrush.Style() != bsClear || FBrush.HasPattern();
     if (Fill && (gradient || brush)) {
         const size_t n = size_t(std::clamp(FillCount, 0, int(Points.size())));
@@ -89,7 +90,7 @@ void TMyShape::PowerDrawShape(TCanvas* Canvas, const TArrPoint& Points, int Fill
             const int W = Round(z * GetMyWidth());
             const int H = Round(z * GetMyHeight());
             if (W > 0 && H > 0) {
-                std::unique_ptr<TBitmap> pattern = RotateBitmap(*FGradientBitmap, W, H, 0, 0, -FAngle);
+                std::unique_ptr<TBitmap> pattern = RotateBitmap(*FExtras->GradientBitmap, W, H, 0, 0, -FAngle);
                 TMyPoint corner = GetLeftTop();
                 if (dynamic_cast<const TMyPolygon*>(this)) {
                     // The top-left of the box around the unrotated bounding box's corners,

@@ -57,7 +57,7 @@ void TMyShape::AddPoint(TMyPoint P)
 void TMyShape::AddLinkPoint(TMyPoint P)
 {
     const double z = Zoom();
-    FLinkPoints.push_back(TMyPoint(float(P.X / z), float(P.Y / z)));
+    Extras().LinkPoints.push_back(TMyPoint(float(P.X / z), float(P.Y / z)));
 }
 
 void TMyShape::AddPointByMouse(TPoint P)
@@ -143,7 +143,8 @@ void TMyShape::PointAddXY(int Index, double dx, double dy)
 
 TMyPoint TMyShape::GetLinkPoint(int Index) const
 {
-    return InRange(FLinkPoints, Index) ? FLinkPoints[size_t(Index)] : TMyPoint();
+    const TArrMyPoint& points = ReadExtras().LinkPoints;
+    return InRange(points, Index) ? points[size_t(Index)] : TMyPoint();
 }
 
 TMyPoint TMyShape::GetLinkPointInZoom(int Index) const
@@ -153,28 +154,28 @@ TMyPoint TMyShape::GetLinkPointInZoom(int Index) const
 
 void TMyShape::SetLinkPoint(int Index, TMyPoint P)
 {
-    if (TMyPoint* p = At(FLinkPoints, Index))
+    if (TMyPoint* p = FExtras ? At(FExtras->LinkPoints, Index) : nullptr)
         *p = P;
 }
 
 void TMyShape::SetLinkPointX(int Index, float X)
 {
-    if (TMyPoint* p = At(FLinkPoints, Index))
+    if (TMyPoint* p = FExtras ? At(FExtras->LinkPoints, Index) : nullptr)
         p->X = X;
 }
 
 void TMyShape::SetLinkPointY(int Index, float Y)
 {
-    if (TMyPoint* p = At(FLinkPoints, Index))
+    if (TMyPoint* p = FExtras ? At(FExtras->LinkPoints, Index) : nullptr)
         p->Y = Y;
 }
 
 void TMyShape::LinkPointAddXY(int Index, double dx, double dy)
 {
-    if (!InRange(FLinkPoints, Index))
+    if (!InRange(LinkPoints(), Index))
         return;
     const double z = Zoom();
-    TMyPoint& p = FLinkPoints[size_t(Index)];
+    TMyPoint& p = FExtras->LinkPoints[size_t(Index)];
     p = TMyPoint(float(p.X + dx / z), float(p.Y + dy / z));
 }
 
@@ -349,8 +350,9 @@ void TMyShape::RotateChangeValueByAngle(TMyPoint Centre, float AAngle)
         return;
     for (int i = 0; i < GetPointsCount(); ++i)
         SetPoint(i, RotateAPoint(GetPoint(i), Centre, AAngle));
-    for (TMyPoint& p : FLinkPoints)
-        p = RotateAPoint(p, Centre, AAngle);
+    if (FExtras)
+        for (TMyPoint& p : FExtras->LinkPoints)
+            p = RotateAPoint(p, Centre, AAngle);
     FCaptionPoint = RotateAPoint(FCaptionPoint, Centre, AAngle);
     FCenterPoint = RotateAPoint(FCenterPoint, Centre, AAngle);
     float a = FAngle + AAngle;
@@ -388,8 +390,9 @@ void TMyShape::SizeChangeValueByScale(double sx, double sy, TMyPoint Fixed, TMyP
         q = TMyPoint(float(Fixed.X + (double(q.X) - Fixed.X) * sx), float(Fixed.Y + (double(q.Y) - Fixed.Y) * sy));
         return RotateAPoint(q, Centre, theta);
     };
-    for (TMyPoint& p : FLinkPoints)
-        p = scale(p);
+    if (FExtras)
+        for (TMyPoint& p : FExtras->LinkPoints)
+            p = scale(p);
     for (TMyPoint& p : FPoints)
         p = scale(p);
     FCaptionPoint = scale(FCaptionPoint);
@@ -411,8 +414,9 @@ void TMyShape::FlipHoriz()
     auto mirror = [m](TMyPoint& p) { p.X = m - (p.X - m); };
     for (TMyPoint& p : FPoints)
         mirror(p);
-    for (TMyPoint& p : FLinkPoints)
-        mirror(p);
+    if (FExtras)
+        for (TMyPoint& p : FExtras->LinkPoints)
+            mirror(p);
     mirror(FCenterPoint);
     mirror(FCaptionPoint);
     if (FAngle != 0)
@@ -428,8 +432,9 @@ void TMyShape::FlipVert()
     auto mirror = [m](TMyPoint& p) { p.Y = m - (p.Y - m); };
     for (TMyPoint& p : FPoints)
         mirror(p);
-    for (TMyPoint& p : FLinkPoints)
-        mirror(p);
+    if (FExtras)
+        for (TMyPoint& p : FExtras->LinkPoints)
+            mirror(p);
     mirror(FCenterPoint);
     mirror(FCaptionPoint);
     FAngle = -FAngle;
@@ -447,8 +452,9 @@ void OffsetAllPoints(TMyShape* Shape, double DX, double DY)
     auto shift = [DX, DY](TMyPoint& p) { p = TMyPoint(float(p.X + DX), float(p.Y + DY)); };
     for (TMyPoint& p : Shape->PointsRef())
         shift(p);
-    for (TMyPoint& p : Shape->LinkPointsRef())
-        shift(p);
+    if (Shape->GetLinkPointsCount() > 0)
+        for (TMyPoint& p : Shape->LinkPointsRef())
+            shift(p);
     TMyPoint c = Shape->CaptionPoint();
     shift(c);
     Shape->SetCaptionPoint(c);

@@ -115,8 +115,12 @@ int EntryOf(TGradientStyle style, int x, int y)
 
 void TMyShape::DrawGradient()
 {
-    const std::array<Rgb, 256> table = GradientTable(FColorBegin, FColorEnd);
-    const PatternSize size = SizeOf(FGradientStyle);
+    const TGradientStyle style = GradientStyle();
+    // Without a gradient the pattern is empty, as a shape that never had one has none.
+    if (style == gsNone && !(FExtras && FExtras->GradientBitmap))
+        return;
+    const std::array<Rgb, 256> table = GradientTable(ColorBegin(), ColorEnd());
+    const PatternSize size = SizeOf(style);
     TBitmap* pattern = GradientBitmap();
     pattern->SetPixelFormat(pf24bit);
     pattern->SetSize(size.W, size.H);
@@ -124,7 +128,7 @@ void TMyShape::DrawGradient()
         uint8_t* line = pattern->ScanLine(y);
         for (int x = 0; x < size.W; ++x) {
             // Entries beyond the ramp (the corners of the radial patterns) take its ends.
-            const Rgb c = table[size_t(std::clamp(EntryOf(FGradientStyle, x, y), 0, 255))];
+            const Rgb c = table[size_t(std::clamp(EntryOf(style, x, y), 0, 255))];
             line[3 * x] = c.B;
             line[3 * x + 1] = c.G;
             line[3 * x + 2] = c.R;
@@ -134,6 +138,6 @@ void TMyShape::DrawGradient()
 
 void TMyShape::FlipGradientByFlags()
 {
-    if (FGradientBitmap)
-        FlipBitmap(*FGradientBitmap, FIsFlipHorz, FIsFlipVert);
+    if (FExtras && FExtras->GradientBitmap)
+        FlipBitmap(*FExtras->GradientBitmap, FIsFlipHorz, FIsFlipVert);
 }

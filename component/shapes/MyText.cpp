@@ -8,7 +8,7 @@
 #include <numbers>
 #include <utility>
 
-TMyText::TMyText(TMyCAD* OwnerCAD) : TMyRectangle(OwnerCAD), FLayout(std::make_unique<TTextLayoutCache>()) {}
+TMyText::TMyText(TMyCAD* OwnerCAD) : TMyRectangle(OwnerCAD) {}
 
 TMyText::~TMyText() = default;
 
@@ -44,7 +44,8 @@ void TMyText::SetHAlignment(TAlignment v)
 void TMyText::SetLines(const QStringList& v)
 {
     FLines = v;
-    FLayout->Truncate(v.size());
+    if (FLayout)
+        FLayout->Truncate(v.size());
     ExtentChanged();
 }
 

@@ -109,5 +109,6 @@ private:
     QStringList FLines;
     TVAlignment FVAlignment = vaMiddle;
     bool FWordWrap = false;
-    std::unique_ptr<TTextLayoutCache> FLayout;
+    // The layout of the lines, made when the text is first laid out.
+    mutable std::unique_ptr<TTextLayoutCache> FLayout;
 };

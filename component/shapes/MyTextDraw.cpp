@@ -95,6 +95,8 @@ std::vector<TMyText::TPlacedLine> TMyText::PlaceLines(TCanvas* Canvas, const TFr
     const int h = QFontMetrics(font).height();
     LineHeight = h;
     std::vector<TPlacedLine> placed;
+    if (!FLayout)
+        FLayout = std::make_unique<TTextLayoutCache>();
     FLayout->Truncate(FLines.size());
     for (qsizetype i = 0; i < FLines.size(); ++i)
         for (const TTextRun& run : FLayout->Runs(i, FLines[i], FWordWrap, Frame.W, font))

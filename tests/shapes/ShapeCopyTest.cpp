@@ -108,3 +108,61 @@ TEST(ShapeCopy, GroupPassesItsAttributesToMembersExceptWhileLoading)
     EXPECT_NE(a->Pen()->Color(), clYellow);
     cad.SetLoading(false);
 }
+
+// The fields most shapes leave as made: a copy of a plain shape takes their defaults back,
+// and setting a default again reads back as the default.
+TEST(ShapeCopy, APlainSourceGivesBackTheDefaultsOfTheRarelySetFields)
+{
+    TMyCAD cad;
+    TMyShape* rich = AddRect(cad, 0, 0, 20, 10, "Rich");
+    rich->SetTag(3);
+    rich->SetMultiInfo({"a"});
+    rich->SetMultiInfoAlignment(taCenter);
+    rich->SetColorBegin(clRed);
+    rich->SetGradientStyle(gsLinearH);
+    rich->ChildNos() = {1};
+    rich->LinkLineNos() = {2};
+    rich->AddLinkPoint(TMyPoint(5, 5));
+    ASSERT_TRUE(rich->HasGradientBitmap());
+    auto plain = cad.CreateShapeByName("TMyRectangle");
+    rich->Assign(plain.get());
+    EXPECT_EQ(rich->Tag(), 0);
+    EXPECT_TRUE(rich->MultiInfo().isEmpty());
+    EXPECT_EQ(rich->MultiInfoAlignment(), taLeftJustify);
+    EXPECT_EQ(rich->ColorBegin(), clWhite);
+    EXPECT_EQ(rich->GradientStyle(), gsNone);
+    EXPECT_FALSE(rich->HasGradientBitmap());
+    EXPECT_FALSE(rich->HasChildShapes());
+    EXPECT_FALSE(rich->HasLinkShapes());
+    EXPECT_EQ(rich->GetLinkPointsCount(), 0);
+
+    plain->SetLogHeight(12);
+    plain->SetLogHeight(10);
+    plain->SetLogUse(true);
+    EXPECT_EQ(plain->LogHeight(), 10);
+    EXPECT_TRUE(plain->LogUse());
+    // Reading the lists of a shape without them leaves it without them.
+    const TMyShape& view = *plain;
+    EXPECT_TRUE(view.ChildNos().empty());
+    EXPECT_TRUE(view.LinkPoints().empty());
+}
+
+// A shape's click handler: assigned, copied, emptied and fired like any event.
+TEST(ShapeCopy, ClickHandlersAreAssignedCopiedAndCleared)
+{
+    TMyCAD cad;
+    TMyShape* s = AddRect(cad, 0, 0, 20, 10, "S");
+    EXPECT_FALSE(s->OnClick);
+    QObject* seen = nullptr;
+    s->OnClick = [&seen](QObject* sender) { seen = sender; };
+    ASSERT_TRUE(s->OnClick);
+    const TCompactNotifyEvent copy = s->OnClick;
+    s->OnClick = nullptr;
+    EXPECT_FALSE(s->OnClick);
+    Fire(s->OnClick, &cad); // empty: nothing happens
+    EXPECT_EQ(seen, nullptr);
+    Fire(copy, &cad);
+    EXPECT_EQ(seen, &cad);
+    s->OnClick = TNotifyEvent(); // an empty function counts as none
+    EXPECT_FALSE(s->OnClick);
+}
