@@ -44,7 +44,10 @@ void TCanvas::TextOut(int x, int y, const QString& text)
         return;
     const QFont font = CurrentQFont();
     const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(text);
+    // Measuring shapes the whole text again: only right and centred alignment and an
+    // opaque background need the width.
+    const bool measured = (FTextAlign & TA_CENTER) != 0 || (FBkMode == OPAQUE && !FPath.open);
+    const int width = measured ? metrics.horizontalAdvance(text) : 0;
     const int ascent = metrics.ascent();
     const int height = metrics.height();
     double left = 0;

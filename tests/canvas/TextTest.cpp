@@ -165,6 +165,13 @@ TEST(CanvasText, AlignmentMovesTheReferencePoint)
     EXPECT_EQ(b.Left, a.Left - width);
     EXPECT_EQ(b.Bottom, 40) << "R and f sit on the base line";
     EXPECT_EQ(a.Bottom, 40 + 19);
+    QImage centred = WhiteImage(200, 80);
+    const TRect c = DrawText(centred, 100, 40, "Ref", [](TCanvas& c) {
+        c.Font().SetHeight(-20);
+        c.SetTextAlign(TA_CENTER | TA_TOP);
+    });
+    EXPECT_EQ(c.Left, a.Left - width / 2);
+    EXPECT_EQ(c.Top, a.Top);
 }
 
 TEST(CanvasText, CharacterExtraWidensEveryCharacter)
