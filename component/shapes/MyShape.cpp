@@ -93,12 +93,35 @@ bool TMyShape::SetName(const QString& v)
         ShowMessage(QStringLiteral("'%1' is not a valid component name").arg(v));
         return false;
     }
-    FName = v;
+    // An empty caption becomes the name; any other stays as it is.
+    const bool captionEmpty = Caption().isEmpty();
+    StoreName(v);
+    if (captionEmpty)
+        SetCaption(v);
     if (FOwnerCAD)
         FOwnerCAD->ShapeIdentityChanged();
-    if (FCaption.isEmpty())
-        FCaption = v;
     return true;
+}
+
+void TMyShape::StoreName(const QString& v)
+{
+    // A caption that shares the name's text keeps that text when the name changes.
+    if (FCaptionIsName && v != FName) {
+        FOwnCaption = std::make_unique<QString>(FName);
+        FCaptionIsName = false;
+    }
+    FName = v;
+}
+
+void TMyShape::SetCaption(const QString& v)
+{
+    FCaptionIsName = !v.isEmpty() && v == FName;
+    if (FCaptionIsName || v.isEmpty())
+        FOwnCaption.reset();
+    else if (FOwnCaption)
+        *FOwnCaption = v;
+    else
+        FOwnCaption = std::make_unique<QString>(v);
 }
 
 void TMyShape::SetShapeId(int Id)
@@ -275,7 +298,7 @@ void TMyShape::SetIsFlipVert(bool)
 void TMyShape::AssignCommon(const TMyShape* Source)
 {
     SetTag(Source->Tag());
-    FCaption = Source->FCaption;
+    SetCaption(Source->Caption());
     FShapeId = Source->FShapeId;
     FLayerId = Source->FLayerId;
     FCurrentHot = -1;

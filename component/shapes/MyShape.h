@@ -244,8 +244,10 @@ public:
     void SetAngle(float a);
     TBrush* Brush() const { return &FBrush; }
     void SetBrush(const TBrush* v);
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString& v) { FCaption = v; }
+    // Most captions are the shape's name, whose text they share without a string of
+    // their own.
+    QString Caption() const { return FCaptionIsName ? FName : (FOwnCaption ? *FOwnCaption : QString()); }
+    void SetCaption(const QString& v);
     bool CaptionShow() const { return FCaptionShow; }
     void SetCaptionShow(bool v)
     {
@@ -318,7 +320,7 @@ public:
     bool Visible() const { return FVisible; }
     void SetVisible(bool v) { FVisible = v; }
     // Stored values without the side effects of the setters (used by copies and readers).
-    void StoreName(const QString& v) { FName = v; }
+    void StoreName(const QString& v);
     void StoreLocked(bool v) { FLocked = v; }
     void StoreFlips(bool Horz, bool Vert) { FIsFlipHorz = Horz; FIsFlipVert = Vert; }
     void StoreAngle(float a) { FAngle = a; }
@@ -373,11 +375,13 @@ private:
     mutable TPen FPen;
     mutable TBrush FBrush;
     mutable TFont FFont;
-    QString FCaption;
+    // The caption when it is not the name (see FCaptionIsName).
+    std::unique_ptr<QString> FOwnCaption;
     QString FInfo;
     // Made on first use, see Extras() and UserData().
     mutable std::unique_ptr<TMyShapeExtras> FExtras;
     mutable std::unique_ptr<TUserData> FUserData;
+    bool FCaptionIsName = false;
     bool FCaptionShow = true;
     bool FIsFlipHorz = false;
     bool FIsFlipVert = false;

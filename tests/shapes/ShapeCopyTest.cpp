@@ -166,3 +166,32 @@ TEST(ShapeCopy, ClickHandlersAreAssignedCopiedAndCleared)
     s->OnClick = TNotifyEvent(); // an empty function counts as none
     EXPECT_FALSE(s->OnClick);
 }
+
+// A caption that is the name's text keeps that text when the name changes; an empty one
+// becomes the new name.
+TEST(ShapeCopy, CaptionsKeepTheirTextWhenTheNameChanges)
+{
+    TMyCAD cad;
+    auto s = cad.CreateShapeByName("TMyRectangle");
+    ASSERT_TRUE(s->SetName("A"));
+    EXPECT_EQ(s->Caption(), "A");
+    ASSERT_TRUE(s->SetName("B"));
+    EXPECT_EQ(s->Caption(), "A");
+    s->SetCaption("B");
+    s->StoreName("C");
+    EXPECT_EQ(s->Caption(), "B");
+    EXPECT_EQ(s->Name(), "C");
+    s->SetCaption("");
+    ASSERT_TRUE(s->SetName("D"));
+    EXPECT_EQ(s->Caption(), "D");
+    s->SetCaption("Own");
+    ASSERT_TRUE(s->SetName("Own"));
+    ASSERT_TRUE(s->SetName("E"));
+    EXPECT_EQ(s->Caption(), "Own");
+
+    auto twin = cad.CreateShapeByName("TMyRectangle");
+    ASSERT_TRUE(twin->SetName("T"));
+    twin->Assign(s.get());
+    EXPECT_EQ(twin->Caption(), "Own");
+    EXPECT_EQ(twin->Name(), "T");
+}
