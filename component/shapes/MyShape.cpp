@@ -8,6 +8,22 @@
 
 #include <QRegularExpression>
 
+namespace {
+// Gives a rarely set field of a shape a value; a shape without the block of those fields
+// makes it only for a value other than the default.
+template <typename T>
+void StoreRarelySet(std::unique_ptr<TMyShapeExtras>& Extras, T TMyShapeExtras::*Field, const T& Value)
+{
+    static const TMyShapeExtras defaults;
+    if (!Extras) {
+        if (Value == defaults.*Field)
+            return;
+        Extras = std::make_unique<TMyShapeExtras>();
+    }
+    (*Extras).*Field = Value;
+}
+} // namespace
+
 TMyShape::TMyShape(TMyCAD* OwnerCAD)
     : QObject(nullptr), FOwnerCAD(OwnerCAD)
 {
@@ -170,8 +186,7 @@ void TMyShape::SetFont(const TFont* v)
 
 void TMyShape::SetMultiInfo(const QStringList& v)
 {
-    if (!v.isEmpty() || FExtras)
-        Extras().MultiInfo = v;
+    StoreRarelySet(FExtras, &TMyShapeExtras::MultiInfo, v);
     ExtentChanged();
     Repaint();
 }
@@ -316,8 +331,7 @@ void TMyShape::AssignCommon(const TMyShape* Source)
     FBrush.Assign(Source->FBrush); // a pattern bitmap is copied, never shared
     FFont.Assign(Source->FFont);
     FPoints = Source->FPoints;
-    if (!source.LinkPoints.empty() || FExtras)
-        Extras().LinkPoints = source.LinkPoints;
+    StoreRarelySet(FExtras, &TMyShapeExtras::LinkPoints, source.LinkPoints);
     FAngle = Source->FAngle;
     FCaptionPoint = Source->FCaptionPoint;
     ExtentChanged();
@@ -337,14 +351,11 @@ void TMyShape::Assign(const TMyShape* Source)
     AssignCommon(Source);
     FShapeNo = Source->FShapeNo;
     const TMyShapeExtras& source = Source->ReadExtras();
-    if (!source.ChildNos.empty() || !source.LinkLineNos.empty() || FExtras) {
-        Extras().ChildNos = source.ChildNos;
-        Extras().LinkLineNos = source.LinkLineNos;
-    }
+    StoreRarelySet(FExtras, &TMyShapeExtras::ChildNos, source.ChildNos);
+    StoreRarelySet(FExtras, &TMyShapeExtras::LinkLineNos, source.LinkLineNos);
     const bool regrouped = FParentNo != Source->FParentNo;
     FParentNo = Source->FParentNo;
-    if (!source.MultiInfo.isEmpty() || FExtras)
-        Extras().MultiInfo = source.MultiInfo;
+    StoreRarelySet(FExtras, &TMyShapeExtras::MultiInfo, source.MultiInfo);
     SetMultiInfoAlignment(source.MultiInfoAlignment);
     ExtentChanged();
     // A shape of the drawing that joins or leaves a group this way changes its tree.
