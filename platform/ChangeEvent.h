@@ -1,16 +1,21 @@
 #pragma once
 // TChangeEvent: the change report of a pen, brush or font, a callable taking nothing and
 // returning nothing. It is used like std::function<void()> (assigned a lambda or a
-// function, cleared with nullptr, tested with if, called with ()), but takes 16 bytes
-// instead of 32: every shape holds three of them. A callable of at most one pointer's
-// size that is trivially copyable (a lambda capturing only this, a function pointer) is
-// kept in place; anything larger lives on the heap.
-#include <cstring>
-#include <new>
+// function, cleared with nullptr, tested with if, called with ()), but takes one word:
+// every shape holds three of them.
+//
+// A method bound with Bind<&T::Method>(object) is kept in that word as the object's
+// address with a small number in its three lowest bits (free in the address of any object
+// aligned to eight bytes) that names the method in a table of bound methods. Any other
+// callable lives on the heap, and the word points to it.
+#include "mycad_export.h"
+
+#include <cstdint>
+#include <functional>
 #include <type_traits>
 #include <utility>
 
-class TChangeEvent {
+class MYCAD_EXPORT TChangeEvent {
 public:
     TChangeEvent() = default;
     TChangeEvent(std::nullptr_t) {}
@@ -20,22 +25,22 @@ public:
     {
         Store(std::forward<F>(f));
     }
-    TChangeEvent(const TChangeEvent& o) { CopyFrom(o); }
-    TChangeEvent(TChangeEvent&& o) noexcept : FData(o.FData), FOp(o.FOp) { o.FOp = nullptr; }
+    TChangeEvent(const TChangeEvent& o) : FWord(o.IsBound() || !o.FWord ? o.FWord : Cloned(o.FWord)) {}
+    TChangeEvent(TChangeEvent&& o) noexcept : FWord(std::exchange(o.FWord, 0)) {}
     ~TChangeEvent() { Reset(); }
 
     TChangeEvent& operator=(const TChangeEvent& o)
     {
         if (this != &o) {
             TChangeEvent copy(o);
-            Swap(copy);
+            std::swap(FWord, copy.FWord);
         }
         return *this;
     }
     TChangeEvent& operator=(TChangeEvent&& o) noexcept
     {
         TChangeEvent moved(std::move(o));
-        Swap(moved);
+        std::swap(FWord, moved.FWord);
         return *this;
     }
     TChangeEvent& operator=(std::nullptr_t)
@@ -48,73 +53,67 @@ public:
     TChangeEvent& operator=(F&& f)
     {
         TChangeEvent made(std::forward<F>(f));
-        Swap(made);
+        std::swap(FWord, made.FWord);
         return *this;
     }
 
-    explicit operator bool() const { return FOp != nullptr; }
+    // An event that calls Receiver->Method(); empty for a null receiver. Kept in the word
+    // itself while the table of bound methods has room (seven methods), on the heap after.
+    template <auto Method, typename T>
+    static TChangeEvent Bind(T* Receiver)
+    {
+        static_assert(alignof(T) > kTagMask, "the receiver's address must leave the tag bits free");
+        static const uintptr_t tag = TagFor([](void* r) { (static_cast<T*>(r)->*Method)(); });
+        TChangeEvent event;
+        if (!Receiver)
+            return event;
+        if (tag != 0)
+            event.FWord = reinterpret_cast<uintptr_t>(static_cast<void*>(Receiver)) | tag;
+        else
+            event.Store([Receiver] { (Receiver->*Method)(); });
+        return event;
+    }
+
+    explicit operator bool() const { return FWord != 0; }
     void operator()() const
     {
-        if (FOp)
-            FOp(EOp::Call, const_cast<void**>(&FData), nullptr);
+        if (IsBound())
+            CallBound(FWord);
+        else if (FWord)
+            (*reinterpret_cast<const std::function<void()>*>(FWord))();
     }
 
 private:
-    enum class EOp { Call, Copy, Destroy };
-    // Call: runs the callable in *self. Copy: makes *to a copy of *self. Destroy: frees *self.
-    using TOp = void (*)(EOp, void** self, void** to);
+    using TThunk = void (*)(void*);
+    static constexpr uintptr_t kTagMask = 7;
 
+    // The tag of a bound method's thunk (1 to 7), taking a new one for a thunk not seen
+    // before; 0 when the table is full.
+    static uintptr_t TagFor(TThunk Thunk);
+    static void CallBound(uintptr_t Word);
+
+    bool IsBound() const { return (FWord & kTagMask) != 0; }
     template <typename F>
     void Store(F&& f)
     {
-        using T = std::decay_t<F>;
         // An empty function or a null function pointer makes an empty event.
-        if constexpr (std::is_constructible_v<bool, const T&>) {
+        if constexpr (std::is_constructible_v<bool, const std::decay_t<F>&>) {
             if (!static_cast<bool>(f))
                 return;
         }
-        if constexpr (sizeof(T) <= sizeof(void*) && alignof(T) <= alignof(void*)
-                      && std::is_trivially_copyable_v<T>) {
-            ::new (static_cast<void*>(&FData)) T(std::forward<F>(f));
-            FOp = [](EOp op, void** self, void** to) {
-                if (op == EOp::Call)
-                    (*std::launder(reinterpret_cast<T*>(self)))();
-                else if (op == EOp::Copy)
-                    std::memcpy(static_cast<void*>(to), static_cast<const void*>(self), sizeof(void*));
-            };
-        } else {
-            FData = new T(std::forward<F>(f));
-            FOp = [](EOp op, void** self, void** to) {
-                T* held = static_cast<T*>(*self);
-                if (op == EOp::Call)
-                    (*held)();
-                else if (op == EOp::Copy)
-                    *to = new T(*held);
-                else
-                    delete held;
-            };
-        }
+        FWord = reinterpret_cast<uintptr_t>(new std::function<void()>(std::forward<F>(f)));
     }
-    void CopyFrom(const TChangeEvent& o)
+    static uintptr_t Cloned(uintptr_t Word)
     {
-        if (o.FOp) {
-            o.FOp(EOp::Copy, const_cast<void**>(&o.FData), &FData);
-            FOp = o.FOp;
-        }
+        return reinterpret_cast<uintptr_t>(new std::function<void()>(*reinterpret_cast<const std::function<void()>*>(Word)));
     }
     void Reset()
     {
-        if (FOp) {
-            FOp(EOp::Destroy, &FData, nullptr);
-            FOp = nullptr;
-        }
-    }
-    void Swap(TChangeEvent& o) noexcept
-    {
-        std::swap(FData, o.FData);
-        std::swap(FOp, o.FOp);
+        if (FWord && !IsBound())
+            delete reinterpret_cast<std::function<void()>*>(FWord);
+        FWord = 0;
     }
 
-    void* FData = nullptr;
-    TOp FOp = nullptr;
+    // 0: empty; tag bits clear: a std::function on the heap; tag bits set: a bound method.
+    uintptr_t FWord = 0;
 };

@@ -104,9 +104,10 @@ protected:
     void DrawSegments(TCanvas* Canvas);
 
 private:
-    int FArrowAngle = 10;
+    // The bytes first: they fill what the shape's fields leave before the next word.
     uint8_t FArrowLength = 30;
     uint8_t FArrowOffset = 0;
+    int FArrowAngle = 10;
     TArrowStyle FArrowStyle = ANone;
     int FMergeStartShapeId = -1;
     int FMergeStartPointNo = -1;

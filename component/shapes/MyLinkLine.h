@@ -139,11 +139,12 @@ private:
     // Strokes P-Q with hops over the vertical connector segments crossing it.
     void DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q);
 
+    // The flag first: it fills what the line's fields leave before the next word.
+    bool FAutoRoute = true;
     int FEndSpNo = -1;
     int FEndSpPtId = -1;
     TLinkLineDrawStyle FLinkLineDrawStyle = lldsHV;
     int FStartSpNo = -1;
     int FStartSpPtId = -1;
-    bool FAutoRoute = true;
     int FHopRadius = 8;
 };

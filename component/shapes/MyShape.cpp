@@ -33,9 +33,10 @@ TMyShape::TMyShape(TMyCAD* OwnerCAD)
         FFont.Assign(*FOwnerCAD->Font());
         FResizeEnable = FOwnerCAD->ResizeEnable();
     }
-    FPen.OnChange = [this] { PenOrBrushChanged(); };
-    FBrush.OnChange = [this] { PenOrBrushChanged(); };
-    FFont.OnChange = [this] { FontChanged(); };
+    // Bound methods keep each event in one word of the shape.
+    FPen.OnChange = TChangeEvent::Bind<&TMyShape::PenOrBrushChanged>(this);
+    FBrush.OnChange = TChangeEvent::Bind<&TMyShape::PenOrBrushChanged>(this);
+    FFont.OnChange = TChangeEvent::Bind<&TMyShape::FontChanged>(this);
 }
 
 TMyShape::~TMyShape()

@@ -381,13 +381,14 @@ private:
     // Made on first use, see Extras() and UserData().
     mutable std::unique_ptr<TMyShapeExtras> FExtras;
     mutable std::unique_ptr<TUserData> FUserData;
-    bool FCaptionIsName = false;
-    bool FCaptionShow = true;
-    bool FIsFlipHorz = false;
-    bool FIsFlipVert = false;
-    bool FLocked = false;
-    bool FResizeEnable = true;
-    bool FVisible = true;
+    // One bit each: the members of a derived kind can then start in the bytes they leave.
+    bool FCaptionIsName : 1 = false;
+    bool FCaptionShow : 1 = true;
+    bool FIsFlipHorz : 1 = false;
+    bool FIsFlipVert : 1 = false;
+    bool FLocked : 1 = false;
+    bool FResizeEnable : 1 = true;
+    bool FVisible : 1 = true;
 };
 
 // The name a component goes by: a shape's Name (which is not Qt's object name), any

@@ -261,6 +261,39 @@ TEST(CanvasTools, ChangeEventsCallCopyAndClear)
     EXPECT_FALSE(none);
 }
 
+namespace {
+struct alignas(8) TCounter {
+    int Pens = 0;
+    int Fonts = 0;
+    void PenChanged() { ++Pens; }
+    void FontChanged() { ++Fonts; }
+};
+} // namespace
+
+TEST(CanvasTools, BoundChangeEventsCallTheirReceiverAndTakeOneWord)
+{
+    static_assert(sizeof(TChangeEvent) == sizeof(void*));
+    TCounter a, b;
+    TPen pen;
+    TFont font;
+    pen.OnChange = TChangeEvent::Bind<&TCounter::PenChanged>(&a);
+    font.OnChange = TChangeEvent::Bind<&TCounter::FontChanged>(&a);
+    pen.SetWidth(3);
+    font.SetSize(20);
+    TChangeEvent copy = pen.OnChange; // a copy calls the same receiver
+    copy();
+    EXPECT_EQ(a.Pens, 2);
+    EXPECT_EQ(a.Fonts, 1);
+    copy = TChangeEvent::Bind<&TCounter::FontChanged>(&b);
+    copy();
+    EXPECT_EQ(b.Fonts, 1);
+    EXPECT_EQ(b.Pens, 0) << "each bound method keeps its own tag";
+    EXPECT_FALSE(TChangeEvent::Bind<&TCounter::PenChanged>(static_cast<TCounter*>(nullptr)));
+    pen.OnChange = nullptr;
+    pen.SetWidth(4);
+    EXPECT_EQ(a.Pens, 2);
+}
+
 TEST(CanvasTools, CanvasTakesToolChangesAtTheNextDrawingCall)
 {
     QImage image = WhiteImage(20, 10);
