@@ -60,6 +60,7 @@
 class QImage;
 class QPaintDevice;
 class TBitmap;
+class TPreparedText;
 
 class MYCAD_EXPORT TCanvas {
 public:
@@ -177,6 +178,10 @@ public:
     // colour, turned by the font's escapement (tenths of a degree, counter-clockwise on
     // screen), over a background box when the background mode is OPAQUE.
     void TextOut(int x, int y, const QString& text);
+    // The same, drawing the glyphs Prepared holds for the text (shaping it into Prepared
+    // when it holds another text or font) where that gives the same pixels: on a picture,
+    // outside a path. Elsewhere, or for null, the text is shaped anew.
+    void TextOut(int x, int y, const QString& text, TPreparedText* Prepared);
     // TextOut clipped to the rectangle.
     void TextRect(const TRect& r, int x, int y, const QString& text);
     // Width (advance, with the character extra) and height (ascent + descent) in logical

@@ -7,6 +7,7 @@
 // mode without being mirrored by it (a mapping mode with y up still shows upright text)
 // and follow the world transform, so a world transform that mirrors mirrors the text.
 #include "Canvas.h"
+#include "PreparedText.h"
 
 #include <QFontMetrics>
 
@@ -39,6 +40,11 @@ TSize TCanvas::TextExtent(const QString& text)
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text)
+{
+    TextOut(x, y, text, nullptr);
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text, TPreparedText* Prepared)
 {
     if (text.isEmpty())
         return;
@@ -84,6 +90,16 @@ void TCanvas::TextOut(int x, int y, const QString& text)
     p->setFont(font);
     p->setPen(QPen(ToQColor(FFont.Color())));
     p->setBrush(NoBrush());
+    // Prepared glyphs are drawn only on pictures: other devices (printers, metafiles) are
+    // given the text itself.
+    const QPaintDevice* device = p->device();
+    if (Prepared && device && device->devType() == QInternal::Image
+        && (Prepared->Holds(text, font, device) || Prepared->Prepare(text, font, device))) {
+        const QPointF origin(left, top + ascent - Prepared->Baseline());
+        for (const QGlyphRun& run : Prepared->Runs())
+            p->drawGlyphRun(origin, run);
+        return;
+    }
     p->drawText(QPointF(left, top + ascent), text);
 }
 

@@ -32,14 +32,14 @@ void SelectScaledFont(TCanvas* canvas, const TFont* font, double scale, double a
 } // namespace
 
 void MyLogTextOut(TCanvas* Canvas, int X, int Y, const QString& Text, const TFont* AFont, double Scale,
-                  double Angle)
+                  double Angle, TPreparedText* Prepared)
 {
     if (!Canvas || !AFont)
         return;
     Canvas->Font().SetColor(AFont->Color());
     SelectScaledFont(Canvas, AFont, Scale, Angle, true);
     Canvas->SetBkMode(TRANSPARENT);
-    Canvas->TextOut(X, Y, Text);
+    Canvas->TextOut(X, Y, Text, Prepared);
 }
 
 TSize GetTextWidthHeight(TCanvas* Canvas, const QString& Text, const TFont* AFont, double Scale, double Angle)

@@ -9,9 +9,10 @@
 #include <QString>
 
 // Draws the text with its top-left corner at (X, Y) in the font's colour, antialiased,
-// on a transparent background.
+// on a transparent background; with the glyphs Prepared keeps for it, when given (see
+// TCanvas::TextOut).
 MYCAD_EXPORT void MyLogTextOut(TCanvas* Canvas, int X, int Y, const QString& Text, const TFont* AFont, double Scale,
-                  double Angle);
+                               double Angle, TPreparedText* Prepared = nullptr);
 // The text's width and height in pixels with the same font.
 MYCAD_EXPORT TSize GetTextWidthHeight(TCanvas* Canvas, const QString& Text, const TFont* AFont, double Scale, double Angle);
 // Selects the font GetTextWidthHeight measures with into the canvas and returns it as the

@@ -98,7 +98,8 @@ private:
     // The output point of the Info line of the given extent.
     TPoint InfoPoint(const TFrame& Frame, TSize Extent) const;
     // Outputs the lines; Visible limits them to those that can touch it (null: all).
-    void OutputLines(TCanvas* Canvas, const TFrame& Frame, const TRect* Visible) const;
+    // KeepGlyphs draws with (and keeps) the glyphs of the pieces in the layout cache.
+    void OutputLines(TCanvas* Canvas, const TFrame& Frame, const TRect* Visible, bool KeepGlyphs) const;
     // Outputs the Info line; Decorated adds the character spacing and the mirroring.
     void OutputInfo(TCanvas* Canvas, const TFrame& Frame, bool Decorated) const;
 

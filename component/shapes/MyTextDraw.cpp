@@ -40,6 +40,7 @@ struct TMyText::TFrame {
 
 struct TMyText::TPlacedLine {
     qsizetype Line = 0;
+    size_t RunNo = 0; // the piece's number within its line
     TTextRun Run;
     TPoint At;
 };
@@ -98,9 +99,11 @@ std::vector<TMyText::TPlacedLine> TMyText::PlaceLines(TCanvas* Canvas, const TFr
     if (!FLayout)
         FLayout = std::make_unique<TTextLayoutCache>();
     FLayout->Truncate(FLines.size());
-    for (qsizetype i = 0; i < FLines.size(); ++i)
-        for (const TTextRun& run : FLayout->Runs(i, FLines[i], FWordWrap, Frame.W, font))
-            placed.push_back({i, run, TPoint{}});
+    for (qsizetype i = 0; i < FLines.size(); ++i) {
+        const std::vector<TTextRun>& runs = FLayout->Runs(i, FLines[i], FWordWrap, Frame.W, font);
+        for (size_t r = 0; r < runs.size(); ++r)
+            placed.push_back({i, r, runs[r], TPoint{}});
+    }
     const double n = double(placed.size());
     for (size_t j = 0; j < placed.size(); ++j) {
         const double w = placed[j].Run.Width;
@@ -124,7 +127,7 @@ TPoint TMyText::InfoPoint(const TFrame& Frame, TSize Extent) const
     return Frame.Output(Frame.Ax + (Frame.W - Extent.cx) / 2.0, Frame.Ay + (Frame.H - Extent.cy) / 2.0);
 }
 
-void TMyText::OutputLines(TCanvas* Canvas, const TFrame& Frame, const TRect* Visible) const
+void TMyText::OutputLines(TCanvas* Canvas, const TFrame& Frame, const TRect* Visible, bool KeepGlyphs) const
 {
     int h = 0;
     const std::vector<TPlacedLine> placed = PlaceLines(Canvas, Frame, h);
@@ -137,8 +140,9 @@ void TMyText::OutputLines(TCanvas* Canvas, const TFrame& Frame, const TRect* Vis
         // glyphs reaching past their advance) is left out: it would not change a pixel.
         if (Visible && !TurnedTextBox(line.At, TSize{line.Run.Width, h}, Frame.Angle, h).intersects(visible))
             continue;
+        TPreparedText* glyphs = KeepGlyphs ? FLayout->Prepared(line.Line, line.RunNo) : nullptr;
         ::MyLogTextOut(Canvas, line.At.X, line.At.Y, FLines[line.Line].mid(line.Run.Start, line.Run.Length), Font(),
-                       Frame.Zoom, Frame.Angle);
+                       Frame.Zoom, Frame.Angle, glyphs);
     }
 }
 
@@ -199,7 +203,8 @@ void TMyText::Draw(TCanvas* Canvas)
         const bool onPicture = !outline && device && device->devType() == QInternal::Image;
         const TRect visible = onPicture ? Canvas->ClipRect() : TRect();
         const bool cull = onPicture && visible.Right > visible.Left && visible.Bottom > visible.Top;
-        OutputLines(Canvas, frame, cull ? &visible : nullptr);
+        // A text painted again draws the glyphs kept from before.
+        OutputLines(Canvas, frame, cull ? &visible : nullptr, onPicture);
     } else {
         OutputInfo(Canvas, frame, true);
     }
@@ -222,7 +227,7 @@ bool TMyText::GetPathPoints(TCanvas* Canvas, TArrPoint& Points, std::vector<uint
     if (FLines.isEmpty())
         OutputInfo(canvas, frame, false);
     else
-        OutputLines(canvas, frame, nullptr);
+        OutputLines(canvas, frame, nullptr, false);
     canvas->EndPath();
     canvas->FlattenPath();
     const int count = canvas->GetPath(Points, Kinds);

@@ -231,6 +231,8 @@ const std::vector<TTextRun>& TTextLayoutCache::Runs(qsizetype Index, const QStri
     if (entry.Valid && entry.Wrap == Wrap && entry.Width == width && entry.Line == Line && entry.Font == Font)
         return entry.Runs;
     ++FComputations;
+    entry.Asked.clear();
+    entry.Glyphs.clear();
     entry.Line = Line;
     entry.Wrap = Wrap;
     entry.Width = width;
@@ -243,6 +245,26 @@ const std::vector<TTextRun>& TTextLayoutCache::Runs(qsizetype Index, const QStri
         entry.Runs.assign(1, TTextRun{0, Line.size(), whole});
     }
     return entry.Runs;
+}
+
+TPreparedText* TTextLayoutCache::Prepared(qsizetype Index, size_t Run)
+{
+    if (Index < 0 || size_t(Index) >= FEntries.size())
+        return nullptr;
+    TEntry& entry = FEntries[size_t(Index)];
+    if (!entry.Valid || Run >= entry.Runs.size())
+        return nullptr;
+    if (entry.Asked.size() != entry.Runs.size()) {
+        entry.Asked.assign(entry.Runs.size(), false);
+        entry.Glyphs.clear();
+    }
+    if (!entry.Asked[Run]) {
+        entry.Asked[Run] = true;
+        return nullptr;
+    }
+    if (entry.Glyphs.size() != entry.Runs.size())
+        entry.Glyphs.resize(entry.Runs.size());
+    return &entry.Glyphs[Run];
 }
 
 void TTextLayoutCache::Truncate(qsizetype Count)

@@ -16,6 +16,7 @@
 // trying every prefix wherever a longer prefix is never narrower than a shorter one, which
 // holds for every font without contextual shaping.
 #include "mycad_export.h"
+#include "platform/PreparedText.h"
 
 #include <QFont>
 #include <QString>
@@ -46,6 +47,10 @@ public:
     // The pieces of line Index: wrapped to Width when Wrap is set, else the whole line
     // with its width.
     const std::vector<TTextRun>& Runs(qsizetype Index, const QString& Line, bool Wrap, int Width, const QFont& Font);
+    // The glyphs to draw piece Run of line Index with (laid out by Runs), or null the
+    // first time the piece is asked for: glyphs are kept for the pieces that are drawn
+    // again, not for a text drawn once.
+    TPreparedText* Prepared(qsizetype Index, size_t Run);
     // Forgets the lines from Count on.
     void Truncate(qsizetype Count);
     void Clear() { FEntries.clear(); }
@@ -60,6 +65,9 @@ private:
         QFont Font;
         bool Valid = false;
         std::vector<TTextRun> Runs;
+        // By piece, made when a piece is first asked for: whether it has been, and its glyphs.
+        std::vector<bool> Asked;
+        std::vector<TPreparedText> Glyphs;
     };
     std::vector<TEntry> FEntries;
     int FComputations = 0;

@@ -1,8 +1,11 @@
 // Text output: reference point, escapement, height, extent, background and alignment,
 // probed by where the ink lands.
 #include "CanvasTestUtil.h"
+#include "platform/PreparedText.h"
 
 #include <gtest/gtest.h>
+
+#include <QPainter>
 
 namespace {
 
@@ -205,4 +208,79 @@ TEST(CanvasText, TextRectClipsToItsRectangle)
         for (int x = 30; x < 120; ++x)
             ASSERT_EQ(PixelAt(image, x, y), clWhite);
     }
+}
+
+// Drawing the glyphs a TPreparedText keeps gives the pixels of shaping the text anew, in
+// every frame the canvas draws text in.
+TEST(CanvasText, PreparedGlyphsDrawTheSamePixels)
+{
+    struct TCase {
+        const char* Name;
+        QString Text;
+        std::function<void(TCanvas&)> Setup;
+        double PainterScale = 1;
+    };
+    const std::vector<TCase> cases = {
+        {"plain", "Lorem ipsum, dolor sit amet", [](TCanvas&) {}},
+        {"turned 30 degrees", "Turned text, 30 degrees", [](TCanvas& c) { c.Font().SetEscapement(300); }},
+        {"upward", "Upward", [](TCanvas& c) { c.Font().SetEscapement(900); }},
+        {"centred, spaced", "Centred AV To", [](TCanvas& c) {
+             c.SetTextAlign(TA_CENTER);
+             c.SetTextCharacterExtra(3);
+         }},
+        {"aliased", "Aliased glyphs", [](TCanvas& c) { c.Font().SetQuality(fqNonAntialiased); }},
+        {"mapping mode", "Metric", [](TCanvas& c) { c.SetMapMode(MM_LOMETRIC); }},
+        {"other scripts", QString::fromUtf8("Ab \xce\xa9\xce\xbb \xd0\x96\xd1\x8f \xe6\xbc\xa2\xe5\xad\x97"), [](TCanvas&) {}},
+        {"screen at 200 %", "Sharp at twice the pixels", [](TCanvas&) {}, 2},
+    };
+    for (const TCase& test : cases) {
+        const auto draw = [&](QImage& image, TPreparedText* prepared, int times) {
+            for (int i = 0; i < times; ++i) {
+                image.fill(Qt::white);
+                QPainter painter(&image);
+                painter.scale(test.PainterScale, test.PainterScale);
+                TCanvas canvas(&painter);
+                canvas.SetBkMode(TRANSPARENT);
+                canvas.Font().SetHeight(-17);
+                test.Setup(canvas);
+                const bool metric = canvas.GetMapMode() == MM_LOMETRIC;
+                canvas.TextOut(metric ? 50 : 150, metric ? -300 : 60, test.Text, prepared);
+            }
+        };
+        QImage fresh = WhiteImage(600, 240), kept = WhiteImage(600, 240);
+        draw(fresh, nullptr, 1);
+        TPreparedText prepared;
+        draw(kept, &prepared, 2); // prepared at the first output, drawn from at the second
+        EXPECT_FALSE(prepared.Runs().isEmpty()) << test.Name;
+        EXPECT_TRUE(InkBounds(fresh).Width() > 0) << test.Name;
+        EXPECT_EQ(fresh, kept) << test.Name;
+    }
+}
+
+TEST(CanvasText, PreparedTextRefusesControlCharactersAndFollowsTheFont)
+{
+    TPreparedText prepared;
+    QFont font("DejaVu Sans");
+    font.setPixelSize(14);
+    QImage image = WhiteImage(10, 10);
+    EXPECT_FALSE(prepared.Prepare("tab\there", font, &image));
+    EXPECT_FALSE(prepared.Prepare(QString(), font, &image));
+    EXPECT_TRUE(prepared.Prepare("word", font, &image));
+    EXPECT_TRUE(prepared.Holds("word", font, &image));
+    EXPECT_FALSE(prepared.Holds("Word", font, &image));
+    QFont larger = font;
+    larger.setPixelSize(15);
+    EXPECT_FALSE(prepared.Holds("word", larger, &image));
+    // A text with a tab is still drawn, shaped anew, as without prepared glyphs.
+    QImage fresh = WhiteImage(200, 40), kept = WhiteImage(200, 40);
+    {
+        TCanvas canvas(&fresh);
+        canvas.TextOut(5, 5, "a\tb");
+    }
+    {
+        TCanvas canvas(&kept);
+        canvas.TextOut(5, 5, "a\tb", &prepared);
+    }
+    EXPECT_EQ(fresh, kept);
+    EXPECT_FALSE(prepared.Holds("a\tb", font, &kept));
 }

@@ -264,3 +264,29 @@ TEST_F(TextBox, LinesOffThePictureAreSkippedWithoutChangingAPixel)
     EXPECT_EQ(DifferingPixels(small, tall.copy(0, 0, 240, 120)), 0);
     EXPECT_TRUE(InkOf(tall.copy(0, 2000, 240, 1000)).Any());
 }
+
+// From its second paint on a text box draws the glyphs it kept: the pixels stay those of
+// the first paint, also after the lines, the zoom or the font change.
+TEST_F(TextBox, PaintingAgainDrawsTheKeptGlyphsWithTheSamePixels)
+{
+    text->SetWordWrap(true);
+    text->SetLines({"A first line that wraps in the box, AV To Wa", "second"});
+    const QImage first = Drawn(*text, PW, PH);
+    EXPECT_EQ(DifferingPixels(first, Drawn(*text, PW, PH)), 0);
+    EXPECT_EQ(DifferingPixels(first, Drawn(*text, PW, PH)), 0) << "drawn from the kept glyphs";
+    text->SetLines({"other words now", "second"});
+    const QImage changed = Drawn(*text, PW, PH);
+    EXPECT_GT(DifferingPixels(first, changed), 0);
+    EXPECT_EQ(DifferingPixels(changed, Drawn(*text, PW, PH)), 0);
+    EXPECT_EQ(DifferingPixels(changed, Drawn(*text, PW, PH)), 0);
+    text->Font()->SetSize(14);
+    const QImage smaller = Drawn(*text, PW, PH);
+    EXPECT_GT(DifferingPixels(changed, smaller), 0);
+    EXPECT_EQ(DifferingPixels(smaller, Drawn(*text, PW, PH)), 0);
+    // A fresh text box of the same font draws the same first picture.
+    std::unique_ptr<TMyText> other = MakeText(cad, 20, 20, 220, 140);
+    other->Font()->SetSize(14);
+    other->SetWordWrap(true);
+    other->SetLines({"other words now", "second"});
+    EXPECT_EQ(DifferingPixels(smaller, Drawn(*other, PW, PH)), 0);
+}
