@@ -15,6 +15,8 @@
 
 #include <QPainter>
 
+#include <utility>
+
 namespace {
 // Sets a flag for the life of a scope, restoring the previous value.
 class BusyScope {
@@ -273,7 +275,7 @@ void TMyCAD::CollectVisibleTree(TMyShape* Shape, std::vector<TMyShape*>& Out, in
     if (!Shape || !Shape->Visible() || Depth > GetShapesCount())
         return;
     Out.push_back(Shape);
-    for (uint32_t no : Shape->ChildNos()) {
+    for (uint32_t no : std::as_const(*Shape).ChildNos()) {
         TMyShape* member = GetShapeByNo(int(no));
         if (member && member != Shape)
             CollectVisibleTree(member, Out, Depth + 1);
@@ -285,7 +287,7 @@ void TMyCAD::CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth
     if (!Shape || Depth > GetShapesCount())
         return;
     Out.push_back(Shape);
-    for (uint32_t no : Shape->ChildNos()) {
+    for (uint32_t no : std::as_const(*Shape).ChildNos()) {
         TMyShape* member = GetShapeByNo(int(no));
         if (member && member != Shape)
             CollectTree(member, Out, Depth + 1);
@@ -307,7 +309,7 @@ void TMyCAD::DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth, std::vec
     }
     if (Shape->GetLinkPointsCount() > 0)
         LinkHolders.push_back(Shape);
-    for (uint32_t no : Shape->ChildNos()) {
+    for (uint32_t no : std::as_const(*Shape).ChildNos()) {
         TMyShape* member = GetShapeByNo(int(no));
         if (member && member != Shape)
             DrawShapeTree(Canvas, member, Depth + 1, LinkHolders);

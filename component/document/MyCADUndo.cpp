@@ -112,8 +112,9 @@ bool TMyCAD::CopyForHistory(TMyShape* S, TSavedShape& Record)
             Record.EndShapeId = end->GetShapeId();
     }
     Record.ChildIds.clear();
-    Record.ChildIds.reserve(S->ChildNos().size());
-    for (uint32_t no : S->ChildNos()) {
+    const TMyShapeNo& members = std::as_const(*S).ChildNos(); // reading makes no block
+    Record.ChildIds.reserve(members.size());
+    for (uint32_t no : members) {
         const TMyShape* child = GetShapeByNo(int(no));
         Record.ChildIds.push_back(child ? child->GetShapeId() : -1);
     }

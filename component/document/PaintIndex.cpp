@@ -75,13 +75,16 @@ TGridBox TPaintIndex::BoxOf(const TExtent& E)
 void TPaintIndex::Build(const std::vector<std::pair<int, TExtent>>& Shapes, const TKey& Key)
 {
     // Shapes without an extent get entries too, so that they can be patched in later.
+    // Sized once: the index lives as long as the drawing is shown.
     FEntries.clear();
-    FEntryOf.clear();
+    FEntries.reserve(Shapes.size());
+    int largest = -1;
+    for (const auto& entry : Shapes)
+        largest = std::max(largest, entry.first);
+    FEntryOf.assign(size_t(largest + 1), -1);
     for (const auto& [no, extent] : Shapes) {
         if (no < 0)
             continue;
-        if (size_t(no) >= FEntryOf.size())
-            FEntryOf.resize(size_t(no) + 1, -1);
         FEntryOf[size_t(no)] = int(FEntries.size());
         FEntries.push_back({extent, no});
     }

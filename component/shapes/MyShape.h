@@ -30,6 +30,10 @@ class TMyCAD;
 // sizes and the tag. A shape keeps them in a block of their own, made when one of them is
 // first given a value other than its default, so that plain shapes do without them.
 struct TMyShapeExtras {
+    // Kept in the shapes' slots: made and freed with them.
+    static void* operator new(std::size_t Size) { return ShapeMemory::Allocate(Size); }
+    static void operator delete(void* Slot, std::size_t Size) noexcept { ShapeMemory::Free(Slot, Size); }
+
     TArrMyPoint LinkPoints;
     TMyShapeNo ChildNos;
     TMyShapeNo LinkLineNos;

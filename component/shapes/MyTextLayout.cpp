@@ -231,8 +231,7 @@ const std::vector<TTextRun>& TTextLayoutCache::Runs(qsizetype Index, const QStri
     if (entry.Valid && entry.Wrap == Wrap && entry.Width == width && entry.Line == Line && entry.Font == Font)
         return entry.Runs;
     ++FComputations;
-    entry.Asked.clear();
-    entry.Glyphs.clear();
+    entry.Glyphs.reset();
     entry.Line = Line;
     entry.Wrap = Wrap;
     entry.Width = width;
@@ -254,17 +253,18 @@ TPreparedText* TTextLayoutCache::Prepared(qsizetype Index, size_t Run)
     TEntry& entry = FEntries[size_t(Index)];
     if (!entry.Valid || Run >= entry.Runs.size())
         return nullptr;
-    if (entry.Asked.size() != entry.Runs.size()) {
-        entry.Asked.assign(entry.Runs.size(), false);
-        entry.Glyphs.clear();
+    if (!entry.Glyphs) {
+        entry.Glyphs = std::make_unique<TEntry::TGlyphs>();
+        entry.Glyphs->Asked.assign(entry.Runs.size(), false);
     }
-    if (!entry.Asked[Run]) {
-        entry.Asked[Run] = true;
+    TEntry::TGlyphs& glyphs = *entry.Glyphs;
+    if (!glyphs.Asked[Run]) {
+        glyphs.Asked[Run] = true;
         return nullptr;
     }
-    if (entry.Glyphs.size() != entry.Runs.size())
-        entry.Glyphs.resize(entry.Runs.size());
-    return &entry.Glyphs[Run];
+    if (glyphs.Prepared.size() != entry.Runs.size())
+        glyphs.Prepared.resize(entry.Runs.size());
+    return &glyphs.Prepared[Run];
 }
 
 void TTextLayoutCache::Truncate(qsizetype Count)

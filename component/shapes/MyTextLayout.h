@@ -21,6 +21,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 // A piece of a source line as laid out: code units [Start, Start + Length) of the line and
@@ -65,9 +66,13 @@ private:
         QFont Font;
         bool Valid = false;
         std::vector<TTextRun> Runs;
-        // By piece, made when a piece is first asked for: whether it has been, and its glyphs.
-        std::vector<bool> Asked;
-        std::vector<TPreparedText> Glyphs;
+        // By piece, made when a piece of the line is first asked for: whether it has been,
+        // and its glyphs.
+        struct TGlyphs {
+            std::vector<bool> Asked;
+            std::vector<TPreparedText> Prepared;
+        };
+        std::unique_ptr<TGlyphs> Glyphs;
     };
     std::vector<TEntry> FEntries;
     int FComputations = 0;
