@@ -405,6 +405,9 @@ public:
     // segments of the shapes drawn cross the horizontal segment P-Q strictly inside, by
     // increasing x. Nothing outside a paint pass.
     void ConnectorCrossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& Out);
+    // Of those, the ones a segment with hops of radius R hops over (THopIndex::Hops);
+    // returns whether there is any crossing.
+    bool ConnectorHops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out);
     // Counts geometry changes made through the drawing's operations; lookups that keep
     // shape positions (the mouse's picking grid) are rebuilt after it or the shape list
     // changed. Whatever changes points outside the drawing's operations calls it, or,
@@ -915,6 +918,8 @@ private:
     // The vertical connector segments of the paint pass under way, for the hops; valid
     // while FInPaintPass.
     THopIndex FHops;
+    // The index of the pass under way, built on first use; none outside a pass.
+    const THopIndex* PassHopIndex();
     bool FInPaintPass = false;
     // Set while the paint pass moves shapes and puts them back, which changes nothing.
     bool FPaintMovesShapes = false;

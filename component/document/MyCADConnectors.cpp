@@ -235,11 +235,10 @@ void TMyCAD::GetPath(TCanvas* Canvas, TMyLinkLine* L, TMyShape* A, TMyPoint PA, 
 
 // ---- Hops ----------------------------------------------------------------------------------------
 
-void TMyCAD::ConnectorCrossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& Out)
+const THopIndex* TMyCAD::PassHopIndex()
 {
-    Out.clear();
     if (!FInPaintPass)
-        return;
+        return nullptr;
     if (!FHops.Built()) {
         std::vector<const TMyShape*> drawn;
         drawn.reserve(FDrawnShapes.size());
@@ -248,7 +247,21 @@ void TMyCAD::ConnectorCrossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& O
                 drawn.push_back(s);
         FHops.Build(drawn);
     }
-    FHops.Crossings(P, Q, Out);
+    return &FHops;
+}
+
+void TMyCAD::ConnectorCrossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& Out)
+{
+    Out.clear();
+    if (const THopIndex* index = PassHopIndex())
+        index->Crossings(P, Q, Out);
+}
+
+bool TMyCAD::ConnectorHops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out)
+{
+    Out.clear();
+    const THopIndex* index = PassHopIndex();
+    return index && index->Hops(P, Q, R, Out);
 }
 
 // ---- Merging lines -----------------------------------------------------------------------------

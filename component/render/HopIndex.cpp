@@ -10,6 +10,7 @@ void THopIndex::Clear()
     FBuilt = false;
     FSegments.clear();
     FEntries.clear();
+    FBandStart.clear();
 }
 
 int64_t THopIndex::BandOf(double Y) const
@@ -47,35 +48,110 @@ void THopIndex::Build(const std::vector<const TMyShape*>& Shapes)
         FBottom = std::max(FBottom, double(g.High));
     }
     FBandHeight = std::max(1e-3, length / double(FSegments.size()) / 4);
+    // The segments by x (of equal x in the order taken); their entries made in that order
+    // and then placed by band, keeping it.
+    std::vector<uint32_t> byX(FSegments.size());
+    for (uint32_t i = 0; i < byX.size(); ++i)
+        byX[i] = i;
+    std::sort(byX.begin(), byX.end(), [this](uint32_t A, uint32_t B) {
+        return FSegments[A].X != FSegments[B].X ? FSegments[A].X < FSegments[B].X : A < B;
+    });
     // Every band a segment meets, those of its ends included: a crossing lies strictly
     // inside the segment, so in one of them.
-    for (uint32_t i = 0; i < FSegments.size(); ++i) {
+    std::vector<TEntry> made;
+    for (uint32_t i : byX) {
         const TSegment& g = FSegments[i];
         for (int64_t band = BandOf(g.Low), last = BandOf(g.High); band <= last; ++band)
-            FEntries.push_back({band, g.X, i});
+            made.push_back({band, g.X, g.Low, g.High, i});
     }
-    std::sort(FEntries.begin(), FEntries.end(), [](const TEntry& A, const TEntry& B) {
-        if (A.Band != B.Band)
-            return A.Band < B.Band;
-        return A.X != B.X ? A.X < B.X : A.Segment < B.Segment;
-    });
+    PlaceByBand(made);
+}
+
+void THopIndex::PlaceByBand(std::vector<TEntry>& Made)
+{
+    FBandStart.clear();
+    const int64_t bands = BandOf(FBottom) + 1;
+    if (bands > int64_t(4 * Made.size() + 64)) {
+        // Bands spread by outliers: a sort by band, and searches over the whole list.
+        std::stable_sort(Made.begin(), Made.end(), [](const TEntry& A, const TEntry& B) { return A.Band < B.Band; });
+        FEntries.swap(Made);
+        return;
+    }
+    // A counting pass: where each band starts, then every entry placed in its band.
+    FBandStart.assign(size_t(bands) + 1, 0);
+    for (const TEntry& e : Made)
+        ++FBandStart[size_t(e.Band) + 1];
+    for (size_t b = 1; b < FBandStart.size(); ++b)
+        FBandStart[b] += FBandStart[b - 1];
+    FEntries.resize(Made.size());
+    std::vector<uint32_t> next(FBandStart.begin(), FBandStart.end() - 1);
+    for (const TEntry& e : Made)
+        FEntries[next[size_t(e.Band)]++] = e;
+}
+
+bool THopIndex::BandRange(double Y, float Left, float Right, const TEntry*& First, const TEntry*& Last,
+                          bool ToRight) const
+{
+    if (FSegments.empty() || !(Y > FTop && Y < FBottom))
+        return false;
+    const int64_t band = BandOf(Y);
+    const TEntry *from = FEntries.data(), *to = FEntries.data() + FEntries.size();
+    if (!FBandStart.empty()) {
+        from = FEntries.data() + FBandStart[size_t(band)];
+        to = FEntries.data() + FBandStart[size_t(band) + 1];
+    } else {
+        from = std::lower_bound(from, to, band, [](const TEntry& E, int64_t B) { return E.Band < B; });
+        to = std::lower_bound(from, to, band + 1, [](const TEntry& E, int64_t B) { return E.Band < B; });
+    }
+    First = std::lower_bound(from, to, Left, [](const TEntry& E, float X) { return E.X <= X; });
+    Last = ToRight ? std::lower_bound(First, to, Right, [](const TEntry& E, float X) { return E.X < X; }) : to;
+    return true;
 }
 
 void THopIndex::Crossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& Out) const
 {
     Out.clear();
-    const double y = P.Y;
-    if (FSegments.empty() || !(y > FTop && y < FBottom))
+    const TEntry *it = nullptr, *end = nullptr;
+    if (!BandRange(P.Y, std::min(P.X, Q.X), std::max(P.X, Q.X), it, end))
         return;
+    for (; it != end; ++it)
+        if (it->Low < P.Y && P.Y < it->High)
+            Out.push_back(TMyPoint(it->X, P.Y));
+}
+
+bool THopIndex::Hops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out) const
+{
+    Out.clear();
     const float left = std::min(P.X, Q.X), right = std::max(P.X, Q.X);
-    const int64_t band = BandOf(y);
-    auto it = std::lower_bound(FEntries.begin(), FEntries.end(), std::pair(band, left),
-                               [](const TEntry& E, const std::pair<int64_t, float>& K) {
-                                   return E.Band != K.first ? E.Band < K.first : E.X <= K.second;
-                               });
-    for (; it != FEntries.end() && it->Band == band && it->X < right; ++it) {
-        const TSegment& g = FSegments[it->Segment];
-        if (g.Low < P.Y && P.Y < g.High)
-            Out.push_back(TMyPoint(g.X, P.Y));
+    const TEntry *it = nullptr, *end = nullptr;
+    if (!BandRange(P.Y, left, right, it, end, false))
+        return false;
+    bool any = false;
+    // Where the previous hop ends; a hop's ends are rounded to float as they are drawn.
+    float cur = left;
+    const auto hopLeft = [R](float x) { return float(double(x) - R); };
+    const auto leftOut = [&](const TEntry& E) { return !(hopLeft(E.X) > cur); };
+    while (it != end && it->X < right) {
+        if (!(it->Low < P.Y && P.Y < it->High)) {
+            ++it;
+            continue;
+        }
+        any = true;
+        // Ends grow with x: once one hop reaches past the right end, every later one does.
+        if (!(right > float(double(it->X) + R)))
+            return true;
+        if (hopLeft(it->X) > cur) {
+            Out.push_back(TMyPoint(it->X, P.Y));
+            cur = float(double(it->X) + R);
+        }
+        // The crossings whose hop would start at or before cur are left out whatever
+        // they are: skip them by x, galloping, as they are few.
+        ++it;
+        size_t step = 1;
+        while (step < size_t(end - it) && leftOut(it[step - 1]))
+            step *= 2;
+        const TEntry* bound = it + std::min(step, size_t(end - it));
+        it = std::partition_point(it + step / 2, bound, leftOut);
     }
+    return any;
 }

@@ -28,21 +28,39 @@ public:
     // (x strictly between P.x and Q.x, P.y strictly between the ends of the vertical
     // segment), as points (x, P.y), by increasing x, of equal x in the order taken.
     void Crossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& Out) const;
+    // The crossings a segment P-Q with hops of radius R hops over: of the crossings above,
+    // by increasing x, each whose hop [x - R, x + R] starts right of where the previous
+    // hop taken ends (of P.x for the first) and ends left of the segment's right end.
+    // Crossings left out are skipped over without being looked at one by one. Returns
+    // whether P-Q has any crossing at all.
+    bool Hops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out) const;
     int SegmentCount() const { return int(FSegments.size()); }
 
 private:
     struct TSegment {
         float X, Low, High;
     };
+    // A segment's ends are kept in its entries too: a query reads its band's entries in
+    // order and nothing else.
     struct TEntry {
         int64_t Band;
         float X;
+        float Low, High;
         uint32_t Segment;
     };
     int64_t BandOf(double Y) const;
+    // Takes the entries, made in the order of x and segment, ordered by band.
+    void PlaceByBand(std::vector<TEntry>& Made);
+    // The entries of Y's band with x in the open range (Left, Right), or from Left to the
+    // band's end when ToRight is false; false when Y lies off every segment.
+    bool BandRange(double Y, float Left, float Right, const TEntry*& First, const TEntry*& Last,
+                   bool ToRight = true) const;
 
     bool FBuilt = false;
     std::vector<TSegment> FSegments; // in the order taken
     std::vector<TEntry> FEntries;    // by band, x, segment
+    // Where each band's entries start (and, last, the end), when the bands are few enough
+    // to list; empty otherwise.
+    std::vector<uint32_t> FBandStart;
     double FTop = 0, FBottom = 0, FBandHeight = 1;
 };

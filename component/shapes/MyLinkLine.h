@@ -137,7 +137,8 @@ private:
     // one axis.
     static void MoveInCopy(TArrMyPoint& W, int S, bool Segment, double dx, double dy);
     // Strokes P-Q with hops over the vertical connector segments crossing it.
-    void DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q);
+    // Visible, when given, is the part of the canvas that shows (logical units).
+    void DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q, const TRect* Visible);
 
     // The flag first: it fills what the line's fields leave before the next word.
     bool FAutoRoute = true;

@@ -7,6 +7,8 @@
 #include "component/render/CanvasModes.h"
 #include "component/render/HotDrawing.h"
 
+#include <QPaintDevice>
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -20,9 +22,16 @@ void TMyLinkLine::Draw(TCanvas* Canvas)
     SetPS(Canvas, Pen()->Style(), Pen()->Color(), Pen()->Width());
     const int n = GetPointsCount();
     const bool hops = FOwnerCAD && FOwnerCAD->CrossLine();
+    // On a picture, with a solid pen whose pattern cannot shift, hops that cannot show are
+    // left out.
+    const QPaintDevice* device = Canvas->Device();
+    const bool onPicture = hops && device && device->devType() == QInternal::Image && !Canvas->PathOpen()
+                           && Pen()->Style() == psSolid;
+    const TRect visible = onPicture ? Canvas->ClipRect() : TRect();
+    const bool cull = onPicture && visible.Right > visible.Left && visible.Bottom > visible.Top;
     for (int k = 0; k + 1 < n; ++k) {
         if (hops)
-            DrawSegmentWithHops(Canvas, GetPointInZoom(k), GetPointInZoom(k + 1));
+            DrawSegmentWithHops(Canvas, GetPointInZoom(k), GetPointInZoom(k + 1), cull ? &visible : nullptr);
         else
             LineDraw(this, Canvas, GetPointInZoom(k), GetPointInZoom(k + 1));
     }
@@ -43,26 +52,37 @@ void TMyLinkLine::Draw(TCanvas* Canvas)
 // A horizontal segment hops over the vertical connector segments that cross it strictly
 // inside, each hop a half circle of the hop radius, leaving out crossings too close to
 // the previous hop or to the segment's right end.
-void TMyLinkLine::DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q)
+void TMyLinkLine::DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q, const TRect* Visible)
 {
-    thread_local std::vector<TMyPoint> crossings; // kept to spare an allocation per segment
-    crossings.clear();
-    if (P.Y == Q.Y && P.X != Q.X)
-        FOwnerCAD->ConnectorCrossings(P, Q, crossings);
-    if (crossings.empty()) {
+    if (!(P.Y == Q.Y && P.X != Q.X)) {
         LineDraw(this, Canvas, P, Q);
         return;
     }
-    const TMyPoint S = Q.X >= P.X ? P : Q, E = Q.X >= P.X ? Q : P;
     const int r = Round(Zoom() * FHopRadius);
+    const TMyPoint S = Q.X >= P.X ? P : Q, E = Q.X >= P.X ? Q : P;
+    // How far the ink of a hop at x may reach from x: the radius, the pen's width as drawn
+    // and two pixels of rounding.
+    const double margin = r + std::max(1, Pen()->Width()) * std::max(1.0, Canvas->PenScale()) + 2;
+    if (Visible && (S.Y < Visible->Top - margin || S.Y > Visible->Bottom + margin || E.X < Visible->Left - margin
+                    || S.X > Visible->Right + margin)) {
+        LineDraw(this, Canvas, P, Q); // no hop of it can show
+        return;
+    }
+    thread_local std::vector<TMyPoint> hops; // kept to spare an allocation per segment
+    if (!FOwnerCAD->ConnectorHops(P, Q, r, hops)) {
+        LineDraw(this, Canvas, P, Q);
+        return;
+    }
     TMyPoint cur = S;
-    for (const TMyPoint& c : crossings) {
+    for (const TMyPoint& c : hops) {
         const TMyPoint left(float(double(c.X) - r), S.Y), right(float(double(c.X) + r), S.Y);
-        if (E.X > right.X && left.X > cur.X) {
-            LineDraw(this, Canvas, cur, left);
-            DrawHalfCircle(Canvas, c);
-            cur = right;
-        }
+        // A hop wholly outside the visible area is not drawn, and the line runs on
+        // through it: inside the area the pixels are the same.
+        if (Visible && (right.X < Visible->Left - margin || left.X > Visible->Right + margin))
+            continue;
+        LineDraw(this, Canvas, cur, left);
+        DrawHalfCircle(Canvas, c);
+        cur = right;
     }
     LineDraw(this, Canvas, cur, E);
 }

@@ -352,3 +352,41 @@ TEST_F(Split, DamagedReferencesAreSkippedAndOutOfRangeEndsAreFree)
     EXPECT_EQ(target->StartSpPtId(), 9);
     EXPECT_EQ(PointsOf(target), "(100,300) (500,300) (500,300)"); // laid again between its own ends
 }
+
+// A partial repaint leaves out the hops that cannot show in it: its pixels are those of
+// the whole page there, with the same connectors drawn (each reaches into the part).
+TEST_F(Split, APartialRepaintDrawsTheHopsOfTheWholePageThere)
+{
+    cad.DeleteAllShapes();
+    cad.SetCrossLine(true);
+    cad.GridOperation()->SetGridType(gNone);
+    const TRect part(100, 250, 200, 350);
+    for (int y = 260; y <= 340; y += 16) // long horizontals through the part
+        FreeConnector({TMyPoint(0, float(y)), TMyPoint(400, float(y))});
+    // Verticals, each with a tail into the part, none near its sides.
+    for (const int x : {10, 33, 56, 130, 150, 170, 250, 273, 296, 319, 342, 365, 388})
+        FreeConnector({TMyPoint(float(x), 200), TMyPoint(float(x), 380), TMyPoint(150, 380), TMyPoint(150, 300)});
+    // Short verticals that put the hop of one horizontal each a pixel or two off the part's
+    // sides, where only a thick pen's ink reaches in.
+    for (int j = 0; j < 6; ++j) {
+        const float y = float(260 + 16 * j);
+        for (const float x : {float(100 - 8 - 4 + j), float(200 + 8 + 4 - j)})
+            FreeConnector({TMyPoint(x, y - 5), TMyPoint(x, y + 5), TMyPoint(150, y + 5)});
+    }
+    for (int width : {1, 5}) {
+        for (const auto& s : cad.Shapes())
+            s->Pen()->SetWidth(width);
+        cad.DrawAll(TRect(0, 0, 400, 400));
+        const QImage whole = cad.Buffer()->Image().copy(part.Left, part.Top, part.Width(), part.Height());
+        cad.DrawAll(part);
+        const QImage& partial = cad.Buffer()->Image();
+        int differing = 0, ink = 0;
+        for (int y = 0; y < part.Height(); ++y)
+            for (int x = 0; x < part.Width(); ++x) {
+                differing += whole.pixel(x, y) != partial.pixel(x, y);
+                ink += (whole.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+            }
+        EXPECT_GT(ink, 1000) << "the part shows lines and hops";
+        EXPECT_EQ(differing, 0) << "pen width " << width;
+    }
+}

@@ -70,3 +70,38 @@ TEST_F(ConnectorTest, HopIndexFindsWhatAScanOfEverySegmentFinds)
     empty.Clear();
     EXPECT_FALSE(empty.Built());
 }
+
+// The hops a segment takes: the crossings the literal walk over every crossing keeps (each
+// hop must start right of where the previous one ends and end left of the segment's end).
+TEST_F(ConnectorTest, HopsAreTheCrossingsTheLiteralWalkKeeps)
+{
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> coarse(0, 80);
+    std::uniform_real_distribution<float> fine(0, 800);
+    std::vector<const TMyShape*> shapes;
+    for (int i = 0; i < 400; ++i) {
+        const float x = i % 2 ? fine(rng) : float(coarse(rng) * 10), y = fine(rng) / 2;
+        shapes.push_back(FreeConnector({TMyPoint(x, y), TMyPoint(x, y + 200 + fine(rng) / 4)}));
+    }
+    THopIndex index;
+    index.Build(shapes);
+    std::vector<TMyPoint> hops;
+    for (int radius : {0, 1, 8, 40}) {
+        for (int k = 0; k < 300; ++k) {
+            TMyPoint p(fine(rng), 200 + fine(rng) / 4), q(fine(rng), p.Y);
+            if (k % 3 == 0)
+                std::swap(p, q);
+            const std::vector<TMyPoint> crossings = ScanCrossings(shapes, p, q);
+            std::vector<TMyPoint> kept;
+            const float right = std::max(p.X, q.X);
+            float cur = std::min(p.X, q.X);
+            for (const TMyPoint& c : crossings)
+                if (right > float(double(c.X) + radius) && float(double(c.X) - radius) > cur) {
+                    kept.push_back(c);
+                    cur = float(double(c.X) + radius);
+                }
+            EXPECT_EQ(index.Hops(p, q, radius, hops), !crossings.empty());
+            ASSERT_EQ(hops, kept) << "radius " << radius << " query " << k;
+        }
+    }
+}
