@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include <QMetaEnum>
 #include <QMetaProperty>
@@ -292,6 +294,38 @@ TEST(CanvasTools, BoundChangeEventsCallTheirReceiverAndTakeOneWord)
     pen.OnChange = nullptr;
     pen.SetWidth(4);
     EXPECT_EQ(a.Pens, 2);
+}
+
+namespace {
+struct alignas(8) TManyMethods {
+    int Calls[9] = {};
+    template <int N>
+    void Hit()
+    {
+        ++Calls[N];
+    }
+};
+template <int... N>
+std::vector<TChangeEvent> BindAll(TManyMethods* receiver, std::integer_sequence<int, N...>)
+{
+    return {TChangeEvent::Bind<&TManyMethods::Hit<N>>(receiver)...};
+}
+} // namespace
+
+// More bound methods than the word's tags can name: the others are kept on the heap, and
+// every event still calls its own method.
+TEST(CanvasTools, BoundMethodsBeyondTheTagsStillCallTheirOwnMethod)
+{
+    TManyMethods receiver;
+    std::vector<TChangeEvent> events = BindAll(&receiver, std::make_integer_sequence<int, 9>());
+    for (size_t i = 0; i < events.size(); ++i)
+        for (size_t k = 0; k <= i; ++k)
+            events[i]();
+    const std::vector<TChangeEvent> copies = events;
+    for (const TChangeEvent& e : copies)
+        e();
+    for (int n = 0; n < 9; ++n)
+        EXPECT_EQ(receiver.Calls[n], n + 2) << "method " << n;
 }
 
 TEST(CanvasTools, CanvasTakesToolChangesAtTheNextDrawingCall)
