@@ -251,7 +251,10 @@ TPreparedText* TTextLayoutCache::Prepared(qsizetype Index, size_t Run)
     if (Index < 0 || size_t(Index) >= FEntries.size())
         return nullptr;
     TEntry& entry = FEntries[size_t(Index)];
-    if (!entry.Valid || Run >= entry.Runs.size())
+    // A short piece is shaped anew each time: its glyphs would cost more memory (several
+    // hundred bytes) than they save time.
+    constexpr qsizetype kShortestKept = 24;
+    if (!entry.Valid || Run >= entry.Runs.size() || entry.Runs[Run].Length < kShortestKept)
         return nullptr;
     if (!entry.Glyphs) {
         entry.Glyphs = std::make_unique<TEntry::TGlyphs>();

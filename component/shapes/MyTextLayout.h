@@ -50,7 +50,7 @@ public:
     const std::vector<TTextRun>& Runs(qsizetype Index, const QString& Line, bool Wrap, int Width, const QFont& Font);
     // The glyphs to draw piece Run of line Index with (laid out by Runs), or null the
     // first time the piece is asked for: glyphs are kept for the pieces that are drawn
-    // again, not for a text drawn once.
+    // again, not for a text drawn once, and only for pieces of 24 characters or more.
     TPreparedText* Prepared(qsizetype Index, size_t Run);
     // Forgets the lines from Count on.
     void Truncate(qsizetype Count);

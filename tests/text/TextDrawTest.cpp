@@ -269,24 +269,25 @@ TEST_F(TextBox, LinesOffThePictureAreSkippedWithoutChangingAPixel)
 // the first paint, also after the lines, the zoom or the font change.
 TEST_F(TextBox, PaintingAgainDrawsTheKeptGlyphsWithTheSamePixels)
 {
+    // Small enough for pieces of the length whose glyphs are kept.
+    text = MakeText(cad, 20, 20, 220, 140, 9);
     text->SetWordWrap(true);
-    text->SetLines({"A first line that wraps in the box, AV To Wa", "second"});
+    text->SetLines({"A first line that wraps in the box, AV To Wa, and runs on to a third piece", "second"});
     const QImage first = Drawn(*text, PW, PH);
     EXPECT_EQ(DifferingPixels(first, Drawn(*text, PW, PH)), 0);
     EXPECT_EQ(DifferingPixels(first, Drawn(*text, PW, PH)), 0) << "drawn from the kept glyphs";
-    text->SetLines({"other words now", "second"});
+    text->SetLines({"other words now, and enough of them for a piece that is kept", "second"});
     const QImage changed = Drawn(*text, PW, PH);
     EXPECT_GT(DifferingPixels(first, changed), 0);
     EXPECT_EQ(DifferingPixels(changed, Drawn(*text, PW, PH)), 0);
     EXPECT_EQ(DifferingPixels(changed, Drawn(*text, PW, PH)), 0);
-    text->Font()->SetSize(14);
+    text->Font()->SetSize(8);
     const QImage smaller = Drawn(*text, PW, PH);
     EXPECT_GT(DifferingPixels(changed, smaller), 0);
     EXPECT_EQ(DifferingPixels(smaller, Drawn(*text, PW, PH)), 0);
     // A fresh text box of the same font draws the same first picture.
-    std::unique_ptr<TMyText> other = MakeText(cad, 20, 20, 220, 140);
-    other->Font()->SetSize(14);
+    std::unique_ptr<TMyText> other = MakeText(cad, 20, 20, 220, 140, 8);
     other->SetWordWrap(true);
-    other->SetLines({"other words now", "second"});
+    other->SetLines({"other words now, and enough of them for a piece that is kept", "second"});
     EXPECT_EQ(DifferingPixels(smaller, Drawn(*other, PW, PH)), 0);
 }
