@@ -210,6 +210,11 @@ public:
     // ---- Clipping and regions ----
     // The box of the drawable area in logical units: the clip region's box, or the device.
     TRect ClipRect();
+    // Whether what is drawn now lands in a picture's pixels (an image device, no path
+    // open): only then can a figure leave out what cannot show without any difference.
+    bool DrawsOnPicture() const;
+    // ClipRect when DrawsOnPicture and the box is not empty; false otherwise.
+    bool VisiblePictureArea(TRect& Area);
     // Fills the region (logical coordinates) with the brush in copy mode.
     bool FillRgn(const TRegion& region, const TBrush& brush);
     // Fills the region with the canvas brush in the current pen mode.

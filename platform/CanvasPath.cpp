@@ -392,3 +392,17 @@ TRect TCanvas::ClipRect()
     return TRect(int(std::floor(logical.left())), int(std::floor(logical.top())), int(std::ceil(logical.right())),
                  int(std::ceil(logical.bottom())));
 }
+
+bool TCanvas::DrawsOnPicture() const
+{
+    const QPaintDevice* device = Device();
+    return device && device->devType() == QInternal::Image && !FPath.open;
+}
+
+bool TCanvas::VisiblePictureArea(TRect& Area)
+{
+    if (!DrawsOnPicture())
+        return false;
+    Area = ClipRect();
+    return Area.Right > Area.Left && Area.Bottom > Area.Top;
+}

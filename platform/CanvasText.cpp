@@ -93,7 +93,7 @@ void TCanvas::TextOut(int x, int y, const QString& text, TPreparedText* Prepared
     // Prepared glyphs are drawn only on pictures: other devices (printers, metafiles) are
     // given the text itself.
     const QPaintDevice* device = p->device();
-    if (Prepared && device && device->devType() == QInternal::Image
+    if (Prepared && DrawsOnPicture()
         && (Prepared->Holds(text, font, device) || Prepared->Prepare(text, font, device))) {
         const QPointF origin(left, top + ascent - Prepared->Baseline());
         for (const QGlyphRun& run : Prepared->Runs())

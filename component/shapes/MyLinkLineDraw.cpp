@@ -7,8 +7,6 @@
 #include "component/render/CanvasModes.h"
 #include "component/render/HotDrawing.h"
 
-#include <QPaintDevice>
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -24,11 +22,8 @@ void TMyLinkLine::Draw(TCanvas* Canvas)
     const bool hops = FOwnerCAD && FOwnerCAD->CrossLine();
     // On a picture, with a solid pen whose pattern cannot shift, hops that cannot show are
     // left out.
-    const QPaintDevice* device = Canvas->Device();
-    const bool onPicture = hops && device && device->devType() == QInternal::Image && !Canvas->PathOpen()
-                           && Pen()->Style() == psSolid;
-    const TRect visible = onPicture ? Canvas->ClipRect() : TRect();
-    const bool cull = onPicture && visible.Right > visible.Left && visible.Bottom > visible.Top;
+    TRect visible;
+    const bool cull = hops && Pen()->Style() == psSolid && Canvas->VisiblePictureArea(visible);
     for (int k = 0; k + 1 < n; ++k) {
         if (hops)
             DrawSegmentWithHops(Canvas, GetPointInZoom(k), GetPointInZoom(k + 1), cull ? &visible : nullptr);

@@ -13,7 +13,6 @@
 #include "component/shapes/MyTextLayout.h"
 
 #include <QFontMetrics>
-#include <QPaintDevice>
 
 #include <algorithm>
 #include <cmath>
@@ -198,13 +197,11 @@ void TMyText::Draw(TCanvas* Canvas)
     if (outline)
         Canvas->BeginPath();
     if (!FLines.isEmpty()) {
-        // On a picture, lines outside the drawable area are skipped.
-        const QPaintDevice* device = Canvas->Device();
-        const bool onPicture = !outline && device && device->devType() == QInternal::Image;
-        const TRect visible = onPicture ? Canvas->ClipRect() : TRect();
-        const bool cull = onPicture && visible.Right > visible.Left && visible.Bottom > visible.Top;
-        // A text painted again draws the glyphs kept from before.
-        OutputLines(Canvas, frame, cull ? &visible : nullptr, onPicture);
+        // On a picture, lines outside the drawable area are skipped, and a text painted
+        // again draws the glyphs kept from before.
+        TRect visible;
+        const bool cull = Canvas->VisiblePictureArea(visible);
+        OutputLines(Canvas, frame, cull ? &visible : nullptr, Canvas->DrawsOnPicture());
     } else {
         OutputInfo(Canvas, frame, true);
     }
