@@ -25,6 +25,13 @@ bool Finite(const QTransform& t)
     return true;
 }
 
+// A rectangle of target pixels far wider than any page.
+QRect EverywhereRect()
+{
+    constexpr int kFar = 100'000'000;
+    return QRect(QPoint(-kFar, -kFar), QPoint(kFar, kFar));
+}
+
 } // namespace
 
 TDc::TDc(TCanvas& canvas, size_t maxObjects) : FCanvas(canvas), FObjects(maxObjects)
@@ -187,8 +194,8 @@ void TDc::CombineClip(const QRegion& region, int mode)
     case RGN_OR: SetClip(clip ? clip->united(region) : region); break;
     case RGN_XOR: SetClip(clip ? clip->xored(region) : region); break;
     case RGN_DIFF:
-        if (clip)
-            SetClip(clip->subtracted(region));
+        // Without a clip everything shows: what is left out is cut from all of it.
+        SetClip((clip ? *clip : QRegion(EverywhereRect())).subtracted(region));
         break;
     default: SetClip(region); break;
     }
@@ -197,9 +204,12 @@ void TDc::CombineClip(const QRegion& region, int mode)
 QRegion TDc::LogicalRect(int left, int top, int right, int bottom) const
 {
     const QRectF box = LogicalToTarget().mapRect(QRectF(QPointF(left, top), QPointF(right, bottom)).normalized());
-    if (!box.isValid() || box.width() > 1e8 || box.height() > 1e8)
+    // A region is made of integer rectangles: the box is cut to a span far wider than any
+    // page, which keeps what it clips on the page and lets its corners fit.
+    const QRectF kept = box.intersected(QRectF(EverywhereRect()));
+    if (!kept.isValid())
         return QRegion();
-    return QRegion(box.toRect());
+    return QRegion(kept.toRect());
 }
 
 void TDc::Save()

@@ -180,3 +180,24 @@ TEST(MetafilePlay, DamagedFilesAreSurvived)
     const QByteArray counted = HandMadeEmf({{Emf::POLYGON16, 36, 0, 0, 0, 0, 1000000, 0x00050005, 0x00100010}});
     EXPECT_TRUE(LoadMetafile(counted, out, &error));
 }
+
+// Clip rectangles reaching far past any page still clip what lies on it.
+TEST(MetafilePlay, ClipRectanglesFarWiderThanThePage)
+{
+    const uint32_t far = uint32_t(-2000000000), farEnd = 2000000000u;
+    const std::vector<uint32_t> red = {Emf::CREATEBRUSHINDIRECT, 24, 1, 0, 0xFF, 0};
+    const std::vector<uint32_t> selectRed = {Emf::SELECTOBJECT, 12, 1};
+    const std::vector<uint32_t> square = {Emf::RECTANGLE, 24, 10, 10, 40, 40};
+    TBitmap out;
+    QString error;
+    ASSERT_TRUE(LoadMetafile(HandMadeEmf({red, selectRed, {Emf::INTERSECTCLIPRECT, 24, far, far, farEnd, farEnd}, square}),
+                             out, &error))
+        << error.toStdString();
+    EXPECT_EQ(ColorAt(out.ToQImage(), 25, 25), clRed) << "kept inside everything";
+    ASSERT_TRUE(LoadMetafile(HandMadeEmf({red, selectRed, {Emf::EXCLUDECLIPRECT, 24, far, far, farEnd, farEnd}, square}),
+                             out, &error));
+    EXPECT_EQ(ColorAt(out.ToQImage(), 25, 25), clWhite) << "everything left out";
+    ASSERT_TRUE(LoadMetafile(HandMadeEmf({red, selectRed, {Emf::INTERSECTCLIPRECT, 24, far, far, far + 10, far + 10}, square}),
+                             out, &error));
+    EXPECT_EQ(ColorAt(out.ToQImage(), 25, 25), clWhite) << "nothing kept";
+}
