@@ -239,7 +239,12 @@ TRegion TRegion::FromRect(const TRect& rect)
 {
     if (rect.Left >= rect.Right || rect.Top >= rect.Bottom)
         return TRegion();
-    return FromQRegion(QRegion(QRect(QPoint(rect.Left, rect.Top), QPoint(rect.Right - 1, rect.Bottom - 1))));
+    // Pixels are kept within a span far wider than any picture, so that the region's
+    // width and height fit an int.
+    static constexpr int kFar = 1 << 29;
+    const auto kept = [](int v) { return std::clamp(v, -kFar, kFar); };
+    return FromQRegion(QRegion(QRect(QPoint(kept(rect.Left), kept(rect.Top)),
+                                     QPoint(kept(rect.Right) - 1, kept(rect.Bottom) - 1))));
 }
 
 TRegion TRegion::FromPolygon(const std::vector<TPoint>& points, int fillMode)
@@ -284,8 +289,9 @@ TRegion TRegion::FromQRegion(const QRegion& region)
     const QRect box = region.boundingRect();
     n->left = box.left();
     n->top = box.top();
-    n->right = int64_t(box.left()) + box.width();
-    n->bottom = int64_t(box.top()) + box.height();
+    // From the corners themselves: a box wider than an int would overflow its width.
+    n->right = int64_t(box.right()) + 1;
+    n->bottom = int64_t(box.bottom()) + 1;
     return TRegion(std::move(n));
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <QElapsedTimer>
 
 namespace {
@@ -177,6 +179,18 @@ TEST(CanvasRegion, ClipCombinationsAndIntersectClipRect)
     EXPECT_EQ(PixelAt(image, 35, 10), clWhite);
     EXPECT_EQ(PixelAt(image, 30, 30), clWhite);
     EXPECT_EQ(PixelAt(image, 10, 30), clBlack);
+    // Rectangles wider than an int's range still clip what lies inside them.
+    QImage wide = WhiteImage(40, 40);
+    {
+        TCanvas canvas(&wide);
+        EXPECT_NE(canvas.IntersectClipRect(-2000000000, -2000000000, 2000000000, 2000000000), NULLREGION);
+        EXPECT_NE(canvas.IntersectClipRect(INT_MIN, INT_MIN, 20, INT_MAX), NULLREGION);
+        canvas.Brush().SetColor(clBlack);
+        canvas.FillRect(TRect(0, 0, 40, 40));
+    }
+    EXPECT_EQ(PixelAt(wide, 19, 39), clBlack);
+    EXPECT_EQ(PixelAt(wide, 20, 0), clWhite);
+    EXPECT_EQ(CreateRectRgn(INT_MIN, 0, INT_MAX, 10).BoundsRect().Bottom, 10);
 }
 
 TEST(CanvasRegion, PaintRgnUsesThePenModeSoItErasesItself)
