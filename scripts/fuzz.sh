@@ -3,11 +3,10 @@
 # runs each on its seeds and on the inputs that once broke it; a crash, a leak or a
 # sanitizer report fails.
 # Usage: scripts/fuzz.sh [seconds | replay] [target ...]
-#   seconds  explore for that long per target (default 60), growing the corpus kept in
-#            build-fuzz/corpus/ from one run to the next
-#   replay   what CI runs: every seed and every past failure once, no mutation, so that the
-#            same sources always give the same verdict (exploring is random: a gate that
-#            explored would pass or fail by chance)
+#   seconds  explore for that long per target (default 60; CI runs this), growing the corpus
+#            kept in build-fuzz/corpus/ from one run to the next
+#   replay   every seed and every past failure once, no mutation (the sanitizer suite's
+#            Fuzz.<name> tests do the same without clang)
 # A target's seeds are the folder its source names in a "Seeds: <folder>." comment; the
 # inputs that once broke it are kept in fuzz/regressions/<name>/ and always replayed.
 set -euo pipefail
@@ -31,10 +30,13 @@ cmake --build "$dir" --target "${targets[@]}"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
-for target in "${targets[@]}"; do
-  name=${target#fuzz_}
+# One fuzzer per core at a time: each is a single process, so the whole run takes about
+# budget x targets / cores. An input that runs longer than the timeout counts as a hang.
+jobs=${FUZZ_JOBS:-$(nproc)}
+run_one() {
+  local target=$1 name=${1#fuzz_} seeds corpus limits log
+  local inputs=()
   seeds=$(grep -o -m1 'Seeds: [^ .]*' "fuzz/$target.cpp" | cut -d' ' -f2)
-  inputs=()
   [ -n "$seeds" ] && inputs+=("$seeds")
   [ -d "fuzz/regressions/$name" ] && inputs+=("fuzz/regressions/$name")
   if [ "$budget" = replay ]; then
@@ -46,14 +48,33 @@ for target in "${targets[@]}"; do
     limits=(-max_total_time="$budget")
   fi
   mkdir -p "$corpus"
-  echo "fuzz: $target, $budget, on ${inputs[*]:-no seeds}"
   log="$dir/$target.log"
-  if ! "$dir/fuzz/$target" "${limits[@]}" -print_final_stats=1 -artifact_prefix="$dir/" \
-    "$corpus" "${inputs[@]}" >"$log" 2>&1; then
+  echo "fuzz: $target, $budget, on ${inputs[*]:-no seeds}"
+  if ! "$dir/fuzz/$target" "${limits[@]}" -timeout=20 -print_final_stats=1 \
+    -artifact_prefix="$dir/$name-" "$corpus" "${inputs[@]}" >"$log" 2>&1; then
     tail -n 60 "$log"
-    echo "fuzz: $target failed (the input is saved as $dir/crash-* or $dir/leak-*)"
-    exit 1
+    echo "fuzz: $target failed (the input is saved as $dir/$name-crash-*, -leak-* or -timeout-*)"
+    return 1
   fi
-  grep -E '^stat::(number_of_executed_units|new_units_added)' "$log" || true
+  echo "fuzz: $target clean:" "$(awk '/^stat::number_of_executed_units:/ { runs = $2 }
+    /^stat::new_units_added:/ { found = $2 } END { print runs " runs, " found " new inputs" }' "$log")"
+}
+failed=0
+running=0
+for target in "${targets[@]}"; do
+  if [ "$running" -ge "$jobs" ]; then
+    wait -n || failed=1
+    running=$((running - 1))
+  fi
+  run_one "$target" &
+  running=$((running + 1))
 done
+while [ "$running" -gt 0 ]; do
+  wait -n || failed=1
+  running=$((running - 1))
+done
+if [ "$failed" -ne 0 ]; then
+  echo "fuzz: a target failed"
+  exit 1
+fi
 echo "fuzz: every target ran clean"
