@@ -11,6 +11,14 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Pixels: glyphs drawn larger than this are filled as outlines.
+constexpr double kLargestRenderedGlyph = 2048;
+} // namespace
+
 QFont TCanvas::CurrentQFont() const
 {
     QFont font = FFont.ToQFont();
@@ -90,6 +98,19 @@ void TCanvas::TextOut(int x, int y, const QString& text, TPreparedText* Prepared
     p->setFont(font);
     p->setPen(QPen(ToQColor(FFont.Color())));
     p->setBrush(NoBrush());
+    // Glyphs drawn larger than a picture is wide go as outlines: the painter measures a
+    // glyph by the transform's area alone, so under a scale that stretches one axis and
+    // squeezes the other it would render a glyph far past what the font engine renders.
+    const QTransform toDevice = p->transform();
+    const double stretch = std::max(std::hypot(toDevice.m11(), toDevice.m12()), std::hypot(toDevice.m21(), toDevice.m22()));
+    if (!(height * stretch < kLargestRenderedGlyph)) {
+        QPainterPath outlines;
+        outlines.addText(QPointF(left, top + ascent), font, text);
+        p->setRenderHint(QPainter::Antialiasing, FFont.Antialiased());
+        p->fillPath(outlines, ToQColor(FFont.Color()));
+        p->setRenderHint(QPainter::Antialiasing, false);
+        return;
+    }
     // Prepared glyphs are drawn only on pictures: other devices (printers, metafiles) are
     // given the text itself.
     const QPaintDevice* device = p->device();

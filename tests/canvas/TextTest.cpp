@@ -284,3 +284,31 @@ TEST(CanvasText, PreparedTextRefusesControlCharactersAndFollowsTheFont)
     EXPECT_EQ(fresh, kept);
     EXPECT_FALSE(prepared.Holds("a\tb", font, &kept));
 }
+
+// Under a world transform that stretches one axis a thousandfold and squeezes the
+// other, the glyphs are drawn as their outlines: the ink of a stretched capital I runs
+// down the whole picture, and a squeezed one leaves at most a hairline.
+TEST(CanvasText, GlyphsStretchedPastAnyPictureAreDrawnAsOutlines)
+{
+    QImage image = WhiteImage(60, 60);
+    const TRect ink = DrawText(image, 0, 0, "I", [](TCanvas& c) {
+        c.Font().SetHeight(-13);
+        c.SetGraphicsMode(GM_ADVANCED);
+        XFORM stretch;
+        stretch.eM11 = 20;
+        stretch.eM22 = 1000;
+        stretch.eDx = 0;
+        stretch.eDy = -3000;
+        c.SetWorldTransform(stretch);
+    });
+    EXPECT_EQ(ink.Top, 0);
+    EXPECT_EQ(ink.Bottom, 60);
+    QImage squeezed = WhiteImage(60, 60);
+    DrawText(squeezed, 5, 0, "I+I", [](TCanvas& c) {
+        c.SetGraphicsMode(GM_ADVANCED);
+        XFORM squeeze;
+        squeeze.eM11 = 0.000148f;
+        squeeze.eM22 = 60630;
+        c.SetWorldTransform(squeeze);
+    });
+}
