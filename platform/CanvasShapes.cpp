@@ -95,9 +95,7 @@ void TCanvas::StrokePolyline(const TPoint* points, size_t count)
     if (writer && (depth == 1 || (mode != pmXor && mode != pmNotXor && mode != pmNot))) {
         for (int dy = 0; dy < depth; ++dy)
             for (int dx = 0; dx < depth; ++dx)
-                for (size_t i = 1; i < count; ++i)
-                    writer->Line(int64_t(points[i - 1].X) + offset.x() + dx, int64_t(points[i - 1].Y) + offset.y() + dy,
-                                 int64_t(points[i].X) + offset.x() + dx, int64_t(points[i].Y) + offset.y() + dy);
+                writer->Polyline(points, count, int64_t(offset.x()) + dx, int64_t(offset.y()) + dy);
         return;
     }
     QPainter* p = Begin();

@@ -133,7 +133,23 @@ void TPixelWriter::Walk(const Step& S, PutPixel put)
     }
 }
 
-void TPixelWriter::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
+template <typename F>
+void TPixelWriter::WithPut(F&& f) const
+{
+    if (FCopy && FBytesPerPixel == 3)
+        f([v0 = FValue[0], v1 = FValue[1], v2 = FValue[2]](uchar* px) {
+            px[0] = v0;
+            px[1] = v1;
+            px[2] = v2;
+        });
+    else if (FCopy)
+        f([value = CopyValue32()](uchar* px) { std::memcpy(px, &value, 4); });
+    else
+        f([this](uchar* px) { Put(px); });
+}
+
+template <typename PutPixel>
+void TPixelWriter::ClippedLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, PutPixel put) const
 {
     const int64_t dx = x1 - x0, dy = y1 - y0;
     const int64_t adx = std::llabs(dx), ady = std::llabs(dy);
@@ -183,16 +199,65 @@ void TPixelWriter::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
                     2 * ad,
                     2 * n,
                     last - first + 1};
-    if (FCopy && FBytesPerPixel == 3)
-        Walk(walk, [this](uchar* px) {
-            px[0] = FValue[0];
-            px[1] = FValue[1];
-            px[2] = FValue[2];
-        });
-    else if (FCopy)
-        Walk(walk, [value = CopyValue32()](uchar* px) { std::memcpy(px, &value, 4); });
-    else
-        Walk(walk, [this](uchar* px) { Put(px); });
+    Walk(walk, put);
+}
+
+// The same walk as ClippedLine's for a line whose ends both lie inside the clip (so do
+// all its pixels, which lie between them): one pointer stepped along, no tests.
+template <typename PutPixel>
+void TPixelWriter::InsideLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, PutPixel put) const
+{
+    const int64_t dx = x1 - x0, dy = y1 - y0;
+    const int64_t adx = std::llabs(dx), ady = std::llabs(dy);
+    const bool alongX = adx >= ady;
+    const int64_t n = alongX ? adx : ady, ad = alongX ? ady : adx;
+    const qsizetype xStep = dx < 0 ? -FBytesPerPixel : FBytesPerPixel, yStep = dy < 0 ? -FStride : FStride;
+    const qsizetype majorStep = alongX ? xStep : yStep, minorStep = alongX ? yStep : xStep;
+    uchar* px = FBits + y0 * FStride + x0 * FBytesPerPixel;
+    int64_t rem = n;
+    const int64_t remStep = 2 * ad, denominator = 2 * n;
+    for (int64_t i = 0; i < n; ++i, px += majorStep) {
+        put(px);
+        // Without a branch: whether the shorter axis moves follows no pattern.
+        rem += remStep;
+        const int64_t moves = -int64_t(rem >= denominator);
+        rem -= denominator & moves;
+        px += minorStep & moves;
+    }
+}
+
+template <typename PutPixel>
+void TPixelWriter::PolylineWith(const TPoint* points, size_t count, int64_t dx, int64_t dy, PutPixel put) const
+{
+    const int64_t l = FClip.left(), t = FClip.top(), r = FClip.right(), b = FClip.bottom();
+    const auto inside = [&](int64_t x, int64_t y) { return x >= l && x <= r && y >= t && y <= b; };
+    int64_t x0 = points[0].X + dx, y0 = points[0].Y + dy;
+    bool in0 = inside(x0, y0);
+    for (size_t i = 1; i < count; ++i) {
+        const int64_t x1 = points[i].X + dx, y1 = points[i].Y + dy;
+        if (x1 == x0 && y1 == y0) // the outlines of small figures repeat points
+            continue;
+        const bool in1 = inside(x1, y1);
+        if (in0 && in1)
+            InsideLine(x0, y0, x1, y1, put);
+        else
+            ClippedLine(x0, y0, x1, y1, put);
+        x0 = x1;
+        y0 = y1;
+        in0 = in1;
+    }
+}
+
+void TPixelWriter::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
+{
+    WithPut([&](auto put) { ClippedLine(x0, y0, x1, y1, put); });
+}
+
+void TPixelWriter::Polyline(const TPoint* points, size_t count, int64_t dx, int64_t dy)
+{
+    if (count < 2 || FClip.isEmpty())
+        return;
+    WithPut([&](auto put) { PolylineWith(points, count, dx, dy, put); });
 }
 
 void TPixelWriter::Span(int x1, int x2, int y)

@@ -14,6 +14,7 @@
 #include "mycad_export.h"
 #include "Color.h"
 #include "GraphicsTypes.h"
+#include "Types.h"
 
 #include <QImage>
 #include <QRect>
@@ -31,6 +32,10 @@ public:
     // step along the longer axis, the other coordinate rounded halves away from the start.
     // Only the steps inside the clip are visited, so any length costs at most the clip.
     void Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
+    // The lines joining count points one after the other, each moved by (dx, dy), each
+    // laid out as Line lays it out. The many short segments of an outline go through
+    // one walk with no clip tests when both their ends lie inside the clip.
+    void Polyline(const TPoint* points, size_t count, int64_t dx, int64_t dy);
     // The pixels x1..x2-1 by y1..y2-1 (nothing for an empty or reversed rectangle).
     void Fill(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
     // Copies an opaque 24- or 32-bit picture (Format_BGR888 or Format_RGB32) with its
@@ -55,6 +60,15 @@ private:
     TPixelWriter() = default;
     template <typename PutPixel>
     static void Walk(const Step& S, PutPixel put);
+    template <typename PutPixel>
+    void ClippedLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, PutPixel put) const;
+    template <typename PutPixel>
+    void InsideLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, PutPixel put) const;
+    template <typename PutPixel>
+    void PolylineWith(const TPoint* points, size_t count, int64_t dx, int64_t dy, PutPixel put) const;
+    // Calls f with the pixel writing function of the writer's mode and layout.
+    template <typename F>
+    void WithPut(F&& f) const;
     uint32_t CopyValue32() const;
     // Writes one pixel through the raster operation.
     void Put(uchar* px) const;

@@ -125,8 +125,13 @@ void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out)
     Out.clear();
     if (!FGrid.IsValid())
         return;
-    if (R.Left <= FMinLeft && R.Top <= FMinTop && R.Right >= FMaxRight && R.Bottom >= FMaxBottom) {
-        // R holds every extent in the cells: no need to gather.
+    // When R covers a good part of the extents' bounds, most shapes show: one pass over
+    // all of them, already in order, costs less than gathering them from the cells and
+    // sorting them.
+    const double overlapWidth = std::min<double>(R.Right, FMaxRight) - std::max<double>(R.Left, FMinLeft);
+    const double overlapHeight = std::min<double>(R.Bottom, FMaxBottom) - std::max<double>(R.Top, FMinTop);
+    const double boundsArea = (FMaxRight - FMinLeft) * (FMaxBottom - FMinTop);
+    if (overlapWidth >= 0 && overlapHeight >= 0 && overlapWidth * overlapHeight * 8 >= boundsArea) {
         for (const TEntry& e : FEntries)
             if (e.Extent.Touches(R))
                 Out.push_back(e.No);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <random>
 
 namespace {
@@ -88,6 +89,14 @@ TEST(CanvasDirectPixels, LinesAndFillsMatchThePainterInEveryModeLayoutAndClip)
                     c.Rectangle(12, 14, 50, 60);
                     c.Rectangle(45, 50, 5, 8);
                     c.Rectangle(-10, -12, 30, 33); // starting outside the image
+                    // Outlines of many short segments, inside the clip and across it.
+                    for (const TPoint centre : {TPoint(30, 26), TPoint(12, 15), TPoint(52, 44)}) {
+                        std::vector<TPoint> outline;
+                        for (int k = 0; k <= 72; ++k)
+                            outline.emplace_back(centre.X + int(std::lround(9 * std::sin(k * M_PI / 36))),
+                                                 centre.Y + int(std::lround(6 * std::cos(k * M_PI / 36))));
+                        c.Polyline(outline);
+                    }
                 }
                 ExpectSameExceptFarPixel(direct, painted, format == QImage::Format_BGR888 ? "BGR888" : "RGB32");
             }
