@@ -83,6 +83,15 @@ TVec2 ArcTangent(TVec2 Major, TVec2 Minor, double T)
 
 } // namespace
 
+double CounterClockwiseTurn(double Start, double End)
+{
+    const double full = 2 * std::numbers::pi;
+    const double turn = End - Start;
+    if (!(turn <= full)) // beyond a whole turn, or not a number
+        return full;
+    return turn > 0 ? turn : std::fmod(turn, full) + full;
+}
+
 void EllipticArcBezier(TVec2 Centre, TVec2 Major, TVec2 Minor, double Start, double End, std::vector<TVec2>& Out)
 {
     const double sweep = std::min(End - Start, 2 * std::numbers::pi);

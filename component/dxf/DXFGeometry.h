@@ -59,6 +59,11 @@ MYCAD_EXPORT TEllipseAxes EllipseAxes(TVec2 U, TVec2 V);
 // its included angle, positive counter-clockwise) is Bulge.
 MYCAD_EXPORT TVec2 BulgeMiddle(TVec2 P1, TVec2 P2, double Bulge);
 
+// The counter-clockwise turn from angle Start to angle End (radians), in (0, 2 pi]: an
+// end at or before the start is reached going round once more, a turn of more than a
+// whole one is a whole one. Found without stepping, so angles of any size are safe.
+MYCAD_EXPORT double CounterClockwiseTurn(double Start, double End);
+
 // Cubic Bezier pieces of the elliptic arc Centre + Major cos t + Minor sin t for t from
 // Start to End (radians, End > Start), at most a quarter turn each: Out receives the
 // start point and then three points per piece.

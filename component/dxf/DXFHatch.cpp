@@ -58,18 +58,15 @@ void AppendArc(std::vector<TVec2>& Loop, TVec2 C, TVec2 Major, TVec2 Minor, doub
         B = -B;
     }
     std::vector<TVec2> points;
+    // Angles count round the ellipse: the first is kept within one turn.
     if (Ccw) {
-        while (B <= A)
-            B += full;
-        if (B - A > full)
-            B = A + full;
-        EllipticArcPoints(C, Major, Minor, A, B, kStep, points);
+        const double turn = CounterClockwiseTurn(A, B);
+        A = std::fmod(A, full);
+        EllipticArcPoints(C, Major, Minor, A, A + turn, kStep, points);
     } else {
-        while (A <= B)
-            A += full;
-        if (A - B > full)
-            A = B + full;
-        EllipticArcPoints(C, Major, Minor, B, A, kStep, points);
+        const double turn = CounterClockwiseTurn(B, A);
+        B = std::fmod(B, full);
+        EllipticArcPoints(C, Major, Minor, B, B + turn, kStep, points);
         std::reverse(points.begin(), points.end());
     }
     for (const TVec2& p : points)

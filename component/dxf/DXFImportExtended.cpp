@@ -71,10 +71,9 @@ void TDXF2DImport::ReadPartialEllipse2D(const TGroupTable& Groups, TShapes& Out)
     const TVec2 major{Groups.Real(11), Groups.Real(21)};
     const double ratio = Groups.Real(40);
     const TVec2 minor{-major.Y * ratio, major.X * ratio};
-    const double start = Groups.Real(41, 0);
-    double end = Groups.Real(42, 2 * std::numbers::pi);
-    while (end <= start)
-        end += 2 * std::numbers::pi;
+    // The parameter counts round the ellipse: the start is kept within one turn.
+    const double start = std::fmod(Groups.Real(41, 0), 2 * std::numbers::pi);
+    const double end = start + CounterClockwiseTurn(Groups.Real(41, 0), Groups.Real(42, 2 * std::numbers::pi));
     std::vector<TVec2> bezier;
     EllipticArcBezier(centre, major, minor, start, end, bezier);
     auto shape = NewShape(kPolyBezier);

@@ -134,6 +134,31 @@ TEST(DxfImportExtended, PartialEllipseIsABezierCurve)
     EXPECT_POINT(curve->GetPoint(6), -10, 0);
 }
 
+// Parameters count round the ellipse: a start two turns on is the same arc, and angles of
+// any size are read at once (a whole turn at most).
+TEST(DxfImportExtended, EllipseAndHatchArcAnglesOfAnySize)
+{
+    TMyCAD cad;
+    ASSERT_TRUE(ImportBytes(cad,
+                            EntitiesSection({"0", "ELLIPSE", "10", "0", "20", "0", "11", "10", "21", "0", "40", "0.5",
+                                             "41", "12.566370614359172", "42", "3.14159265358979", //
+                                             "0", "ELLIPSE", "10", "0", "20", "0", "11", "10", "21", "0", "40", "0.5",
+                                             "41", "1e300", "42", "-1e300", //
+                                             "0", "HATCH", "10", "0", "20", "0", "2", "SOLID", "70", "1", "71", "0",
+                                             "91", "1", "92", "1", "93", "1", "72", "2", "10", "30", "20", "5", "40",
+                                             "5", "50", "1e300", "51", "-1e300", "73", "1", "97", "0", "75", "1",
+                                             "76", "1", "98", "0"}),
+                            true)
+                    .Ok);
+    ASSERT_EQ(cad.GetShapesCount(), 3);
+    const TMyShape* half = cad.GetShapeByNo(0);
+    ASSERT_EQ(half->GetPointsCount(), 7);
+    EXPECT_POINT(half->GetPoint(0), 10, 0);
+    EXPECT_POINT(half->GetPoint(6), -10, 0);
+    EXPECT_LE(cad.GetShapeByNo(1)->GetPointsCount(), 13);
+    EXPECT_LE(cad.GetShapeByNo(2)->GetPointsCount(), 4100);
+}
+
 TEST(DxfImportExtended, MTextLinesAlignmentAndFormatting)
 {
     TMyCAD cad;
