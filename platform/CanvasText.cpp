@@ -101,9 +101,11 @@ void TCanvas::TextOut(int x, int y, const QString& text, TPreparedText* Prepared
     // Glyphs drawn larger than a picture is wide go as outlines: the painter measures a
     // glyph by the transform's area alone, so under a scale that stretches one axis and
     // squeezes the other it would render a glyph far past what the font engine renders.
+    // The font's own size is taken too: for huge fonts the metrics overflow.
     const QTransform toDevice = p->transform();
     const double stretch = std::max(std::hypot(toDevice.m11(), toDevice.m12()), std::hypot(toDevice.m21(), toDevice.m22()));
-    if (!(height * stretch < kLargestRenderedGlyph)) {
+    const double em = std::max({double(height), double(font.pixelSize()), font.pointSizeF()});
+    if (!(em * stretch < kLargestRenderedGlyph)) {
         QPainterPath outlines;
         outlines.addText(QPointF(left, top + ascent), font, text);
         p->setRenderHint(QPainter::Antialiasing, FFont.Antialiased());

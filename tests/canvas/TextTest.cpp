@@ -311,4 +311,15 @@ TEST(CanvasText, GlyphsStretchedPastAnyPictureAreDrawnAsOutlines)
         squeeze.eM22 = 60630;
         c.SetWorldTransform(squeeze);
     });
+    // A font so large that its metrics overflow, sheared flat.
+    QImage sheared = WhiteImage(60, 60);
+    DrawText(sheared, 5, 0, "I+I", [](TCanvas& c) {
+        c.Font().SetHeight(-32767);
+        c.SetGraphicsMode(GM_ADVANCED);
+        XFORM shear;
+        shear.eM11 = 5.4f;
+        shear.eM21 = 0.92f;
+        shear.eM22 = 3.4e-9f;
+        c.SetWorldTransform(shear);
+    });
 }
