@@ -389,8 +389,14 @@ TRect TCanvas::ClipRect()
     if (!invertible || device.isEmpty())
         return TRect();
     const QRectF logical = toLogical.mapRect(QRectF(device));
-    return TRect(int(std::floor(logical.left())), int(std::floor(logical.top())), int(std::ceil(logical.right())),
-                 int(std::ceil(logical.bottom())));
+    // Under a mapping that squeezes nearly to a line the logical box reaches far past any
+    // integer: it is kept within a span that callers can still widen.
+    const auto whole = [](double v) {
+        constexpr double kFar = double(1 << 30);
+        return std::isnan(v) ? 0 : int(std::clamp(v, -kFar, kFar));
+    };
+    return TRect(whole(std::floor(logical.left())), whole(std::floor(logical.top())), whole(std::ceil(logical.right())),
+                 whole(std::ceil(logical.bottom())));
 }
 
 bool TCanvas::DrawsOnPicture() const

@@ -191,6 +191,21 @@ TEST(CanvasRegion, ClipCombinationsAndIntersectClipRect)
     EXPECT_EQ(PixelAt(wide, 19, 39), clBlack);
     EXPECT_EQ(PixelAt(wide, 20, 0), clWhite);
     EXPECT_EQ(CreateRectRgn(INT_MIN, 0, INT_MAX, 10).BoundsRect().Bottom, 10);
+    // Under a mapping squeezed nearly flat the clip's logical box stays within range.
+    QImage flat = WhiteImage(40, 40);
+    {
+        TCanvas canvas(&flat);
+        canvas.SetGraphicsMode(GM_ADVANCED);
+        XFORM squeeze;
+        squeeze.eM22 = 1e-9f;
+        ASSERT_TRUE(canvas.SetWorldTransform(squeeze));
+        const TRect box = canvas.ClipRect();
+        EXPECT_EQ(box.Top, 0);
+        EXPECT_EQ(box.Bottom, 1 << 30);
+        TBrush brush;
+        brush.SetColor(clBlack);
+        EXPECT_TRUE(canvas.FillRgn(CreateRectRgn(0, 0, 10, 10), brush));
+    }
 }
 
 TEST(CanvasRegion, PaintRgnUsesThePenModeSoItErasesItself)
