@@ -3,6 +3,7 @@
 #include "Bitmap.h"
 #include "MetafileRecords.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Mf {
@@ -312,7 +313,11 @@ void TDc::Text(QPoint ref, const QString& text, const std::vector<int>& advances
     QTransform glyphs = t;
     if (t.determinant() < 0)
         glyphs = QTransform::fromScale(1, -1) * t;
-    const QPointF at = glyphs.inverted().map(t.map(QPointF(ref)));
+    // Under a mapping squeezed nearly flat the reference point lands far off: it is kept
+    // where an int still holds it.
+    const auto kept = [](double v) { return std::isfinite(v) ? std::clamp(v, -1e9, 1e9) : 0.0; };
+    QPointF at = glyphs.inverted().map(t.map(QPointF(ref)));
+    at = QPointF(kept(at.x()), kept(at.y()));
     c.SetWorldTransform(XFORM{float(glyphs.m11()), float(glyphs.m12()), float(glyphs.m21()), float(glyphs.m22()),
                               float(glyphs.dx()), float(glyphs.dy())});
     const int horizontal = int(FState.TextAlign & TA_CENTER);
