@@ -70,7 +70,9 @@ QRegion RegionData(const TRecordView& r, uint64_t at, uint64_t size)
     const uint32_t count = r.U32(at + 8);
     for (uint64_t i = 0; i < count && 32 + 16 * (i + 1) <= size; ++i) {
         const uint64_t p = at + 32 + 16 * i;
-        const QRect rect(QPoint(r.I32(p), r.I32(p + 4)), QPoint(r.I32(p + 8) - 1, r.I32(p + 12) - 1));
+        // Held like any stored rectangle; right and bottom are exclusive.
+        const QRect box = RectAt(r, p);
+        const QRect rect(box.topLeft(), QPoint(box.right() - 1, box.bottom() - 1));
         if (rect.isValid())
             region += rect;
     }
