@@ -37,7 +37,7 @@ QTransform TCanvas::TextTransform(int x, int y) const
     const QTransform toPage = QTransform::fromScale(sx < 0 ? -1 : 1, sy < 0 ? -1 : 1);
     const QTransform world(FWorld.m11(), FWorld.m12(), FWorld.m21(), FWorld.m22(), 0, 0);
     QTransform escapement;
-    escapement.rotate(-FFont.Escapement() / 10.0);
+    escapement.rotate(-double(FFont.Escapement()) / 10.0); // any stored value, INT_MIN too
     return escapement * toPage * world * FMap * QTransform::fromTranslate(reference.x(), reference.y());
 }
 

@@ -7,6 +7,8 @@
 
 #include <QPainter>
 
+#include <climits>
+
 namespace {
 
 TRect DrawText(QImage& image, int x, int y, const QString& text, const std::function<void(TCanvas&)>& setup)
@@ -322,4 +324,7 @@ TEST(CanvasText, GlyphsStretchedPastAnyPictureAreDrawnAsOutlines)
         shear.eM22 = 3.4e-9f;
         c.SetWorldTransform(shear);
     });
+    // An escapement at the end of the int range turns the text like any other value.
+    QImage turned = WhiteImage(60, 60);
+    DrawText(turned, 30, 30, "I", [](TCanvas& c) { c.Font().SetEscapement(INT_MIN); });
 }
