@@ -72,8 +72,9 @@ void TDXF2DImport::ReadPartialEllipse2D(const TGroupTable& Groups, TShapes& Out)
     const double ratio = Groups.Real(40);
     const TVec2 minor{-major.Y * ratio, major.X * ratio};
     // The parameter counts round the ellipse: the start is kept within one turn.
-    const double start = std::fmod(Groups.Real(41, 0), 2 * std::numbers::pi);
-    const double end = start + CounterClockwiseTurn(Groups.Real(41, 0), Groups.Real(42, 2 * std::numbers::pi));
+    const double given = Groups.Real(41, 0);
+    const double start = std::fmod(given, 2 * std::numbers::pi);
+    const double end = start + CounterClockwiseTurn(given, Groups.Real(42, 2 * std::numbers::pi));
     std::vector<TVec2> bezier;
     EllipticArcBezier(centre, major, minor, start, end, bezier);
     auto shape = NewShape(kPolyBezier);
