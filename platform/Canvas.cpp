@@ -245,7 +245,8 @@ QPainter* TCanvas::Painter()
 
 void TCanvas::TransformChanged()
 {
-    FLogToDev = FWorld * FMap;
+    FLogToDev = FWindowOrg == TPoint() ? FWorld * FMap
+                                       : FWorld * QTransform::fromTranslate(-double(FWindowOrg.X), -double(FWindowOrg.Y)) * FMap;
     FXf = Xf::Unknown;
 }
 

@@ -266,6 +266,12 @@ public:
     // the device's resolution; returns the previous mode, 0 when refused.
     int SetMapMode(int mode);
     int GetMapMode() const { return FMapMode; }
+    // The logical point that lands on the device's top-left under the mapping mode: the
+    // world's result is moved by its negative before the mode scales it. Clip regions
+    // stay in device coordinates. Kept when the device changes; returns the previous
+    // origin in Previous when given.
+    void SetWindowOrgEx(int X, int Y, TPoint* Previous = nullptr);
+    TPoint GetWindowOrg() const { return FWindowOrg; }
     bool LPtoDP(std::vector<TPoint>& points) const;
     bool DPtoLP(std::vector<TPoint>& points) const;
     // HORZRES, VERTRES, HORZSIZE, VERTSIZE, BITSPIXEL, NUMCOLORS, LOGPIXELSX, LOGPIXELSY.
@@ -420,6 +426,7 @@ private:
 
     int FGraphicsMode = GM_COMPATIBLE;
     int FMapMode = MM_TEXT;
+    TPoint FWindowOrg;
     QTransform FWorld;
     QTransform FMap;
     QTransform FLogToDev;

@@ -253,6 +253,16 @@ int TCanvas::SetMapMode(int mode)
     return previous;
 }
 
+void TCanvas::SetWindowOrgEx(int X, int Y, TPoint* Previous)
+{
+    if (Previous)
+        *Previous = FWindowOrg;
+    if (FWindowOrg == TPoint(X, Y))
+        return;
+    FWindowOrg = TPoint(X, Y);
+    TransformChanged();
+}
+
 bool TCanvas::LPtoDP(std::vector<TPoint>& points) const
 {
     for (TPoint& pt : points) {

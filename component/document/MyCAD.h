@@ -804,8 +804,9 @@ private:
     void DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth, std::vector<TMyShape*>& LinkHolders);
     // Appends the shape and, recursively, its members.
     void CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
-    // The same, leaving out invisible shapes with their members (as painting does).
-    void CollectVisibleTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
+    // Tidies the shape and, recursively, its members before the pass, leaving out
+    // invisible shapes with their members (as painting does).
+    void TidyVisibleTree(TMyShape* Shape, int Depth);
     // The connectors among the shapes the pass draws tidy their points (MergePoints).
     void TidyConnectorsToPaint();
     // Lists the shapes that can show in R (control pixels) as the pass's, and tidies them.
@@ -921,7 +922,8 @@ private:
     // The index of the pass under way, built on first use; none outside a pass.
     const THopIndex* PassHopIndex();
     bool FInPaintPass = false;
-    // Set while the paint pass moves shapes and puts them back, which changes nothing.
+    // Set while the paint pass draws shapes, or a copy moves shapes and puts them back:
+    // neither is an edit of their extents.
     bool FPaintMovesShapes = false;
 
     // Editing state: the undo history, and the cursor confinement, which is released

@@ -224,22 +224,17 @@ void TMyCAD::DrawPreparedShapes(TCanvas* Canvas, const TRect& R)
     FHops.Clear();
     BusyScope pass(FInPaintPass);
 
-    // The listed shapes and their members are drawn moved by -R's top-left. Their stored
-    // geometry is kept aside (in one block) and put back exactly afterwards, so painting
-    // never changes a coordinate, nor does it count as a change of the shapes' extents.
-    BusyScope moving(FPaintMovesShapes);
-    std::vector<TMyShape*> moved;
-    if (R.Left != 0 || R.Top != 0) {
-        for (uint32_t no : FDrawnShapes)
-            CollectTree(GetShapeByNo(int(no)), moved, 0);
-    }
-    std::vector<TMyPoint> saved;
-    for (TMyShape* s : moved) {
-        saved.insert(saved.end(), s->Points().begin(), s->Points().end());
-        saved.insert(saved.end(), s->LinkPoints().begin(), s->LinkPoints().end());
-        saved.push_back(s->CaptionPoint());
-        OffsetAllPoints(s, -R.Left / FZoom, -R.Top / FZoom);
-    }
+    // The listed shapes are drawn where they are, the canvas's window origin moved by R's
+    // top-left: painting never touches a shape's coordinates. What a shape's Draw stores
+    // about itself meanwhile does not count as a change of its extent.
+    BusyScope storing(FPaintMovesShapes);
+    const TPoint origin = Canvas->GetWindowOrg();
+    Canvas->SetWindowOrgEx(origin.X + R.Left, origin.Y + R.Top);
+    struct RestoreOrigin {
+        TCanvas* Canvas;
+        TPoint Origin;
+        ~RestoreOrigin() { Canvas->SetWindowOrgEx(Origin.X, Origin.Y); }
+    } restoreOrigin{Canvas, origin};
 
     // The link-point marks go over all the shapes, for every listed shape and member
     // that has link points, visible or not.
@@ -248,37 +243,23 @@ void TMyCAD::DrawPreparedShapes(TCanvas* Canvas, const TRect& R)
         DrawShapeTree(Canvas, GetShapeByNo(int(no)), 0, linkHolders);
     for (TMyShape* s : linkHolders)
         DrawLinkHot(s, Canvas);
-
-    auto next = saved.begin();
-    for (TMyShape* s : moved) {
-        for (TMyPoint& p : s->PointsRef())
-            p = *next++;
-        if (s->GetLinkPointsCount() > 0)
-            for (TMyPoint& p : s->LinkPointsRef())
-                p = *next++;
-        s->SetCaptionPoint(*next++);
-    }
 }
 
 void TMyCAD::TidyConnectorsToPaint()
 {
-    std::vector<TMyShape*> trees;
     for (uint32_t no : FDrawnShapes)
-        CollectVisibleTree(GetShapeByNo(int(no)), trees, 0);
-    for (TMyShape* s : trees)
-        if (auto* line = qobject_cast<TMyLinkLine*>(s))
-            line->MergePoints();
+        TidyVisibleTree(GetShapeByNo(int(no)), 0);
 }
 
-void TMyCAD::CollectVisibleTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const
+void TMyCAD::TidyVisibleTree(TMyShape* Shape, int Depth)
 {
     if (!Shape || !Shape->Visible() || Depth > GetShapesCount())
         return;
-    Out.push_back(Shape);
+    Shape->TidyBeforePaint();
     for (uint32_t no : std::as_const(*Shape).ChildNos()) {
         TMyShape* member = GetShapeByNo(int(no));
         if (member && member != Shape)
-            CollectVisibleTree(member, Out, Depth + 1);
+            TidyVisibleTree(member, Depth + 1);
     }
 }
 

@@ -88,7 +88,9 @@ void TMyImage::DrawPicture(TCanvas* Canvas, const TArrPoint& Corners)
         part.SetTransparent(true);
         part.SetTransparentColor(pipeline.TransparentKey(FTransparentMode, FTransparentColor));
     }
-    const TRegion box = TRegion::FromPolygon(Corners, WINDING);
+    // The clip is in device pixels: the box moved by the window origin.
+    TRegion box = TRegion::FromPolygon(Corners, WINDING);
+    box.Offset(-Canvas->GetWindowOrg().X, -Canvas->GetWindowOrg().Y);
     Canvas->SelectClipRgn(&box);
     Canvas->Draw(int(x0), int(y0), part);
     Canvas->SelectClipRgn(nullptr);

@@ -69,6 +69,7 @@ public:
     // keeping the ends on attached link points; a connector between two attached ends
     // that collapsed to two points gets one jog. Linear in the number of points.
     void MergePoints();
+    void TidyBeforePaint() override { MergePoints(); }
 
     // ---- Hot marks (screen pixels) --------------------------------------------------------
     void DrawStartEnd(TCanvas* Canvas, TMyPoint P);

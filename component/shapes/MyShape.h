@@ -128,6 +128,9 @@ public:
         (void)Box;
         return false;
     }
+    // Puts the shape's own points in order before a paint pass draws it, in document
+    // units (a connector merges its repeated and aligned points); nothing for most shapes.
+    virtual void TidyBeforePaint() {}
     // Reads the shape's record (its class's layout, in the generation of the owning
     // drawing's disk file version) into this freshly created shape; false when the data
     // is short or damaged. Writes the record in the newest layout at the stream's position.

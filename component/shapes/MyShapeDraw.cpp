@@ -101,7 +101,10 @@ void TMyShape::PowerDrawShape(TCanvas* Canvas, const TArrPoint& Points, int Fill
                     const TMyRect box = GetPointsLTRB(corners);
                     corner = RotateAPoint(TMyPoint(box.Left, box.Top), FCenterPoint, FAngle);
                 }
-                Canvas->SelectClipRgn(&region);
+                // The clip is in device pixels: the region moved by the window origin.
+                TRegion device = region;
+                device.Offset(-Canvas->GetWindowOrg().X, -Canvas->GetWindowOrg().Y);
+                Canvas->SelectClipRgn(&device);
                 clipped = true;
                 Canvas->Draw(Round(corner.X * z), Round(corner.Y * z), *pattern);
             }

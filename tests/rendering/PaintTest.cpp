@@ -325,3 +325,53 @@ TEST(PaintPass, NothingIsComposedWhileBusy)
 }
 
 #include "PaintTest.moc"
+
+// Every kind of figure that draws through the canvas differently (a device clip for the
+// gradient and the turned picture, text, hops, hatching) lands in a repaint of any part of
+// the page exactly where the whole page has it, at any zoom.
+TEST(PaintPass, APartialRepaintIsThePageCutOut)
+{
+    TMyCAD cad;
+    cad.resize(420, 360);
+    cad.SetUndoRedoSize(0);
+    cad.GridOperation()->SetGridType(gNone);
+    cad.SetCrossLine(true);
+    const auto box = [](float l, float t, float r, float b) {
+        return TArrMyPoint{TMyPoint(l, t), TMyPoint(r, t), TMyPoint(r, b), TMyPoint(l, b)};
+    };
+    TMyShape* gradient = cad.GetShapeByID(cad.AddShapeByCode(&cad, SpRectangle, {}, box(20, 20, 150, 110), 0.3, "G"));
+    gradient->SetGradientStyle(gsRadialC);
+    TMyShape* hatched = cad.GetShapeByID(cad.AddShapeByCode(&cad, SpEllipse, {}, box(170, 30, 300, 120), -0.4, "E"));
+    hatched->Brush()->SetStyle(bsDiagCross);
+    hatched->Brush()->SetColor(clGreen);
+    TBitmap picture(40, 30);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            picture.Canvas().SetPixels(x, y, RGB(x * 6, y * 8, 200 - x - y));
+    TMyShape* image = cad.GetShapeByID(cad.AddImageShapeByCode("P", TPoint(40, 150), &picture));
+    cad.RotateChangeValueforShapes(image, image->GetCenterPoint(), 0.5f);
+    TMyShape* text = cad.GetShapeByID(cad.AddShapeByCode(&cad, SpText, {}, box(200, 150, 330, 230), 0, "T"));
+    static_cast<TMyText*>(text)->SetLines({"Part of the page", "drawn again"});
+    for (int k = 0; k < 4; ++k) {
+        auto* line = cad.CreateAddShapeByName(QStringLiteral("TMyLinkLine"), nullptr);
+        line->PointsRef() = k < 2 ? TArrMyPoint{TMyPoint(10, 260 + 30 * k), TMyPoint(380, 260 + 30 * k)}
+                                  : TArrMyPoint{TMyPoint(60 + 150 * k - 300, 240), TMyPoint(60 + 150 * k - 300, 340)};
+    }
+    cad.RemoveAllWorkingShapes();
+
+    for (double zoom : {1.0, 1.5}) {
+        cad.SetZoom(zoom);
+        cad.DrawAll(TRect(0, 0, 640, 540));
+        const QImage page = cad.Buffer()->ToQImage().copy();
+        for (const TRect part : {TRect(37, 53, 237, 253), TRect(101, 7, 180, 300), TRect(250, 190, 450, 420)}) {
+            SCOPED_TRACE(testing::Message() << "zoom " << zoom << " part " << part.Left << "," << part.Top);
+            cad.DrawAll(part);
+            const QImage drawn = cad.Buffer()->ToQImage();
+            int differing = 0;
+            for (int y = 0; y < part.Height(); ++y)
+                for (int x = 0; x < part.Width(); ++x)
+                    differing += drawn.pixel(x, y) != page.pixel(part.Left + x, part.Top + y);
+            EXPECT_EQ(differing, 0);
+        }
+    }
+}
