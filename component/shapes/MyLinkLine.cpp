@@ -132,7 +132,18 @@ void TMyLinkLine::MergePoints()
     bool rebuilt = false;
     p.erase(std::unique(p.begin(), p.end()), p.end());
     const bool bothAttached = StartAttached() && EndAttached();
-    if (!(p.size() <= 4 && bothAttached) && p.size() >= 3) {
+    auto near = [](float a, float b) { return std::abs(double(a) - b) <= 10; };
+    // The scan changes nothing unless some three points in a row are nearly in a vertical or
+    // a horizontal line: then it is not needed (a connector painted again, most often).
+    auto anyRun = [&] {
+        for (size_t i = 2; i < p.size(); ++i) {
+            const TMyPoint &a = p[i - 2], &b = p[i - 1], &c = p[i];
+            if ((near(a.X, b.X) && near(c.X, b.X)) || (near(a.Y, b.Y) && near(c.Y, b.Y)))
+                return true;
+        }
+        return false;
+    };
+    if (!(p.size() <= 4 && bothAttached) && p.size() >= 3 && anyRun()) {
         const bool endAttached = EndAttached();
         // kept: the points before the scan position and the current one (kept.back());
         // p[next] onwards: the points after it. Points moved back for a rescan go into the
@@ -142,7 +153,6 @@ void TMyLinkLine::MergePoints()
         kept.push_back(p[0]);
         size_t next = 1;
         const size_t n = p.size();
-        auto near = [](float a, float b) { return std::abs(double(a) - b) <= 10; };
         while (next < n) {
             if (kept.size() >= 2) {
                 TMyPoint& prev = kept[kept.size() - 2];

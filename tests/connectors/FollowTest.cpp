@@ -302,6 +302,36 @@ TEST_F(Split, HopsAreHalfCirclesOverVerticalConnectorSegments)
     }
 }
 
+// Without hops a connector is drawn as its segments one after the other, each leaving out
+// its end: the same pixels however it goes, back over itself too.
+TEST_F(Split, AConnectorWithoutHopsDrawsTheSegmentsOfItsPoints)
+{
+    cad.DeleteAllShapes();
+    cad.GridOperation()->SetGridType(gNone);
+    const TArrMyPoint points = {TMyPoint(10.4f, 10), TMyPoint(200, 31.5f), TMyPoint(40, 92),
+                                TMyPoint(181, 150),  TMyPoint(20.6f, 171), TMyPoint(150, 20)};
+    TMyLinkLine* line = FreeConnector(points);
+    line->SetLinkLineDrawStyle(lldsFree);
+    line->PointsRef() = points;
+    for (double zoom : {1.0, 1.3}) {
+        cad.SetZoom(zoom);
+        const TRect page(0, 0, int(220 * zoom), int(200 * zoom));
+        cad.DrawAll(page);
+        ASSERT_EQ(line->Points(), points);
+        TBitmap expected(page.Width(), page.Height());
+        TCanvas& c = expected.Canvas();
+        c.Brush().SetColor(clWhite);
+        c.FillRect(page);
+        c.Pen().SetColor(clBlack);
+        for (size_t k = 0; k + 1 < points.size(); ++k) {
+            const TPoint a = MyPtToPt(line->GetPointInZoom(int(k))), b = MyPtToPt(line->GetPointInZoom(int(k + 1)));
+            c.MoveTo(a.X, a.Y);
+            c.LineTo(b.X, b.Y);
+        }
+        EXPECT_EQ(cad.Buffer()->ToQImage(), expected.ToQImage()) << zoom;
+    }
+}
+
 TEST_F(Split, PaintingTidiesInDocumentUnitsAndDrawsNoHopsOutsideAPass)
 {
     cad.DeleteAllShapes();
