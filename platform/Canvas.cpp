@@ -137,6 +137,7 @@ void TCanvas::Detach()
     FImageData = nullptr;
     FClip.reset();
     FClipDirty = true;
+    FDirect.valid = false;
     FPath.Clear();
     FXf = Xf::Unknown;
     FBase = QTransform();
@@ -248,6 +249,7 @@ void TCanvas::TransformChanged()
     FLogToDev = FWindowOrg == TPoint() ? FWorld * FMap
                                        : FWorld * QTransform::fromTranslate(-double(FWindowOrg.X), -double(FWindowOrg.Y)) * FMap;
     FXf = Xf::Unknown;
+    FDirect.valid = false;
 }
 
 void TCanvas::UseXf(QPainter* p, Xf xf)

@@ -49,6 +49,7 @@
 #include "Region.h"
 #include "Types.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QString>
@@ -371,6 +372,22 @@ private:
     // with the integer offset from logical to device pixels; none when a transform, a
     // non-rectangular clip, a foreign painter or the image's format stands in the way.
     std::optional<TPixelWriter> DirectWriter(TPenMode mode, TColor color, QPoint& offset) const;
+    // The last writer DirectWriter made and what it was made for: a run of strokes in one
+    // pen on one picture makes it once. Forgotten when the device, the transform or the
+    // clip changes; the picture's pixels are compared each time.
+    struct DirectCache {
+        bool valid = false;
+        TPenMode mode = pmCopy;
+        TColor rgb = 0;
+        const uchar* bits = nullptr;
+        int width = 0;
+        int height = 0;
+        qsizetype bytesPerLine = 0;
+        QImage::Format format = QImage::Format_Invalid;
+        QPoint offset;
+        std::optional<TPixelWriter> writer;
+    };
+    bool CachedDirectWriter(TPenMode mode, TColor rgb, QPoint& offset, std::optional<TPixelWriter>& writer) const;
     // The writer for the current pen when it is a one-pixel solid pen, else none; depth
     // is the pen's width in device pixels (more than 1 for a scaled one-pixel pen).
     std::optional<TPixelWriter> ThinPenWriter(QPoint& offset, int& depth);
@@ -433,6 +450,7 @@ private:
     QTransform FBase;
 
     std::optional<QRegion> FClip; // device coordinates
+    mutable DirectCache FDirect;
     bool FClipDirty = true;
     PathData FPath;
 

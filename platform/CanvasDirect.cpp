@@ -5,8 +5,28 @@
 #include <QImage>
 #include <cmath>
 
+bool TCanvas::CachedDirectWriter(TPenMode mode, TColor rgb, QPoint& offset, std::optional<TPixelWriter>& writer) const
+{
+    if (!FDirect.valid || FDirect.mode != mode || FDirect.rgb != rgb || !FDevice)
+        return false;
+    // The device is the picture the writer was made for; its pixels may have moved (a new
+    // size, a copy that shares them) or changed their layout.
+    const QImage& image = *static_cast<const QImage*>(FDevice);
+    if (image.constBits() != FDirect.bits || !image.isDetached() || image.width() != FDirect.width
+        || image.height() != FDirect.height || image.bytesPerLine() != FDirect.bytesPerLine
+        || image.format() != FDirect.format || image.devicePixelRatio() != 1)
+        return false;
+    offset = FDirect.offset;
+    writer = FDirect.writer;
+    return true;
+}
+
 std::optional<TPixelWriter> TCanvas::DirectWriter(TPenMode mode, TColor color, QPoint& offset) const
 {
+    const TColor rgb = ColorToRGB(color);
+    if (std::optional<TPixelWriter> cached; CachedDirectWriter(mode, rgb, offset, cached))
+        return cached;
+    FDirect.valid = false;
     if (FExternal || !FDevice || FDevice->devType() != QInternal::Image || FBaseHasClip || !FBase.isIdentity())
         return std::nullopt;
     const double dx = FLogToDev.dx(), dy = FLogToDev.dy();
@@ -30,7 +50,15 @@ std::optional<TPixelWriter> TCanvas::DirectWriter(TPenMode mode, TColor color, Q
         clip = FClip->boundingRect();
     }
     offset = QPoint(int(dx), int(dy));
-    return TPixelWriter::For(image, clip, mode, color);
+    std::optional<TPixelWriter> writer = TPixelWriter::For(image, clip, mode, rgb);
+    if (writer) {
+        FDirect = DirectCache{true,          mode,
+                              rgb,           image.constBits(),
+                              image.width(), image.height(),
+                              image.bytesPerLine(), image.format(),
+                              offset,        writer};
+    }
+    return writer;
 }
 
 // Read from the pen itself rather than from the painter's pen built from it, which a

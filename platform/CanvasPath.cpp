@@ -348,6 +348,7 @@ int TCanvas::CombineClip(const TRegion* region, int mode)
         }
     }
     FClipDirty = true;
+    FDirect.valid = false;
     return FClip ? RegionKind(*FClip) : SIMPLEREGION;
 }
 

@@ -232,6 +232,47 @@ TEST(CanvasDirectPixels, AnImageSharingItsDataWithACopyLeavesTheCopyAlone)
     EXPECT_TRUE(PixelsWhere(copy, [](TColor c) { return c != clWhite; }).empty());
 }
 
+// Strokes one after the other in one pen reuse the writer; a copy taken between them, a
+// new size, a new clip, a new colour, a new origin each renew it.
+TEST(CanvasDirectPixels, StrokesInARowFollowEveryChangeOfTheirPicture)
+{
+    auto line = [](TCanvas& c, int y, int width = kSize) {
+        c.MoveTo(0, y);
+        c.LineTo(width, y);
+    };
+    QImage image = WhiteImage(kSize, kSize, QImage::Format_BGR888);
+    TCanvas c(&image);
+    line(c, 2);
+    const QImage copy = image;
+    line(c, 4);
+    EXPECT_EQ(PixelAt(copy, 3, 2), clBlack);
+    EXPECT_EQ(PixelAt(copy, 3, 4), clWhite); // the copy keeps its pixels
+    EXPECT_EQ(PixelAt(image, 3, 4), clBlack);
+
+    const TRegion band = TRegion::FromRect(TRect(10, 0, 20, kSize));
+    c.SelectClipRgn(&band);
+    line(c, 6);
+    c.SelectClipRgn(nullptr);
+    c.Pen().SetColor(clRed);
+    line(c, 8);
+    c.SetWindowOrgEx(0, -2);
+    line(c, 8); // lands on row 10
+    c.SetWindowOrgEx(0, 0);
+    EXPECT_EQ(PixelAt(image, 5, 6), clWhite);
+    EXPECT_EQ(PixelAt(image, 15, 6), clBlack);
+    EXPECT_EQ(PixelAt(image, 5, 8), clRed);
+    EXPECT_EQ(PixelAt(image, 5, 10), clRed);
+
+    TBitmap bitmap(kSize, kSize);
+    TCanvas& b = bitmap.Canvas();
+    line(b, 1);
+    bitmap.SetSize(kSize * 2, kSize / 2);
+    b.Brush().SetColor(clWhite);
+    b.FillRect(TRect(0, 0, kSize * 2, kSize / 2));
+    line(b, 12, kSize * 2);
+    EXPECT_EQ(PixelAt(bitmap.ToQImage(), kSize * 2 - 2, 12), clBlack);
+}
+
 TEST(CanvasDirectPixels, TranslucentImagesKeepThePainterForModesThatReadTheDestination)
 {
     // On premultiplied ARGB a copy is written directly and an exclusive-or goes through
