@@ -385,6 +385,13 @@ int TCanvas::IntersectClipRect(int left, int top, int right, int bottom)
 TRect TCanvas::ClipRect()
 {
     const QRect device = FClip ? FClip->boundingRect() : DeviceWindow();
+    // Under a translation by whole pixels (painting, most often) the box only moves.
+    if (WholePixelShift(FLogToDev) && std::abs(FLogToDev.dx()) <= 1 << 29 && std::abs(FLogToDev.dy()) <= 1 << 29) {
+        if (device.isEmpty())
+            return TRect();
+        const int dx = int(FLogToDev.dx()), dy = int(FLogToDev.dy());
+        return TRect(device.left() - dx, device.top() - dy, device.right() + 1 - dx, device.bottom() + 1 - dy);
+    }
     bool invertible = false;
     const QTransform toLogical = FLogToDev.inverted(&invertible);
     if (!invertible || device.isEmpty())
