@@ -37,8 +37,10 @@ TArrPoint TMyEllipse::Outline(TMyPoint Q) const
 void TMyEllipse::Outline(TMyPoint Q, TArrPoint& points) const
 {
     const double z = Zoom();
-    const double a = z * GetMyWidth() / 2;
-    const double b = z * GetMyHeight() / 2;
+    float width = 0, height = 0;
+    GetMyWidthHeight(width, height);
+    const double a = z * width / 2;
+    const double b = z * height / 2;
     const double phi = Angle();
     // An unturned ellipse (the usual case) spares the sine and cosine; cos 0 and sin 0
     // are exactly 1 and 0, so the points are the same.

@@ -184,6 +184,8 @@ public:
     float GetHeight() const;
     float GetMyWidth() const;
     float GetMyHeight() const;
+    // GetMyWidth and GetMyHeight from one turn of the points.
+    void GetMyWidthHeight(float& Width, float& Height) const;
     TMyPoint ComputeCenterPoint(int Kind) const;
     TMyPoint ZoomedValuePt(TMyPoint P) const;
     float GetRotatedAngle(TMyPoint A, TMyPoint B, TMyPoint Centre, bool Snap) const;

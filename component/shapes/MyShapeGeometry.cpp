@@ -236,11 +236,11 @@ TMyRect UnrotatedBox(const TArrMyPoint& points, TMyPoint centre, float angle)
 }
 } // namespace
 
+namespace {
 // The width between the crossings of the unrotated box's left and top edges and of its
 // top and right edges.
-float TMyShape::GetMyWidth() const
+float WidthOfUnrotated(const TMyRect& r)
 {
-    const TMyRect r = UnrotatedBox(FPoints, FCenterPoint, FAngle);
     return GetLengthinPixel(TMyPoint(r.Left, r.Top), TMyPoint(r.Right, r.Top));
 }
 
@@ -248,12 +248,29 @@ float TMyShape::GetMyWidth() const
 // right edges. When the box has no width its bottom and top edges are vertical lines as
 // well, and the crossing of two vertical lines answers half the difference of their
 // coordinates: such a shape reports half its extent.
-float TMyShape::GetMyHeight() const
+float HeightOfUnrotated(const TMyRect& r)
 {
-    const TMyRect r = UnrotatedBox(FPoints, FCenterPoint, FAngle);
     if (r.Right == r.Left)
         return float((double(r.Bottom) - r.Top) / 2);
     return GetLengthinPixel(TMyPoint(r.Right, r.Bottom), TMyPoint(r.Right, r.Top));
+}
+} // namespace
+
+float TMyShape::GetMyWidth() const
+{
+    return WidthOfUnrotated(UnrotatedBox(FPoints, FCenterPoint, FAngle));
+}
+
+float TMyShape::GetMyHeight() const
+{
+    return HeightOfUnrotated(UnrotatedBox(FPoints, FCenterPoint, FAngle));
+}
+
+void TMyShape::GetMyWidthHeight(float& Width, float& Height) const
+{
+    const TMyRect r = UnrotatedBox(FPoints, FCenterPoint, FAngle);
+    Width = WidthOfUnrotated(r);
+    Height = HeightOfUnrotated(r);
 }
 
 TMyPoint TMyShape::ComputeCenterPoint(int Kind) const
