@@ -374,16 +374,14 @@ private:
     std::optional<TPixelWriter> DirectWriter(TPenMode mode, TColor color, QPoint& offset) const;
     // The last writer DirectWriter made and what it was made for: a run of strokes in one
     // pen on one picture makes it once. Forgotten when the device, the transform or the
-    // clip changes; the picture's pixels are compared each time.
+    // clip changes. The picture's cache key changes whenever its pixels may have moved
+    // (a new size or format, another density, a hand on its bits); a copy sharing them
+    // leaves the key but not the picture's own hold on them.
     struct DirectCache {
         bool valid = false;
         TPenMode mode = pmCopy;
         TColor rgb = 0;
-        const uchar* bits = nullptr;
-        int width = 0;
-        int height = 0;
-        qsizetype bytesPerLine = 0;
-        QImage::Format format = QImage::Format_Invalid;
+        qint64 imageKey = 0;
         QPoint offset;
         std::optional<TPixelWriter> writer;
     };

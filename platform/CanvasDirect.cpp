@@ -9,12 +9,8 @@ bool TCanvas::CachedDirectWriter(TPenMode mode, TColor rgb, QPoint& offset, std:
 {
     if (!FDirect.valid || FDirect.mode != mode || FDirect.rgb != rgb || !FDevice)
         return false;
-    // The device is the picture the writer was made for; its pixels may have moved (a new
-    // size, a copy that shares them) or changed their layout.
     const QImage& image = *static_cast<const QImage*>(FDevice);
-    if (image.constBits() != FDirect.bits || !image.isDetached() || image.width() != FDirect.width
-        || image.height() != FDirect.height || image.bytesPerLine() != FDirect.bytesPerLine
-        || image.format() != FDirect.format || image.devicePixelRatio() != 1)
+    if (image.cacheKey() != FDirect.imageKey || !image.isDetached())
         return false;
     offset = FDirect.offset;
     writer = FDirect.writer;
@@ -52,11 +48,8 @@ std::optional<TPixelWriter> TCanvas::DirectWriter(TPenMode mode, TColor color, Q
     offset = QPoint(int(dx), int(dy));
     std::optional<TPixelWriter> writer = TPixelWriter::For(image, clip, mode, rgb);
     if (writer) {
-        FDirect = DirectCache{true,          mode,
-                              rgb,           image.constBits(),
-                              image.width(), image.height(),
-                              image.bytesPerLine(), image.format(),
-                              offset,        writer};
+        // Taken after the writer asked for the bits, which renews the key.
+        FDirect = DirectCache{true, mode, rgb, image.cacheKey(), offset, writer};
     }
     return writer;
 }
