@@ -108,6 +108,8 @@ private:
     std::vector<int> FTouched;        // shape numbers touched since the last patch
     // The bounds of the extents in the cells when the index was built.
     double FMinLeft = 0, FMinTop = 0, FMaxRight = 0, FMaxBottom = 0;
-    // Entries found by a query (kept to spare the allocation).
+    // Entries found by a query and their marks, one bit per entry (kept to spare the
+    // allocations).
     std::vector<uint32_t> FFound;
+    std::vector<uint64_t> FFoundMarks;
 };
