@@ -4,6 +4,8 @@
 #include "mycad_export.h"
 #include "component/shapes/MyShape.h"
 
+#include <cmath>
+
 class MYCAD_EXPORT TMyLine : public TMyShape {
     Q_OBJECT
     Q_PROPERTY(int ArrowAngle READ ArrowAngle WRITE SetArrowAngle)
@@ -113,4 +115,9 @@ private:
     int FMergeStartPointNo = -1;
     int FMergeEndShapeId = -1;
     int FMergeEndPointNo = -1;
+    // The first segment in zoom the angle was last worked out for, and that angle: a line
+    // painted again unchanged spares the arc tangent.
+    TMyPoint FSlopeFrom{NAN, NAN};
+    TMyPoint FSlopeTo{NAN, NAN};
+    float FSlopeAngle = 0;
 };

@@ -6,6 +6,8 @@
 #include "component/base/Geometry.h"
 #include "component/render/HotDrawing.h"
 
+#include <bit>
+#include <cstdint>
 #include <numbers>
 
 namespace {
@@ -47,9 +49,19 @@ void TMyLine::Draw(TCanvas* Canvas)
     const int n = GetPointsCount();
     if (n >= 2) {
         // The angle follows the direction of the first segment.
-        float angle = float(GetSlopeAngle(GetPointInZoom(1), GetPointInZoom(0)));
-        RecaclinRad(angle);
-        StoreAngle(angle);
+        const TMyPoint from = GetPointInZoom(0), to = GetPointInZoom(1);
+        // Compared bit for bit: a zero's sign can turn the angle.
+        const auto same = [](TMyPoint a, TMyPoint b) {
+            return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
+        };
+        if (!same(from, FSlopeFrom) || !same(to, FSlopeTo)) {
+            float angle = float(GetSlopeAngle(to, from));
+            RecaclinRad(angle);
+            FSlopeFrom = from;
+            FSlopeTo = to;
+            FSlopeAngle = angle;
+        }
+        StoreAngle(FSlopeAngle);
         if (ArrowStyle() != ANone)
             SetDrawTriangleMode(Canvas, this);
         const TMyPoint first = GetPointInZoom(0), second = GetPointInZoom(1);

@@ -131,6 +131,18 @@ TEST(LineDraw, AngleFollowsTheFirstSegment)
         line->Draw(&picture->Canvas());
         EXPECT_NEAR(line->Angle(), angle, 1e-6);
     }
+    // One line drawn again and again follows each change of its first segment, and an
+    // unchanged line keeps its angle when something else set another.
+    auto line = MakeShape<TMyLine>(cad, {TMyPoint(100, 100), TMyPoint(150, 100)});
+    for (int round = 0; round < 2; ++round)
+        for (const auto& [end, angle] : cases) {
+            line->PointsRef()[1] = end;
+            line->Draw(&picture->Canvas());
+            EXPECT_NEAR(line->Angle(), angle, 1e-6);
+            line->StoreAngle(1);
+            line->Draw(&picture->Canvas());
+            EXPECT_NEAR(line->Angle(), angle, 1e-6);
+        }
 }
 
 TEST(LineDraw, SegmentsCaptionAndOwnPenRestored)
