@@ -214,7 +214,7 @@ void TMyCAD::PrepareShapesToPaint(const TRect& R)
     std::vector<int> listed;
     ShapesToPaint(R, listed);
     FDrawnShapes.assign(listed.begin(), listed.end());
-    // Connectors are tidied in document units before anything is moved for the pass.
+    // Connectors are tidied in document units before the pass draws them.
     TidyConnectorsToPaint();
 }
 
