@@ -162,11 +162,11 @@ void TCustomComponentInspector::ClearExpanded()
 
 bool TCustomComponentInspector::SelectProperty(const QString& FullName)
 {
-    const QStringList parts = FullName.split(QLatin1Char('.'));
+    const QStringList names = FullName.split(QLatin1Char('.'));
     QString prefix;
     bool opened = false;
-    for (int i = 0; i + 1 < parts.size(); ++i) {
-        prefix += (i ? QStringLiteral(".") : QString()) + parts[i];
+    for (int i = 0; i + 1 < names.size(); ++i) {
+        prefix += (i ? QStringLiteral(".") : QString()) + names[i];
         if (!FList.IsExpanded(prefix)) {
             FList.AddExpanded(prefix);
             opened = true;

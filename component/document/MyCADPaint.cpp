@@ -4,14 +4,11 @@
 #include "component/document/MyCAD.h"
 
 #include "component/editing/ConnectorRouter.h"
-#include "component/shapes/MyLinkLine.h"
-
 #include "component/editing/InteractionState.h"
-
 #include "component/render/HotDrawing.h"
 #include "component/render/TextOut.h"
-#include "platform/Rounding.h"
 #include "component/shapes/MyShape.h"
+#include "platform/Rounding.h"
 
 #include <QPainter>
 

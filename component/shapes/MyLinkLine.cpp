@@ -133,14 +133,15 @@ void TMyLinkLine::MergePoints()
     p.erase(std::unique(p.begin(), p.end()), p.end());
     const bool bothAttached = StartAttached() && EndAttached();
     auto near = [](float a, float b) { return std::abs(double(a) - b) <= 10; };
-    // The scan changes nothing unless some three points in a row are nearly in a vertical or
-    // a horizontal line: then it is not needed (a connector painted again, most often).
+    // Whether a, b and c (b in the middle) run nearly straight up or across.
+    auto vertical = [&](TMyPoint a, TMyPoint b, TMyPoint c) { return near(a.X, b.X) && near(c.X, b.X); };
+    auto horizontal = [&](TMyPoint a, TMyPoint b, TMyPoint c) { return near(a.Y, b.Y) && near(c.Y, b.Y); };
+    // The scan changes nothing unless some three points in a row run so: then it is not
+    // needed (a connector painted again, most often).
     auto anyRun = [&] {
-        for (size_t i = 2; i < p.size(); ++i) {
-            const TMyPoint &a = p[i - 2], &b = p[i - 1], &c = p[i];
-            if ((near(a.X, b.X) && near(c.X, b.X)) || (near(a.Y, b.Y) && near(c.Y, b.Y)))
+        for (size_t i = 2; i < p.size(); ++i)
+            if (vertical(p[i - 2], p[i - 1], p[i]) || horizontal(p[i - 2], p[i - 1], p[i]))
                 return true;
-        }
         return false;
     };
     if (!(p.size() <= 4 && bothAttached) && p.size() >= 3 && anyRun()) {
@@ -159,11 +160,10 @@ void TMyLinkLine::MergePoints()
                 const TMyPoint cur = kept.back();
                 TMyPoint& after = p[next];
                 const bool afterIsLast = next == n - 1;
-                const bool vertical = near(prev.X, cur.X) && near(after.X, cur.X);
-                const bool horizontal = !vertical && near(prev.Y, cur.Y) && near(after.Y, cur.Y);
-                if (vertical || horizontal) {
+                const bool up = vertical(prev, cur, after);
+                if (up || horizontal(prev, cur, after)) {
                     const bool keepEnd = endAttached && afterIsLast;
-                    if (vertical)
+                    if (up)
                         (keepEnd ? prev.X : after.X) = keepEnd ? after.X : prev.X;
                     else
                         (keepEnd ? prev.Y : after.Y) = keepEnd ? after.Y : prev.Y;
