@@ -117,18 +117,31 @@ uint32_t TPixelWriter::CopyValue32() const
 }
 
 // Visits the Count steps of a line, lighting the pixels inside the clip: the longer axis
-// moves by one each step, the shorter one when the remainder passes the denominator.
+// moves by one each step, the shorter one when the remainder passes the denominator. The
+// place in the image is kept as an offset stepped along with the coordinates.
 template <typename PutPixel>
 void TPixelWriter::Walk(const Step& S, PutPixel put)
 {
-    int64_t major = S.Major, minor = S.Minor, rem = S.Rem;
-    for (int64_t i = 0; i < S.Count; ++i, major += S.MajorStep) {
+    qsizetype at = qsizetype(S.Major) * S.MajorStride + qsizetype(S.Minor) * S.MinorStride;
+    const qsizetype majorStep = qsizetype(S.MajorStep) * S.MajorStride;
+    if (S.RemStep == 0) {
+        // Along an axis: the shorter coordinate stays, inside the clip or not.
+        if (S.Minor < S.MinorLo || S.Minor > S.MinorHi)
+            return;
+        for (int64_t i = 0; i < S.Count; ++i, at += majorStep)
+            put(S.Bits + at);
+        return;
+    }
+    const qsizetype minorStep = qsizetype(S.MinorStep) * S.MinorStride;
+    int64_t minor = S.Minor, rem = S.Rem;
+    for (int64_t i = 0; i < S.Count; ++i, at += majorStep) {
         if (minor >= S.MinorLo && minor <= S.MinorHi)
-            put(S.Bits + major * S.MajorStride + minor * S.MinorStride);
+            put(S.Bits + at);
         rem += S.RemStep;
         if (rem >= S.Denominator) {
             rem -= S.Denominator;
             minor += S.MinorStep;
+            at += minorStep;
         }
     }
 }
