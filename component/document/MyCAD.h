@@ -799,11 +799,11 @@ private:
         return {FShapeListGeneration, FGeometryGeneration, FExtentGeneration, FZoom};
     }
     // The top-level shapes of visible layers that can show in R, in drawing order.
-    void ShapesToPaint(const TRect& R, std::vector<int>& Out);
+    void ShapesToPaint(const TRect& R, std::vector<int>& Out, std::vector<char>* Meets = nullptr);
     // Draws a shape tree and lists, in pre-order, the shapes in it that have link points.
     void DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth, std::vector<TMyShape*>& LinkHolders);
-    // Appends the shape and, recursively, its members.
-    void CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
+    // Appends those of the shape and, recursively, its members that have link points.
+    void CollectLinkHolders(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const;
     // Tidies the shape and, recursively, its members before the pass, leaving out
     // invisible shapes with their members (as painting does).
     void TidyVisibleTree(TMyShape* Shape, int Depth);
@@ -891,6 +891,10 @@ private:
     int FCurrentLayerId = -1;
     int FNextLayerId = 0;
     TMyShapeNo FDrawnShapes;
+    // Per entry of FDrawnShapes after PrepareShapesToPaint: whether its paint extent meets
+    // the pass's rectangle. A shape listed only for its size, elsewhere, has no pixel
+    // there: the pass draws its link marks and nothing else.
+    std::vector<char> FPassDraws;
     std::unique_ptr<TBitmap> FBuffer;
     bool FBusy = false;
     bool FLoading = false;

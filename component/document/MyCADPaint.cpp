@@ -163,6 +163,15 @@ TPaintIndex::TExtent TMyCAD::PaintExtent(const TMyShape* Shape) const
         e.Top = std::min(e.Top, c.Y * z - halfHeight);
         e.Bottom = std::max(e.Bottom, c.Y * z + halfHeight);
     }
+    // The pass marks the link points of every shape it lists, off its figure too: the
+    // mark's arms and a pixel of rounding.
+    constexpr double kLinkMark = 2.5 + 1;
+    for (const TMyPoint& p : Shape->LinkPoints()) {
+        e.Left = std::min(e.Left, p.X * z - kLinkMark);
+        e.Right = std::max(e.Right, p.X * z + kLinkMark);
+        e.Top = std::min(e.Top, p.Y * z - kLinkMark);
+        e.Bottom = std::max(e.Bottom, p.Y * z + kLinkMark);
+    }
     return e;
 }
 
@@ -175,7 +184,7 @@ void TMyCAD::ShapeExtentChanged(const TMyShape* S)
         FPaintIndex.Touch(S->ShapeNo());
 }
 
-void TMyCAD::ShapesToPaint(const TRect& R, std::vector<int>& Out)
+void TMyCAD::ShapesToPaint(const TRect& R, std::vector<int>& Out, std::vector<char>* Meets)
 {
     const TPaintIndex::TKey key = PaintKey();
     if (FPaintIndex.IsCurrent(key)) {
@@ -193,11 +202,21 @@ void TMyCAD::ShapesToPaint(const TRect& R, std::vector<int>& Out)
                 extents.emplace_back(shape->ShapeNo(), PaintExtent(shape.get()));
         FPaintIndex.Build(extents, key);
     }
-    FPaintIndex.ShapesIn(R, Out);
-    std::erase_if(Out, [this](int no) {
-        const TMyShape* shape = GetShapeByNo(no);
-        return !shape || !IsVisibleLayerByID(shape->LayerId());
-    });
+    FPaintIndex.ShapesIn(R, Out, Meets);
+    // The shapes of hidden layers are left out (with their flags).
+    size_t kept = 0;
+    for (size_t i = 0; i < Out.size(); ++i) {
+        const TMyShape* shape = GetShapeByNo(Out[i]);
+        if (!shape || !IsVisibleLayerByID(shape->LayerId()))
+            continue;
+        Out[kept] = Out[i];
+        if (Meets)
+            (*Meets)[kept] = (*Meets)[i];
+        ++kept;
+    }
+    Out.resize(kept);
+    if (Meets)
+        Meets->resize(kept);
 }
 
 void TMyCAD::DrawAllShape(TCanvas* Canvas, const TRect& R)
@@ -209,7 +228,7 @@ void TMyCAD::DrawAllShape(TCanvas* Canvas, const TRect& R)
 void TMyCAD::PrepareShapesToPaint(const TRect& R)
 {
     std::vector<int> listed;
-    ShapesToPaint(R, listed);
+    ShapesToPaint(R, listed, &FPassDraws);
     FDrawnShapes.assign(listed.begin(), listed.end());
     // Connectors are tidied in document units before the pass draws them.
     TidyConnectorsToPaint();
@@ -236,8 +255,14 @@ void TMyCAD::DrawPreparedShapes(TCanvas* Canvas, const TRect& R)
     // The link-point marks go over all the shapes, for every listed shape and member
     // that has link points, visible or not.
     std::vector<TMyShape*> linkHolders;
-    for (uint32_t no : FDrawnShapes)
-        DrawShapeTree(Canvas, GetShapeByNo(int(no)), 0, linkHolders);
+    const bool sized = FPassDraws.size() == FDrawnShapes.size();
+    for (size_t i = 0; i < FDrawnShapes.size(); ++i) {
+        TMyShape* shape = GetShapeByNo(int(FDrawnShapes[i]));
+        if (!sized || FPassDraws[i])
+            DrawShapeTree(Canvas, shape, 0, linkHolders);
+        else
+            CollectLinkHolders(shape, linkHolders, 0);
+    }
     for (TMyShape* s : linkHolders)
         DrawLinkHot(s, Canvas);
 }
@@ -260,15 +285,16 @@ void TMyCAD::TidyVisibleTree(TMyShape* Shape, int Depth)
     }
 }
 
-void TMyCAD::CollectTree(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const
+void TMyCAD::CollectLinkHolders(TMyShape* Shape, std::vector<TMyShape*>& Out, int Depth) const
 {
     if (!Shape || Depth > GetShapesCount())
         return;
-    Out.push_back(Shape);
+    if (Shape->GetLinkPointsCount() > 0)
+        Out.push_back(Shape);
     for (uint32_t no : std::as_const(*Shape).ChildNos()) {
         TMyShape* member = GetShapeByNo(int(no));
         if (member && member != Shape)
-            CollectTree(member, Out, Depth + 1);
+            CollectLinkHolders(member, Out, Depth + 1);
     }
 }
 
@@ -278,11 +304,7 @@ void TMyCAD::DrawShapeTree(TCanvas* Canvas, TMyShape* Shape, int Depth, std::vec
     if (!Shape || Depth > GetShapesCount())
         return;
     if (!Shape->Visible()) {
-        std::vector<TMyShape*> hidden;
-        CollectTree(Shape, hidden, Depth);
-        for (TMyShape* s : hidden)
-            if (s->GetLinkPointsCount() > 0)
-                LinkHolders.push_back(s);
+        CollectLinkHolders(Shape, LinkHolders, Depth);
         return;
     }
     if (Shape->GetLinkPointsCount() > 0)

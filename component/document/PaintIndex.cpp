@@ -121,11 +121,18 @@ void TPaintIndex::Build(const std::vector<std::pair<int, TExtent>>& Shapes, cons
     FGrid.Build(boxes, Key);
 }
 
-void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out)
+void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out, std::vector<char>* Meets)
 {
     Out.clear();
+    if (Meets)
+        Meets->clear();
     if (!FGrid.IsValid())
         return;
+    const auto put = [&](const TEntry& e) {
+        Out.push_back(e.No);
+        if (Meets)
+            Meets->push_back(e.Extent.Meets(R));
+    };
     // When R covers a good part of the extents' bounds, most shapes show: one pass over
     // all of them, already in order, costs less than gathering them from the cells and
     // sorting them.
@@ -135,7 +142,7 @@ void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out)
     if (overlapWidth >= 0 && overlapHeight >= 0 && overlapWidth * overlapHeight * 8 >= boundsArea) {
         for (const TEntry& e : FEntries)
             if (e.Extent.Touches(R))
-                Out.push_back(e.No);
+                put(e);
         return;
     }
     std::vector<uint32_t>& found = FFound;
@@ -166,14 +173,14 @@ void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out)
         Out.reserve(found.size());
         for (size_t w = 0; w < marks.size(); ++w)
             for (uint64_t bits = marks[w]; bits != 0; bits &= bits - 1)
-                Out.push_back(FEntries[w * 64 + size_t(std::countr_zero(bits))].No);
+                put(FEntries[w * 64 + size_t(std::countr_zero(bits))]);
         return;
     }
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
     Out.reserve(found.size());
     for (uint32_t i : found)
-        Out.push_back(FEntries[i].No);
+        put(FEntries[i]);
 }
 
 void TPaintIndex::Touch(int No)

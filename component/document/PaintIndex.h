@@ -26,12 +26,17 @@ public:
         bool Valid = false;
         double Width = 0, Height = 0;
         double Left = 0, Top = 0, Right = 0, Bottom = 0;
-        // Whether the shape can show in R: it is wider or taller than R, or its extent
-        // meets R (edges included).
+        // Whether the extent meets R (edges included): only then can the shape's pixels
+        // fall into R.
+        bool Meets(const TRect& R) const
+        {
+            return Valid && Right >= R.Left && Left <= R.Right && Bottom >= R.Top && Top <= R.Bottom;
+        }
+        // Whether the shape counts as showing in R: it is wider or taller than R, or its
+        // extent meets R.
         bool Touches(const TRect& R) const
         {
-            return Valid && (Width > R.Width() || Height > R.Height() ||
-                             (Right >= R.Left && Left <= R.Right && Bottom >= R.Top && Top <= R.Bottom));
+            return Valid && (Width > R.Width() || Height > R.Height() || Meets(R));
         }
     };
     // What a built index reflects.
@@ -61,8 +66,9 @@ public:
     // so many shapes were patched that a rebuild is the better way.
     bool Patch(int No, const TExtent& Extent);
 
-    // The numbers of the shapes that show in R, ascending.
-    void ShapesIn(const TRect& R, std::vector<int>& Out);
+    // The numbers of the shapes that show in R, ascending; with Meets, for each of them
+    // whether its extent meets R (when not, it shows for its size only).
+    void ShapesIn(const TRect& R, std::vector<int>& Out, std::vector<char>* Meets = nullptr);
 
     // Statistics, for tests and benchmarks.
     int EntryCount() const { return int(FEntries.size()); }

@@ -162,17 +162,24 @@ public:
     void LinkPointAddXY(int Index, double dx, double dy);
     const TArrMyPoint& Points() const { return FPoints; }
     const TArrMyPoint& LinkPoints() const { return ReadExtras().LinkPoints; }
-    // Writable arrays: taking one counts as a change of the shape's extent.
+    // Writable arrays: taking one counts as a change of the shape's extent (which takes
+    // in the link marks).
     TArrMyPoint& PointsRef()
     {
         ExtentChanged();
         return FPoints;
     }
-    TArrMyPoint& LinkPointsRef() { return Extras().LinkPoints; }
+    TArrMyPoint& LinkPointsRef()
+    {
+        ExtentChanged();
+        return Extras().LinkPoints;
+    }
     void ClearLinkPoints()
     {
-        if (FExtras)
+        if (FExtras && !FExtras->LinkPoints.empty()) {
             FExtras->LinkPoints.clear();
+            ExtentChanged();
+        }
     }
 
     // ---- Geometry queries (document units) ---------------------------------------

@@ -58,6 +58,7 @@ void TMyShape::AddLinkPoint(TMyPoint P)
 {
     const double z = Zoom();
     Extras().LinkPoints.push_back(TMyPoint(float(P.X / z), float(P.Y / z)));
+    ExtentChanged();
 }
 
 void TMyShape::AddPointByMouse(TPoint P)
@@ -154,20 +155,26 @@ TMyPoint TMyShape::GetLinkPointInZoom(int Index) const
 
 void TMyShape::SetLinkPoint(int Index, TMyPoint P)
 {
-    if (TMyPoint* p = FExtras ? At(FExtras->LinkPoints, Index) : nullptr)
+    if (TMyPoint* p = FExtras ? At(FExtras->LinkPoints, Index) : nullptr) {
         *p = P;
+        ExtentChanged();
+    }
 }
 
 void TMyShape::SetLinkPointX(int Index, float X)
 {
-    if (TMyPoint* p = FExtras ? At(FExtras->LinkPoints, Index) : nullptr)
+    if (TMyPoint* p = FExtras ? At(FExtras->LinkPoints, Index) : nullptr) {
         p->X = X;
+        ExtentChanged();
+    }
 }
 
 void TMyShape::SetLinkPointY(int Index, float Y)
 {
-    if (TMyPoint* p = FExtras ? At(FExtras->LinkPoints, Index) : nullptr)
+    if (TMyPoint* p = FExtras ? At(FExtras->LinkPoints, Index) : nullptr) {
         p->Y = Y;
+        ExtentChanged();
+    }
 }
 
 void TMyShape::LinkPointAddXY(int Index, double dx, double dy)
@@ -177,6 +184,7 @@ void TMyShape::LinkPointAddXY(int Index, double dx, double dy)
     const double z = Zoom();
     TMyPoint& p = FExtras->LinkPoints[size_t(Index)];
     p = TMyPoint(float(p.X + dx / z), float(p.Y + dy / z));
+    ExtentChanged();
 }
 
 // ---- Geometry queries ------------------------------------------------------------------

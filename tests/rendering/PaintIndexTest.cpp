@@ -209,6 +209,12 @@ TEST(PaintIndex, RepaintSeesShapesMovedByEveryKindOfChange)
              s.shape->Font()->SetSize(400);
          }},
         {"zoom", [](Scene& s) { s.cad->SetZoom(20); }},
+        {"link point", [](Scene& s) { s.shape->AddLinkPoint(TMyPoint(430, 430)); }},
+        {"link point moved", [](Scene& s) {
+             s.shape->AddLinkPoint(TMyPoint(30, 610));
+             EXPECT_FALSE(s.Drawn());
+             s.shape->SetLinkPoint(0, TMyPoint(430, 430));
+         }},
     };
     for (const auto& [name, change] : changes) {
         Scene scene;

@@ -328,7 +328,9 @@ TEST(PaintPass, NothingIsComposedWhileBusy)
 
 // Every kind of figure that draws through the canvas differently (a device clip for the
 // gradient and the turned picture, text, hops, hatching) lands in a repaint of any part of
-// the page exactly where the whole page has it, at any zoom.
+// the page exactly where the whole page has it, at any zoom. So does the link mark of a
+// shape whose figure lies elsewhere; a connector listed for its size alone is tidied as a
+// drawn one is.
 TEST(PaintPass, APartialRepaintIsThePageCutOut)
 {
     TMyCAD cad;
@@ -357,7 +359,20 @@ TEST(PaintPass, APartialRepaintIsThePageCutOut)
         line->PointsRef() = k < 2 ? TArrMyPoint{TMyPoint(10, 260 + 30 * k), TMyPoint(380, 260 + 30 * k)}
                                   : TArrMyPoint{TMyPoint(60 + 150 * k - 300, 240), TMyPoint(60 + 150 * k - 300, 340)};
     }
+    // Wider than the narrow part, right of it, with a link point inside both first parts.
+    TMyShape* wide = cad.GetShapeByID(cad.AddShapeByCode(&cad, SpRectangle, {}, box(300, 20, 400, 60), 0, "W"));
+    wide->AddLinkPoint(TMyPoint(115, 90));
+    TMyShape* far = cad.CreateAddShapeByName(QStringLiteral("TMyLinkLine"), nullptr);
     cad.RemoveAllWorkingShapes();
+    const auto listed = [&](const TMyShape* s) {
+        const TMyShapeNo& drawn = cad.DrawnShapes();
+        return std::find(drawn.begin(), drawn.end(), uint32_t(s->ShapeNo())) != drawn.end();
+    };
+    far->PointsRef() = {TMyPoint(250, 330), TMyPoint(300, 330), TMyPoint(300, 330), TMyPoint(400, 330)};
+    cad.DrawAll(TRect(101, 7, 180, 300));
+    EXPECT_TRUE(listed(wide));
+    EXPECT_TRUE(listed(far));
+    EXPECT_EQ(far->GetPointsCount(), 2);
 
     for (double zoom : {1.0, 1.5}) {
         cad.SetZoom(zoom);
