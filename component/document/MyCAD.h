@@ -923,8 +923,12 @@ private:
     // The vertical connector segments of the paint pass under way, for the hops; valid
     // while FInPaintPass.
     THopIndex FHops;
-    // The index of the pass under way, built on first use; none outside a pass.
-    const THopIndex* PassHopIndex();
+    // The rows of the pass's part, with room for hops reaching into it: the index is
+    // built for them first, and for all rows when a segment elsewhere asks.
+    double FHopRowsLow = -HUGE_VAL, FHopRowsHigh = HUGE_VAL;
+    // The index of the pass under way that serves a horizontal segment at Y, built on
+    // first use; none outside a pass.
+    const THopIndex* PassHopIndex(double Y);
     bool FInPaintPass = false;
     // Set while the paint pass draws shapes, or a copy moves shapes and puts them back:
     // neither is an edit of their extents.

@@ -235,17 +235,23 @@ void TMyCAD::GetPath(TCanvas* Canvas, TMyLinkLine* L, TMyShape* A, TMyPoint PA, 
 
 // ---- Hops ----------------------------------------------------------------------------------------
 
-const THopIndex* TMyCAD::PassHopIndex()
+const THopIndex* TMyCAD::PassHopIndex(double Y)
 {
     if (!FInPaintPass)
         return nullptr;
-    if (!FHops.Built()) {
+    if (!FHops.Covers(Y)) {
+        // Most segments that ask lie in the part's rows; one elsewhere (whose hops shift
+        // a dash pattern into the part) needs every row.
+        const bool rows = !FHops.Built() && Y >= FHopRowsLow && Y <= FHopRowsHigh;
         std::vector<const TMyShape*> drawn;
         drawn.reserve(FDrawnShapes.size());
         for (uint32_t no : FDrawnShapes)
             if (const TMyShape* s = GetShapeByNo(int(no)))
                 drawn.push_back(s);
-        FHops.Build(drawn);
+        if (rows)
+            FHops.Build(drawn, FHopRowsLow, FHopRowsHigh);
+        else
+            FHops.Build(drawn);
     }
     return &FHops;
 }
@@ -253,14 +259,14 @@ const THopIndex* TMyCAD::PassHopIndex()
 void TMyCAD::ConnectorCrossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& Out)
 {
     Out.clear();
-    if (const THopIndex* index = PassHopIndex())
+    if (const THopIndex* index = PassHopIndex(P.Y))
         index->Crossings(P, Q, Out);
 }
 
 bool TMyCAD::ConnectorHops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out)
 {
     Out.clear();
-    const THopIndex* index = PassHopIndex();
+    const THopIndex* index = PassHopIndex(P.Y);
     return index && index->Hops(P, Q, R, Out);
 }
 

@@ -236,8 +236,12 @@ void TMyCAD::PrepareShapesToPaint(const TRect& R)
 
 void TMyCAD::DrawPreparedShapes(TCanvas* Canvas, const TRect& R)
 {
-    // The pass draws the hops of the connectors it lists.
+    // The pass draws the hops of the connectors it lists. Those that can show lie on
+    // segments in the part's rows, give or take a hop and a pen.
     FHops.Clear();
+    const double reach = 24 * std::max(1.0, FZoom);
+    FHopRowsLow = R.Top - reach;
+    FHopRowsHigh = R.Bottom + reach;
     BusyScope pass(FInPaintPass);
 
     // The listed shapes are drawn where they are, the canvas's window origin moved by R's

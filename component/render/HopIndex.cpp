@@ -20,10 +20,12 @@ int64_t THopIndex::BandOf(double Y) const
     return int64_t(std::min(std::floor((Y - FTop) / FBandHeight), 9.0e15));
 }
 
-void THopIndex::Build(const std::vector<const TMyShape*>& Shapes)
+void THopIndex::Build(const std::vector<const TMyShape*>& Shapes, double Low, double High)
 {
     FSegments.clear();
     FEntries.clear();
+    FLow = Low;
+    FHigh = High;
     double length = 0;
     for (const TMyShape* s : Shapes) {
         const auto* line = qobject_cast<const TMyLinkLine*>(s);
@@ -33,7 +35,8 @@ void THopIndex::Build(const std::vector<const TMyShape*>& Shapes)
         for (int k = 0; k + 1 < n; ++k) {
             const TMyPoint a = line->GetPointInZoom(k), b = line->GetPointInZoom(k + 1);
             // Points off any scale (not finite) cross nothing.
-            if (a.X == b.X && a.Y != b.Y && std::isfinite(a.X) && std::isfinite(a.Y) && std::isfinite(b.Y)) {
+            if (a.X == b.X && a.Y != b.Y && std::isfinite(a.X) && std::isfinite(a.Y) && std::isfinite(b.Y)
+                && std::max(a.Y, b.Y) >= Low && std::min(a.Y, b.Y) <= High) {
                 FSegments.push_back({a.X, std::min(a.Y, b.Y), std::max(a.Y, b.Y)});
                 length += double(FSegments.back().High) - FSegments.back().Low;
             }

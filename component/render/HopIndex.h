@@ -11,6 +11,7 @@
 #include "component/base/MyTypes.h"
 #include "mycad_export.h"
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -22,8 +23,13 @@ public:
     void Clear();
     bool Built() const { return FBuilt; }
     // Takes the vertical segments of the connectors among Shapes (in that order, each
-    // connector's segments in order: the order in which crossings of equal x are taken).
-    void Build(const std::vector<const TMyShape*>& Shapes);
+    // connector's segments in order: the order in which crossings of equal x are taken)
+    // that reach into the rows Low..High: those are all that can cross a horizontal
+    // segment there.
+    void Build(const std::vector<const TMyShape*>& Shapes, double Low = -HUGE_VAL, double High = HUGE_VAL);
+    // Whether the queries of a horizontal segment at Y find every crossing (Y lies within
+    // the rows the index was built for).
+    bool Covers(double Y) const { return FBuilt && Y >= FLow && Y <= FHigh; }
     // The crossings of the horizontal segment P-Q with the segments strictly inside it
     // (x strictly between P.x and Q.x, P.y strictly between the ends of the vertical
     // segment), as points (x, P.y), by increasing x, of equal x in the order taken.
@@ -57,6 +63,7 @@ private:
                    bool ToRight = true) const;
 
     bool FBuilt = false;
+    double FLow = -HUGE_VAL, FHigh = HUGE_VAL; // the rows built for
     std::vector<TSegment> FSegments; // in the order taken
     std::vector<TEntry> FEntries;    // by band, x, segment
     // Where each band's entries start (and, last, the end), when the bands are few enough

@@ -49,9 +49,14 @@ TEST_F(ConnectorTest, HopIndexFindsWhatAScanOfEverySegmentFinds)
                 route = {TMyPoint(5, -1e7f), TMyPoint(5, 1e7f)};
             shapes.push_back(FreeConnector(route));
         }
-        THopIndex index;
+        THopIndex index, rows;
         index.Build(shapes);
         EXPECT_TRUE(index.Built());
+        // Built for the rows 200 to 400 only (their edges included), it answers there alike.
+        rows.Build(shapes, 200, 400);
+        EXPECT_TRUE(rows.Covers(200) && rows.Covers(400));
+        EXPECT_FALSE(rows.Covers(199.9) || rows.Covers(400.1));
+        EXPECT_LT(rows.SegmentCount(), index.SegmentCount());
         std::vector<TMyPoint> found;
         for (int k = 0; k < 400; ++k) {
             const bool snap = k % 2 == 0;
@@ -59,6 +64,10 @@ TEST_F(ConnectorTest, HopIndexFindsWhatAScanOfEverySegmentFinds)
             const TMyPoint q(fine(rng), p.Y);
             index.Crossings(p, q, found);
             ASSERT_EQ(found, ScanCrossings(shapes, p, q)) << "scene " << scene << " query " << k;
+            if (rows.Covers(p.Y)) {
+                rows.Crossings(p, q, found);
+                ASSERT_EQ(found, ScanCrossings(shapes, p, q)) << "rows, scene " << scene << " query " << k;
+            }
         }
     }
     // Nothing to index, then nothing found; a cleared index is not built.
