@@ -239,8 +239,20 @@ void TPixelWriter::InsideLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, Pu
     }
 }
 
+// The pixels of a line along row y from x0 to x1, the end left out, as ClippedLine lays
+// it out: one run of the row, cut to the clip.
+void TPixelWriter::Row(int64_t x0, int64_t x1, int64_t y)
+{
+    if (x0 == x1 || y < FClip.top() || y > FClip.bottom())
+        return;
+    const int64_t first = std::max<int64_t>(x1 > x0 ? x0 : x1 + 1, FClip.left());
+    const int64_t last = std::min<int64_t>(x1 > x0 ? x1 - 1 : x0, FClip.right());
+    if (first <= last)
+        Span(int(first), int(last) + 1, int(y));
+}
+
 template <typename PutPixel>
-void TPixelWriter::PolylineWith(const TPoint* points, size_t count, int64_t dx, int64_t dy, PutPixel put) const
+void TPixelWriter::PolylineWith(const TPoint* points, size_t count, int64_t dx, int64_t dy, PutPixel put)
 {
     const int64_t l = FClip.left(), t = FClip.top(), r = FClip.right(), b = FClip.bottom();
     const auto inside = [&](int64_t x, int64_t y) { return x >= l && x <= r && y >= t && y <= b; };
@@ -251,7 +263,9 @@ void TPixelWriter::PolylineWith(const TPoint* points, size_t count, int64_t dx, 
         if (x1 == x0 && y1 == y0) // the outlines of small figures repeat points
             continue;
         const bool in1 = inside(x1, y1);
-        if (in0 && in1)
+        if (y1 == y0)
+            Row(x0, x1, y0);
+        else if (in0 && in1)
             InsideLine(x0, y0, x1, y1, put);
         else
             ClippedLine(x0, y0, x1, y1, put);
@@ -263,7 +277,10 @@ void TPixelWriter::PolylineWith(const TPoint* points, size_t count, int64_t dx, 
 
 void TPixelWriter::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
 {
-    WithPut([&](auto put) { ClippedLine(x0, y0, x1, y1, put); });
+    if (y1 == y0)
+        Row(x0, x1, y0);
+    else
+        WithPut([&](auto put) { ClippedLine(x0, y0, x1, y1, put); });
 }
 
 void TPixelWriter::Polyline(const TPoint* points, size_t count, int64_t dx, int64_t dy)
@@ -283,7 +300,19 @@ void TPixelWriter::Span(int x1, int x2, int y)
         return;
     }
     if (FCopy) {
-        for (int i = 0; i < count; ++i, px += 3)
+        // Grey pens (black and white among them) are one byte over and over; other
+        // colours go four pixels, twelve bytes, at a time.
+        if (FValue[0] == FValue[1] && FValue[1] == FValue[2]) {
+            std::memset(px, FValue[0], size_t(count) * 3);
+            return;
+        }
+        uint8_t four[12];
+        for (int k = 0; k < 12; ++k)
+            four[k] = FValue[k % 3];
+        int i = 0;
+        for (; i + 4 <= count; i += 4, px += 12)
+            std::memcpy(px, four, 12);
+        for (; i < count; ++i, px += 3)
             std::memcpy(px, FValue, 3);
         return;
     }

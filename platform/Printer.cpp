@@ -117,5 +117,8 @@ int PrinterColorCount()
 
 bool IsPrinterDevice(const QPaintDevice* device)
 {
-    return device && (device->devType() == QInternal::Printer || JobDevices().contains(device));
+    if (!device)
+        return false;
+    const QSet<const QPaintDevice*>& jobs = JobDevices();
+    return device->devType() == QInternal::Printer || (!jobs.isEmpty() && jobs.contains(device));
 }

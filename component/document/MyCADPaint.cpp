@@ -204,8 +204,12 @@ void TMyCAD::ShapesToPaint(const TRect& R, std::vector<int>& Out, std::vector<ch
     }
     FPaintIndex.ShapesIn(R, Out, Meets);
     // The shapes of hidden layers are left out (with their flags).
+    constexpr size_t kAhead = 8;
     size_t kept = 0;
     for (size_t i = 0; i < Out.size(); ++i) {
+        if (i + kAhead < Out.size())
+            if (const TMyShape* ahead = GetShapeByNo(Out[i + kAhead]))
+                ahead->PrefetchShape();
         const TMyShape* shape = GetShapeByNo(Out[i]);
         if (!shape || !IsVisibleLayerByID(shape->LayerId()))
             continue;
@@ -273,8 +277,14 @@ void TMyCAD::DrawPreparedShapes(TCanvas* Canvas, const TRect& R)
 
 void TMyCAD::TidyConnectorsToPaint()
 {
-    for (uint32_t no : FDrawnShapes)
-        TidyVisibleTree(GetShapeByNo(int(no)), 0);
+    constexpr size_t kAhead = 8;
+    const size_t n = FDrawnShapes.size();
+    for (size_t i = 0; i < n; ++i) {
+        if (i + kAhead < n)
+            if (const TMyShape* ahead = GetShapeByNo(int(FDrawnShapes[i + kAhead])))
+                ahead->PrefetchPoints();
+        TidyVisibleTree(GetShapeByNo(int(FDrawnShapes[i])), 0);
+    }
 }
 
 void TMyCAD::TidyVisibleTree(TMyShape* Shape, int Depth)

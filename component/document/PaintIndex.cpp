@@ -151,15 +151,21 @@ void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out, std::vector<ch
         if (FEntries[i].Extent.Touches(R))
             found.push_back(i);
     };
-    // Extents that meet R, those checked by every query, and the patched ones (whose size
-    // the buckets do not know).
-    FGrid.ForEachMeeting(TGridBox::Of(R.Left, R.Top, R.Right, R.Bottom), take);
+    // Extents that meet R (a box the grid found holds the extent's own bounds), those
+    // checked by every query, and the patched ones (whose size the buckets do not know).
+    FGrid.ForEachMeeting(TGridBox::Of(R.Left, R.Top, R.Right, R.Bottom), [&](uint32_t i) {
+        if (FGrid.BoxOf(i).Kind == TGridBox::TKind::Box)
+            found.push_back(i);
+        else
+            take(i);
+    });
     for (uint32_t i : FGrid.Patched())
         take(i);
-    // Shapes larger than R show wherever they are.
+    // Shapes larger than R show wherever they are; an entry not patched since the build
+    // has the size the buckets hold.
     auto larger = [&](uint32_t i) {
         if (!FGrid.IsPatched(i))
-            take(i);
+            found.push_back(i);
     };
     FByWidth.ForLarger(R.Width(), larger);
     FByHeight.ForLarger(R.Height(), larger);
@@ -171,6 +177,8 @@ void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out, std::vector<ch
         for (uint32_t i : found)
             marks[i / 64] |= uint64_t(1) << (i % 64);
         Out.reserve(found.size());
+        if (Meets)
+            Meets->reserve(found.size());
         for (size_t w = 0; w < marks.size(); ++w)
             for (uint64_t bits = marks[w]; bits != 0; bits &= bits - 1)
                 put(FEntries[w * 64 + size_t(std::countr_zero(bits))]);

@@ -31,8 +31,8 @@ void TMyLinkLine::Draw(TCanvas* Canvas)
         && Canvas->DrawsOnPicture() && !IsPrinterDevice(Canvas->Device())) {
         thread_local TArrPoint line; // kept between calls to spare the allocation
         line.clear();
-        for (int k = 0; k < n; ++k)
-            line.push_back(MyPtToPt(GetPointInZoom(k)));
+        for (const TMyPoint& p : Points())
+            line.push_back(MyPtToPt(ZoomedValuePt(p)));
         Canvas->Polyline(line);
     } else {
         for (int k = 0; k + 1 < n; ++k) {
@@ -50,8 +50,8 @@ void TMyLinkLine::Draw(TCanvas* Canvas)
             DrawTriangle(Canvas, last, beforeLast);
         if (ArrowStyle() == ARight || ArrowStyle() == ADouble)
             DrawTriangle(Canvas, first, second);
+        SetDrawShapeMode(this, Canvas);
     }
-    SetDrawShapeMode(this, Canvas);
     DrawInfo(Canvas);
     Canvas->DeselectGeometricPen();
 }

@@ -79,6 +79,17 @@ TEST(CanvasDirectPixels, LinesAndFillsMatchThePainterInEveryModeLayoutAndClip)
                         c.MoveTo(points[i].X, points[i].Y);
                         c.LineTo(points[i + 1].X, points[i + 1].Y);
                     }
+                    // Along rows, both ways, of every length, inside, across and off the clip;
+                    // the lower ones in a grey pen, whose bytes are all alike.
+                    for (int k = 0; k < 16; ++k) {
+                        if (k == 8)
+                            c.Pen().SetColor(RGB(0x80, 0x80, 0x80));
+                        const int y = 1 + 4 * k, from = -20 + 7 * k, to = kSize + 9 - 11 * k;
+                        c.MoveTo(k % 2 ? to : from, y);
+                        c.LineTo(k % 2 ? from : to, y);
+                        c.Polyline({TPoint(from + 3, y + 2), TPoint(to - 1, y + 2), TPoint(to - 1, y + 3)});
+                    }
+                    c.Pen().SetColor(RGB(0x3C, 0xA5, 0x96));
                     c.Brush().SetColor(RGB(0x81, 0x18, 0xE7));
                     c.FillRect(TRect(points[0].X, points[1].Y, points[2].X, points[3].Y));
                     c.FillRect(TRect(-5, 20, 30, 33));
