@@ -3,6 +3,7 @@
 #include "component/shapes/MyLinkLine.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <utility>
 
@@ -28,12 +29,16 @@ void THopIndex::Build(const std::vector<const TMyShape*>& Shapes, double Low, do
     FHigh = High;
     double length = 0;
     for (const TMyShape* s : Shapes) {
-        const auto* line = qobject_cast<const TMyLinkLine*>(s);
-        if (!line)
+        // Connectors are the exact kind most of the time: a look at the class spares the
+        // walk through the class chain.
+        if (!s || (s->metaObject() != &TMyLinkLine::staticMetaObject && !qobject_cast<const TMyLinkLine*>(s)))
             continue;
-        const int n = line->GetPointsCount();
-        for (int k = 0; k + 1 < n; ++k) {
-            const TMyPoint a = line->GetPointInZoom(k), b = line->GetPointInZoom(k + 1);
+        // The points in zoom, as GetPointInZoom gives them.
+        const double z = s->Zoom();
+        const auto zoomed = [z](TMyPoint p) { return TMyPoint(float(p.X * z), float(p.Y * z)); };
+        const TArrMyPoint& points = s->Points();
+        for (size_t k = 0; k + 1 < points.size(); ++k) {
+            const TMyPoint a = zoomed(points[k]), b = zoomed(points[k + 1]);
             // Points off any scale (not finite) cross nothing.
             if (a.X == b.X && a.Y != b.Y && std::isfinite(a.X) && std::isfinite(a.Y) && std::isfinite(b.Y)
                 && std::max(a.Y, b.Y) >= Low && std::min(a.Y, b.Y) <= High) {
@@ -54,16 +59,21 @@ void THopIndex::Build(const std::vector<const TMyShape*>& Shapes, double Low, do
     FBandHeight = std::max(1e-3, length / double(FSegments.size()) / 4);
     // The segments by x (of equal x in the order taken); their entries made in that order
     // and then placed by band, keeping it.
-    // Sorted as (x, number) pairs, which spares the comparisons a look into the segments.
-    std::vector<std::pair<float, uint32_t>> byX(FSegments.size());
-    for (uint32_t i = 0; i < byX.size(); ++i)
-        byX[i] = {FSegments[i].X, i};
+    // Sorted as one number each, x above the segment's number: x's bits turned so that
+    // they order as x does (x is finite; -0 counts as 0, as it compares).
+    std::vector<uint64_t> byX(FSegments.size());
+    for (uint32_t i = 0; i < byX.size(); ++i) {
+        const uint32_t bits = std::bit_cast<uint32_t>(FSegments[i].X + 0.0f);
+        const uint32_t key = bits & 0x80000000u ? ~bits : bits | 0x80000000u;
+        byX[i] = uint64_t(key) << 32 | i;
+    }
     std::sort(byX.begin(), byX.end());
     // Every band a segment meets, those of its ends included: a crossing lies strictly
     // inside the segment, so in one of them.
     std::vector<TEntry> made;
     made.reserve(FSegments.size() * 2);
-    for (const auto& [x, i] : byX) {
+    for (const uint64_t key : byX) {
+        const uint32_t i = uint32_t(key);
         const TSegment& g = FSegments[i];
         for (int64_t band = BandOf(g.Low), last = BandOf(g.High); band <= last; ++band)
             made.push_back({band, g.X, g.Low, g.High, i});

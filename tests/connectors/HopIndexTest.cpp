@@ -47,6 +47,12 @@ TEST_F(ConnectorTest, HopIndexFindsWhatAScanOfEverySegmentFinds)
             TArrMyPoint route{TMyPoint(x, y), TMyPoint(x, y + l), TMyPoint(x + l, y + l), TMyPoint(x + l, y + 2 * l)};
             if (scene == 5 && i == 0) // one segment far off, and long: the bands stay few
                 route = {TMyPoint(5, -1e7f), TMyPoint(5, 1e7f)};
+            if (scene == 4) { // left of 0 too, and at -0 and 0, which order as one x
+                for (TMyPoint& p : route)
+                    p.X -= 400;
+                if (i < 2)
+                    route = {TMyPoint(i ? 0.0f : -0.0f, 100), TMyPoint(i ? 0.0f : -0.0f, 500)};
+            }
             shapes.push_back(FreeConnector(route));
         }
         THopIndex index, rows;
@@ -60,8 +66,9 @@ TEST_F(ConnectorTest, HopIndexFindsWhatAScanOfEverySegmentFinds)
         std::vector<TMyPoint> found;
         for (int k = 0; k < 400; ++k) {
             const bool snap = k % 2 == 0;
-            const TMyPoint p(fine(rng), snap ? float(coarse(rng) * 10) : fine(rng));
-            const TMyPoint q(fine(rng), p.Y);
+            const float shift = scene == 4 ? -400 : 0;
+            const TMyPoint p(fine(rng) + shift, snap ? float(coarse(rng) * 10) : fine(rng));
+            const TMyPoint q(fine(rng) + shift, p.Y);
             index.Crossings(p, q, found);
             ASSERT_EQ(found, ScanCrossings(shapes, p, q)) << "scene " << scene << " query " << k;
             if (rows.Covers(p.Y)) {
