@@ -79,6 +79,8 @@ void TPaintIndex::Build(const std::vector<std::pair<int, TExtent>>& Shapes, cons
     // Sized once: the index lives as long as the drawing is shown.
     FEntries.clear();
     FEntries.reserve(Shapes.size());
+    FNos.clear();
+    FNos.reserve(Shapes.size());
     int largest = -1;
     for (const auto& entry : Shapes)
         largest = std::max(largest, entry.first);
@@ -88,6 +90,7 @@ void TPaintIndex::Build(const std::vector<std::pair<int, TExtent>>& Shapes, cons
             continue;
         FEntryOf[size_t(no)] = int(FEntries.size());
         FEntries.push_back({extent, no});
+        FNos.push_back(no);
     }
     const size_t n = FEntries.size();
     FTouchedFlag.assign(n, 0);
@@ -128,11 +131,6 @@ void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out, std::vector<ch
         Meets->clear();
     if (!FGrid.IsValid())
         return;
-    const auto put = [&](const TEntry& e) {
-        Out.push_back(e.No);
-        if (Meets)
-            Meets->push_back(e.Extent.Meets(R));
-    };
     // When R covers a good part of the extents' bounds, most shapes show: one pass over
     // all of them, already in order, costs less than gathering them from the cells and
     // sorting them.
@@ -141,54 +139,73 @@ void TPaintIndex::ShapesIn(const TRect& R, std::vector<int>& Out, std::vector<ch
     const double boundsArea = (FMaxRight - FMinLeft) * (FMaxBottom - FMinTop);
     if (overlapWidth >= 0 && overlapHeight >= 0 && overlapWidth * overlapHeight * 8 >= boundsArea) {
         for (const TEntry& e : FEntries)
-            if (e.Extent.Touches(R))
-                put(e);
+            if (e.Extent.Touches(R)) {
+                Out.push_back(e.No);
+                if (Meets)
+                    Meets->push_back(e.Extent.Meets(R));
+            }
         return;
     }
+    // Each find is its entry's number, doubled, plus one when the extent meets R.
     std::vector<uint32_t>& found = FFound;
     found.clear();
     auto take = [&](uint32_t i) {
         if (FEntries[i].Extent.Touches(R))
-            found.push_back(i);
+            found.push_back(i << 1 | uint32_t(FEntries[i].Extent.Meets(R)));
     };
     // Extents that meet R (a box the grid found holds the extent's own bounds), those
     // checked by every query, and the patched ones (whose size the buckets do not know).
     FGrid.ForEachMeeting(TGridBox::Of(R.Left, R.Top, R.Right, R.Bottom), [&](uint32_t i) {
         if (FGrid.BoxOf(i).Kind == TGridBox::TKind::Box)
-            found.push_back(i);
+            found.push_back(i << 1 | 1);
         else
             take(i);
     });
     for (uint32_t i : FGrid.Patched())
         take(i);
     // Shapes larger than R show wherever they are; an entry not patched since the build
-    // has the size the buckets hold.
+    // has the size the buckets hold. Whether it also meets R, its other finds say.
     auto larger = [&](uint32_t i) {
         if (!FGrid.IsPatched(i))
-            found.push_back(i);
+            found.push_back(i << 1);
     };
     FByWidth.ForLarger(R.Width(), larger);
     FByHeight.ForLarger(R.Height(), larger);
+    Out.reserve(found.size());
+    if (Meets)
+        Meets->reserve(found.size());
+    const auto put = [&](uint32_t i, bool meets) {
+        Out.push_back(FNos[i]);
+        if (Meets)
+            Meets->push_back(meets);
+    };
     // In entry order without repeats: marked in a bit per entry and read off in order when
     // that costs less than sorting them.
     if (found.size() * 16 >= FEntries.size() / 64) {
         std::vector<uint64_t>& marks = FFoundMarks;
+        std::vector<uint64_t>& meeting = FMeetingMarks;
         marks.assign((FEntries.size() + 63) / 64, 0);
-        for (uint32_t i : found)
+        meeting.assign(marks.size(), 0);
+        for (uint32_t f : found) {
+            const uint32_t i = f >> 1;
             marks[i / 64] |= uint64_t(1) << (i % 64);
-        Out.reserve(found.size());
-        if (Meets)
-            Meets->reserve(found.size());
+            meeting[i / 64] |= uint64_t(f & 1) << (i % 64);
+        }
         for (size_t w = 0; w < marks.size(); ++w)
-            for (uint64_t bits = marks[w]; bits != 0; bits &= bits - 1)
-                put(FEntries[w * 64 + size_t(std::countr_zero(bits))]);
+            for (uint64_t bits = marks[w]; bits != 0; bits &= bits - 1) {
+                const int b = std::countr_zero(bits);
+                put(uint32_t(w * 64 + size_t(b)), (meeting[w] >> b) & 1);
+            }
         return;
     }
     std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end());
-    Out.reserve(found.size());
-    for (uint32_t i : found)
-        put(FEntries[i]);
+    for (size_t k = 0; k < found.size();) {
+        const uint32_t i = found[k] >> 1;
+        bool meets = false;
+        for (; k < found.size() && found[k] >> 1 == i; ++k)
+            meets = meets || (found[k] & 1);
+        put(i, meets);
+    }
 }
 
 void TPaintIndex::Touch(int No)
@@ -231,6 +248,7 @@ bool TPaintIndex::Append(int No, const TKey& Key)
     const uint32_t i = uint32_t(FEntries.size());
     FEntryOf[size_t(No)] = int(i);
     FEntries.push_back({TExtent(), No});
+    FNos.push_back(No);
     FTouchedFlag.push_back(0);
     if (!FGrid.Append(TGridBox::Nowhere(), Key))
         return false;

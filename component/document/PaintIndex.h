@@ -87,6 +87,7 @@ private:
 
     TUniformGrid<TKey> FGrid;
     std::vector<TEntry> FEntries;     // in drawing order, as the grid numbers them
+    std::vector<int> FNos;            // per entry its shape number, packed for queries
     // Entries by a size (their width or height when the index was built), in buckets
     // between powers of two, so that those larger than a given size are found without
     // sorting them all. Sizes that are not a number are left out: they are never larger.
@@ -118,4 +119,5 @@ private:
     // allocations).
     std::vector<uint32_t> FFound;
     std::vector<uint64_t> FFoundMarks;
+    std::vector<uint64_t> FMeetingMarks;
 };

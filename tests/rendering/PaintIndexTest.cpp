@@ -65,6 +65,16 @@ std::vector<int> BruteForce(const std::vector<std::pair<int, TExtent>>& shapes, 
     return out;
 }
 
+// Of those, whether each meets r (rather than showing for its size alone).
+std::vector<char> BruteForceMeets(const std::vector<std::pair<int, TExtent>>& shapes, const TRect& r)
+{
+    std::vector<char> out;
+    for (const auto& [no, e] : shapes)
+        if (e.Touches(r))
+            out.push_back(e.Meets(r));
+    return out;
+}
+
 TEST(PaintIndex, AnswersExactlyWhatTestingEveryShapeAnswers)
 {
     std::mt19937 random(5);
@@ -74,6 +84,7 @@ TEST(PaintIndex, AnswersExactlyWhatTestingEveryShapeAnswers)
         index.Build(shapes, {});
         std::uniform_int_distribution<int> corner(-400, 1400), side(0, 300);
         std::vector<int> got;
+        std::vector<char> meets;
         for (int q = 0; q < 400; ++q) {
             const int l = corner(random), t = corner(random);
             TRect r(l, t, l + side(random), t + side(random));
@@ -81,9 +92,34 @@ TEST(PaintIndex, AnswersExactlyWhatTestingEveryShapeAnswers)
                 r = TRect(-1000, -1000, 3000, 3000); // everything
             if (q % 50 == 1)
                 r = TRect(5000, 5000, 5000, 5000); // far outside, empty
-            index.ShapesIn(r, got);
+            index.ShapesIn(r, got, &meets);
             ASSERT_EQ(got, BruteForce(shapes, r)) << "count " << count << " query " << q;
+            ASSERT_EQ(meets, BruteForceMeets(shapes, r)) << "count " << count << " query " << q;
         }
+    }
+}
+
+// A small rectangle over many small shapes finds few: those are gathered and sorted
+// rather than marked, and a shape found both in the cells and for its size meets R.
+TEST(PaintIndex, SmallQueriesOverManyShapesAnswerAsTestingEveryShape)
+{
+    std::vector<std::pair<int, TExtent>> shapes;
+    for (int i = 0; i < 20000; ++i) {
+        const double x = (i % 200) * 10, y = (i / 200) * 10;
+        shapes.emplace_back(i, Extent(x, y, x + (i % 2000 == 0 ? 30 : 6), y + 6));
+    }
+    TPaintIndex index;
+    index.Build(shapes, {});
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> corner(0, 2000), side(0, 8);
+    std::vector<int> got;
+    std::vector<char> meets;
+    for (int q = 0; q < 300; ++q) {
+        const int l = corner(random), t = corner(random) / 2;
+        const TRect r(l, t, l + side(random), t + side(random));
+        index.ShapesIn(r, got, &meets);
+        ASSERT_EQ(got, BruteForce(shapes, r)) << "query " << q;
+        ASSERT_EQ(meets, BruteForceMeets(shapes, r)) << "query " << q;
     }
 }
 
@@ -116,8 +152,10 @@ TEST(PaintIndex, FindsPatchedShapesAtTheirNewPlacesUntilTooManyMoved)
         for (int q = 0; q < 100; ++q) {
             const int l = corner(random), t = corner(random);
             const TRect r(l, t, l + side(random), t + side(random));
-            index.ShapesIn(r, got);
+            std::vector<char> meets;
+            index.ShapesIn(r, got, &meets);
             ASSERT_EQ(got, BruteForce(shapes, r)) << "round " << round << " query " << q;
+            ASSERT_EQ(meets, BruteForceMeets(shapes, r)) << "round " << round << " query " << q;
         }
     }
     EXPECT_GT(index.PatchedCount(), 100);
