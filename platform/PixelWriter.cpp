@@ -6,6 +6,9 @@
 #include <cstring>
 
 namespace {
+// From this many pixels on, a run along a row is written as a span.
+constexpr int64_t kLongRow = 16;
+
 // The raster operation of a pen mode as a truth table: bit (2 * P + D) holds the result
 // bit for pen bit P and destination bit D.
 uint8_t TruthTable(TPenMode mode)
@@ -263,9 +266,7 @@ void TPixelWriter::PolylineWith(const TPoint* points, size_t count, int64_t dx, 
         if (x1 == x0 && y1 == y0) // the outlines of small figures repeat points
             continue;
         const bool in1 = inside(x1, y1);
-        if (y1 == y0)
-            Row(x0, x1, y0);
-        else if (in0 && in1)
+        if (in0 && in1)
             InsideLine(x0, y0, x1, y1, put);
         else
             ClippedLine(x0, y0, x1, y1, put);
@@ -302,7 +303,7 @@ void TPixelWriter::Span(int x1, int x2, int y)
     if (FCopy) {
         // Grey pens (black and white among them) are one byte over and over; other
         // colours go four pixels, twelve bytes, at a time.
-        if (FValue[0] == FValue[1] && FValue[1] == FValue[2]) {
+        if (count >= kLongRow && FValue[0] == FValue[1] && FValue[1] == FValue[2]) {
             std::memset(px, FValue[0], size_t(count) * 3);
             return;
         }
