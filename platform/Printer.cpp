@@ -117,8 +117,5 @@ int PrinterColorCount()
 
 bool IsPrinterDevice(const QPaintDevice* device)
 {
-    if (!device)
-        return false;
-    const QSet<const QPaintDevice*>& jobs = JobDevices();
-    return device->devType() == QInternal::Printer || (!jobs.isEmpty() && jobs.contains(device));
+    return device && (device->devType() == QInternal::Printer || JobDevices().contains(device));
 }

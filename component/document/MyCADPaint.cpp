@@ -15,6 +15,11 @@
 #include <utility>
 
 namespace {
+// Passes over the listed shapes, which lie scattered in memory, fetch what they read
+// this many shapes ahead, so that the fetches overlap instead of waiting one by one: the
+// listing fetches each shape's fields, the tidying (once they are there) its points.
+constexpr size_t kFetchAhead = 8;
+
 // Sets a flag for the life of a scope, restoring the previous value.
 class BusyScope {
 public:
@@ -204,11 +209,10 @@ void TMyCAD::ShapesToPaint(const TRect& R, std::vector<int>& Out, std::vector<ch
     }
     FPaintIndex.ShapesIn(R, Out, Meets);
     // The shapes of hidden layers are left out (with their flags).
-    constexpr size_t kAhead = 8;
     size_t kept = 0;
     for (size_t i = 0; i < Out.size(); ++i) {
-        if (i + kAhead < Out.size())
-            if (const TMyShape* ahead = GetShapeByNo(Out[i + kAhead]))
+        if (i + kFetchAhead < Out.size())
+            if (const TMyShape* ahead = GetShapeByNo(Out[i + kFetchAhead]))
                 ahead->PrefetchShape();
         const TMyShape* shape = GetShapeByNo(Out[i]);
         if (!shape || !IsVisibleLayerByID(shape->LayerId()))
@@ -277,11 +281,10 @@ void TMyCAD::DrawPreparedShapes(TCanvas* Canvas, const TRect& R)
 
 void TMyCAD::TidyConnectorsToPaint()
 {
-    constexpr size_t kAhead = 8;
     const size_t n = FDrawnShapes.size();
     for (size_t i = 0; i < n; ++i) {
-        if (i + kAhead < n)
-            if (const TMyShape* ahead = GetShapeByNo(int(FDrawnShapes[i + kAhead])))
+        if (i + kFetchAhead < n)
+            if (const TMyShape* ahead = GetShapeByNo(int(FDrawnShapes[i + kFetchAhead])))
                 ahead->PrefetchPoints();
         TidyVisibleTree(GetShapeByNo(int(FDrawnShapes[i])), 0);
     }

@@ -137,7 +137,7 @@ public:
     virtual bool LoadFromStream(QIODevice& Stream);
     virtual bool SaveToStream(QIODevice& Stream) const;
 
-    // Ask the processor to fetch, ahead of a pass over many shapes scattered in memory,
+    // Asks the processor to fetch, ahead of a pass over many shapes scattered in memory,
     // what the pass reads first: the shape's own fields, then (once they are at hand)
     // its points.
     void PrefetchShape() const
