@@ -138,8 +138,12 @@ private:
     // one axis.
     static void MoveInCopy(TArrMyPoint& W, int S, bool Segment, double dx, double dy);
     // Strokes P-Q with hops over the vertical connector segments crossing it.
-    // Visible, when given, is the part of the canvas that shows (logical units).
-    void DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q, const TRect* Visible);
+    // Visible, when given, is the part of the canvas that shows (logical units). With
+    // Run, the lines are added to it (TLineRun) instead of drawn one by one.
+    void DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q, const TRect* Visible,
+                             class TLineRun* Run = nullptr);
+    // The corners DrawHalfCircle draws through (kept by the thread until the next call).
+    const std::vector<TPoint>& HalfCircleAt(TMyPoint C) const;
 
     // The flag first: it fills what the line's fields leave before the next word.
     bool FAutoRoute = true;

@@ -13,6 +13,41 @@
 #include <numbers>
 #include <vector>
 
+// One-pixel solid lines that follow on one another, each starting where the last one
+// ended, gathered into one polyline: the same pixels as drawing them one by one (each
+// leaves out its end), for one stroke. A line that starts elsewhere begins a new run.
+class TLineRun {
+public:
+    explicit TLineRun(TCanvas* Canvas) : FCanvas(Canvas) { FPoints.clear(); }
+    ~TLineRun() { Flush(); }
+    TLineRun(const TLineRun&) = delete;
+    TLineRun& operator=(const TLineRun&) = delete;
+    void Line(TPoint A, TPoint B)
+    {
+        if (FPoints.empty() || FPoints.back() != A) {
+            Flush();
+            FPoints.push_back(A);
+        }
+        FPoints.push_back(B);
+    }
+    void Polyline(const std::vector<TPoint>& Points)
+    {
+        for (size_t k = 1; k < Points.size(); ++k)
+            Line(Points[k - 1], Points[k]);
+    }
+    void Flush()
+    {
+        if (FPoints.size() >= 2)
+            FCanvas->Polyline(FPoints);
+        FPoints.clear();
+    }
+
+private:
+    TCanvas* FCanvas;
+    static thread_local TArrPoint FPoints; // kept between runs to spare the allocation
+};
+thread_local TArrPoint TLineRun::FPoints;
+
 void TMyLinkLine::Draw(TCanvas* Canvas)
 {
     if (!Canvas)
@@ -25,15 +60,21 @@ void TMyLinkLine::Draw(TCanvas* Canvas)
     // left out.
     TRect visible;
     const bool cull = hops && Pen()->Style() == psSolid && Canvas->VisiblePictureArea(visible);
-    // Without hops, a one-pixel solid line on a picture is one polyline: the same pixels
-    // as its segments one by one, each leaving out its end, for a fraction of the cost.
-    if (!hops && n >= 2 && Pen()->Width() <= 1 && Pen()->Style() == psSolid && Canvas->PenScale() == 1
-        && Canvas->DrawsOnPicture() && !IsPrinterDevice(Canvas->Device())) {
+    // A one-pixel solid line on a picture is drawn as polylines: the same pixels as its
+    // segments (and the pieces around its hops) one by one, each leaving out its end, for
+    // a fraction of the cost.
+    const bool runs = n >= 2 && Pen()->Width() <= 1 && Pen()->Style() == psSolid && Canvas->PenScale() == 1
+        && Canvas->DrawsOnPicture() && !IsPrinterDevice(Canvas->Device());
+    if (runs && !hops) {
         thread_local TArrPoint line; // kept between calls to spare the allocation
         line.clear();
         for (const TMyPoint& p : Points())
             line.push_back(MyPtToPt(ZoomedValuePt(p)));
         Canvas->Polyline(line);
+    } else if (runs) {
+        TLineRun run(Canvas);
+        for (int k = 0; k + 1 < n; ++k)
+            DrawSegmentWithHops(Canvas, GetPointInZoom(k), GetPointInZoom(k + 1), cull ? &visible : nullptr, &run);
     } else {
         for (int k = 0; k + 1 < n; ++k) {
             if (hops)
@@ -59,10 +100,16 @@ void TMyLinkLine::Draw(TCanvas* Canvas)
 // A horizontal segment hops over the vertical connector segments that cross it strictly
 // inside, each hop a half circle of the hop radius, leaving out crossings too close to
 // the previous hop or to the segment's right end.
-void TMyLinkLine::DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q, const TRect* Visible)
+void TMyLinkLine::DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q, const TRect* Visible, TLineRun* Run)
 {
+    const auto line = [&](TMyPoint A, TMyPoint B) {
+        if (Run)
+            Run->Line(MyPtToPt(A), MyPtToPt(B));
+        else
+            LineDraw(this, Canvas, A, B);
+    };
     if (!(P.Y == Q.Y && P.X != Q.X)) {
-        LineDraw(this, Canvas, P, Q);
+        line(P, Q);
         return;
     }
     const int r = Round(Zoom() * FHopRadius);
@@ -72,12 +119,12 @@ void TMyLinkLine::DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q, c
     const double margin = r + std::max(1, Pen()->Width()) * std::max(1.0, Canvas->PenScale()) + 2;
     if (Visible && (S.Y < Visible->Top - margin || S.Y > Visible->Bottom + margin || E.X < Visible->Left - margin
                     || S.X > Visible->Right + margin)) {
-        LineDraw(this, Canvas, P, Q); // no hop of it can show
+        line(P, Q); // no hop of it can show
         return;
     }
     thread_local std::vector<TMyPoint> hops; // kept to spare an allocation per segment
     if (!FOwnerCAD->ConnectorHops(P, Q, r, hops)) {
-        LineDraw(this, Canvas, P, Q);
+        line(P, Q);
         return;
     }
     TMyPoint cur = S;
@@ -87,11 +134,14 @@ void TMyLinkLine::DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q, c
         // through it: inside the area the pixels are the same.
         if (Visible && (right.X < Visible->Left - margin || left.X > Visible->Right + margin))
             continue;
-        LineDraw(this, Canvas, cur, left);
-        DrawHalfCircle(Canvas, c);
+        line(cur, left);
+        if (Run)
+            Run->Polyline(HalfCircleAt(c));
+        else
+            DrawHalfCircle(Canvas, c);
         cur = right;
     }
-    LineDraw(this, Canvas, cur, E);
+    line(cur, E);
 }
 
 namespace {
@@ -120,23 +170,33 @@ const std::vector<TPoint>& HalfCircleCorners(int R)
 }
 } // namespace
 
+// The corners of the half circle of the hop above C, left end first (none for a radius
+// of no pixel).
+const std::vector<TPoint>& TMyLinkLine::HalfCircleAt(TMyPoint C) const
+{
+    thread_local std::vector<TPoint> points;
+    points.clear();
+    const int r = Round(Zoom() * FHopRadius);
+    if (r <= 0)
+        return points;
+    const TPoint c(Round(C.X), Round(C.Y));
+    points = HalfCircleCorners(r);
+    for (TPoint& p : points) {
+        p.X += c.X;
+        p.Y += c.Y;
+    }
+    return points;
+}
+
 // The half circle above C, left end first: the line before the hop left out the left end,
 // and the line after it starts at the right end, which the polyline leaves out.
 void TMyLinkLine::DrawHalfCircle(TCanvas* Canvas, TMyPoint C)
 {
     if (!Canvas)
         return;
-    const int r = Round(Zoom() * FHopRadius);
-    if (r <= 0)
-        return;
-    const TPoint c(Round(C.X), Round(C.Y));
-    thread_local std::vector<TPoint> points;
-    points = HalfCircleCorners(r);
-    for (TPoint& p : points) {
-        p.X += c.X;
-        p.Y += c.Y;
-    }
-    Canvas->Polyline(points);
+    const std::vector<TPoint>& points = HalfCircleAt(C);
+    if (!points.empty())
+        Canvas->Polyline(points);
 }
 
 // ---- Hots ------------------------------------------------------------------------------------

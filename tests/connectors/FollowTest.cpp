@@ -332,6 +332,59 @@ TEST_F(Split, AConnectorWithoutHopsDrawsTheSegmentsOfItsPoints)
     }
 }
 
+// With hops, the pieces between the hops and the hops' half circles are drawn as the
+// lines they are, one after the other: a segment drawn right to left runs its pieces left
+// to right, and nothing joins them to the segment before.
+TEST_F(Split, AConnectorWithHopsDrawsItsPiecesOneByOne)
+{
+    cad.DeleteAllShapes();
+    cad.GridOperation()->SetGridType(gNone);
+    cad.SetCrossLine(true);
+    const TArrMyPoint left = {TMyPoint(300, 100), TMyPoint(100, 100), TMyPoint(100, 150)};
+    const TArrMyPoint right = {TMyPoint(60, 20), TMyPoint(60, 60.4f), TMyPoint(290.6f, 60.4f)};
+    TMyLinkLine* leftward = FreeConnector(left);
+    TMyLinkLine* rightward = FreeConnector(right);
+    FreeConnector({TMyPoint(200.3f, 10), TMyPoint(200.3f, 170)});
+    FreeConnector({TMyPoint(150, 30), TMyPoint(150, 120)});
+    leftward->SetLinkLineDrawStyle(lldsFree);
+    leftward->PointsRef() = left;
+    rightward->SetLinkLineDrawStyle(lldsFree);
+    rightward->PointsRef() = right;
+    cad.RemoveAllWorkingShapes();
+    for (double zoom : {1.0, 2.0}) {
+        cad.SetZoom(zoom);
+        const TRect page(0, 0, int(320 * zoom), int(200 * zoom));
+        cad.DrawAll(page);
+        TBitmap expected(page.Width(), page.Height());
+        TCanvas& c = expected.Canvas();
+        c.Brush().SetColor(clWhite);
+        c.FillRect(page);
+        c.Pen().SetColor(clBlack);
+        const auto line = [&](TMyPoint a, TMyPoint b) {
+            c.MoveTo(Round(a.X), Round(a.Y));
+            c.LineTo(Round(b.X), Round(b.Y));
+        };
+        const int r = Round(zoom * leftward->HopRadius());
+        const auto hopped = [&](float y, float from, float to, std::vector<float> xs) {
+            float cur = from;
+            for (float x : xs) {
+                line(TMyPoint(cur, y), TMyPoint(float(double(x) - r), y));
+                leftward->DrawHalfCircle(&c, TMyPoint(x, y));
+                cur = float(double(x) + r);
+            }
+            line(TMyPoint(cur, y), TMyPoint(to, y));
+        };
+        const float z = float(zoom);
+        hopped(100 * z, 100 * z, 300 * z, {150 * z, float(200.3 * zoom)});
+        line(TMyPoint(100 * z, 100 * z), TMyPoint(100 * z, 150 * z));
+        line(TMyPoint(60 * z, 20 * z), TMyPoint(60 * z, float(60.4 * zoom)));
+        hopped(float(60.4 * zoom), 60 * z, float(290.6 * zoom), {150 * z, float(200.3 * zoom)});
+        line(TMyPoint(float(200.3 * zoom), 10 * z), TMyPoint(float(200.3 * zoom), 170 * z));
+        line(TMyPoint(150 * z, 30 * z), TMyPoint(150 * z, 120 * z));
+        EXPECT_EQ(cad.Buffer()->ToQImage(), expected.ToQImage()) << zoom;
+    }
+}
+
 TEST_F(Split, PaintingTidiesInDocumentUnitsAndDrawsNoHopsOutsideAPass)
 {
     cad.DeleteAllShapes();
