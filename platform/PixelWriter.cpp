@@ -6,8 +6,8 @@
 #include <cstring>
 
 namespace {
-// From this many pixels on, a run along a row is written as a span.
-constexpr int64_t kLongRow = 16;
+// From this many pixels on, a grey span is written as one run of bytes.
+constexpr int kLongSpan = 16;
 
 // The raster operation of a pen mode as a truth table: bit (2 * P + D) holds the result
 // bit for pen bit P and destination bit D.
@@ -242,20 +242,8 @@ void TPixelWriter::InsideLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, Pu
     }
 }
 
-// The pixels of a line along row y from x0 to x1, the end left out, as ClippedLine lays
-// it out: one run of the row, cut to the clip.
-void TPixelWriter::Row(int64_t x0, int64_t x1, int64_t y)
-{
-    if (x0 == x1 || y < FClip.top() || y > FClip.bottom())
-        return;
-    const int64_t first = std::max<int64_t>(x1 > x0 ? x0 : x1 + 1, FClip.left());
-    const int64_t last = std::min<int64_t>(x1 > x0 ? x1 - 1 : x0, FClip.right());
-    if (first <= last)
-        Span(int(first), int(last) + 1, int(y));
-}
-
 template <typename PutPixel>
-void TPixelWriter::PolylineWith(const TPoint* points, size_t count, int64_t dx, int64_t dy, PutPixel put)
+void TPixelWriter::PolylineWith(const TPoint* points, size_t count, int64_t dx, int64_t dy, PutPixel put) const
 {
     const int64_t l = FClip.left(), t = FClip.top(), r = FClip.right(), b = FClip.bottom();
     const auto inside = [&](int64_t x, int64_t y) { return x >= l && x <= r && y >= t && y <= b; };
@@ -278,10 +266,7 @@ void TPixelWriter::PolylineWith(const TPoint* points, size_t count, int64_t dx, 
 
 void TPixelWriter::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
 {
-    if (y1 == y0)
-        Row(x0, x1, y0);
-    else
-        WithPut([&](auto put) { ClippedLine(x0, y0, x1, y1, put); });
+    WithPut([&](auto put) { ClippedLine(x0, y0, x1, y1, put); });
 }
 
 void TPixelWriter::Polyline(const TPoint* points, size_t count, int64_t dx, int64_t dy)
@@ -303,7 +288,7 @@ void TPixelWriter::Span(int x1, int x2, int y)
     if (FCopy) {
         // Grey pens (black and white among them) are one byte over and over; other
         // colours go four pixels, twelve bytes, at a time.
-        if (count >= kLongRow && FValue[0] == FValue[1] && FValue[1] == FValue[2]) {
+        if (count >= kLongSpan && FValue[0] == FValue[1] && FValue[1] == FValue[2]) {
             std::memset(px, FValue[0], size_t(count) * 3);
             return;
         }

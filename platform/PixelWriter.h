@@ -65,8 +65,7 @@ private:
     template <typename PutPixel>
     void InsideLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, PutPixel put) const;
     template <typename PutPixel>
-    void PolylineWith(const TPoint* points, size_t count, int64_t dx, int64_t dy, PutPixel put);
-    void Row(int64_t x0, int64_t x1, int64_t y);
+    void PolylineWith(const TPoint* points, size_t count, int64_t dx, int64_t dy, PutPixel put) const;
     // Calls f with the pixel writing function of the writer's mode and layout.
     template <typename F>
     void WithPut(F&& f) const;

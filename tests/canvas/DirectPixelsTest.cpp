@@ -80,7 +80,7 @@ TEST(CanvasDirectPixels, LinesAndFillsMatchThePainterInEveryModeLayoutAndClip)
                         c.LineTo(points[i + 1].X, points[i + 1].Y);
                     }
                     // Along rows, both ways, of every length, inside, across and off the clip;
-                    // the lower ones in a grey pen, whose bytes are all alike.
+                    // the lower ones in a grey pen.
                     for (int k = 0; k < 16; ++k) {
                         if (k == 8)
                             c.Pen().SetColor(RGB(0x80, 0x80, 0x80));
@@ -93,6 +93,11 @@ TEST(CanvasDirectPixels, LinesAndFillsMatchThePainterInEveryModeLayoutAndClip)
                     c.Brush().SetColor(RGB(0x81, 0x18, 0xE7));
                     c.FillRect(TRect(points[0].X, points[1].Y, points[2].X, points[3].Y));
                     c.FillRect(TRect(-5, 20, 30, 33));
+                    // A grey fill, whose bytes are all alike, wide and narrow.
+                    c.Brush().SetColor(RGB(0x80, 0x80, 0x80));
+                    c.FillRect(TRect(2, 44, 61, 52));
+                    c.FillRect(TRect(40, 3, 43, 60));
+                    c.Brush().SetColor(RGB(0x81, 0x18, 0xE7));
                     // Rectangles: filled, two pixels across, hollow, reversed corners.
                     c.Rectangle(5, 8, 40, 30);
                     c.Rectangle(20, 30, 22, 50);
