@@ -65,16 +65,17 @@ void TMyLinkLine::Draw(TCanvas* Canvas)
     // a fraction of the cost.
     const bool runs = n >= 2 && Pen()->Width() <= 1 && Pen()->Style() == psSolid && Canvas->PenScale() == 1
         && Canvas->DrawsOnPicture() && !IsPrinterDevice(Canvas->Device());
-    if (runs && !hops) {
-        thread_local TArrPoint line; // kept between calls to spare the allocation
-        line.clear();
-        for (const TMyPoint& p : Points())
-            line.push_back(MyPtToPt(ZoomedValuePt(p)));
-        Canvas->Polyline(line);
-    } else if (runs) {
+    if (runs) {
         TLineRun run(Canvas);
-        for (int k = 0; k + 1 < n; ++k)
-            DrawSegmentWithHops(Canvas, GetPointInZoom(k), GetPointInZoom(k + 1), cull ? &visible : nullptr, &run);
+        TMyPoint p = GetPointInZoom(0);
+        for (int k = 1; k < n; ++k) {
+            const TMyPoint q = GetPointInZoom(k);
+            if (hops)
+                DrawSegmentWithHops(Canvas, p, q, cull ? &visible : nullptr, &run);
+            else
+                run.Line(MyPtToPt(p), MyPtToPt(q));
+            p = q;
+        }
     } else {
         for (int k = 0; k + 1 < n; ++k) {
             if (hops)
