@@ -33,12 +33,9 @@ void THopIndex::Build(const std::vector<const TMyShape*>& Shapes, double Low, do
         // walk through the class chain.
         if (!s || (s->metaObject() != &TMyLinkLine::staticMetaObject && !qobject_cast<const TMyLinkLine*>(s)))
             continue;
-        // The points in zoom, as GetPointInZoom gives them.
-        const double z = s->Zoom();
-        const auto zoomed = [z](TMyPoint p) { return TMyPoint(float(p.X * z), float(p.Y * z)); };
         const TArrMyPoint& points = s->Points();
         for (size_t k = 0; k + 1 < points.size(); ++k) {
-            const TMyPoint a = zoomed(points[k]), b = zoomed(points[k + 1]);
+            const TMyPoint a = s->ZoomedValuePt(points[k]), b = s->ZoomedValuePt(points[k + 1]);
             // Points off any scale (not finite) cross nothing.
             if (a.X == b.X && a.Y != b.Y && std::isfinite(a.X) && std::isfinite(a.Y) && std::isfinite(b.Y)
                 && std::max(a.Y, b.Y) >= Low && std::min(a.Y, b.Y) <= High) {
