@@ -3,6 +3,7 @@
 #include "mycad_export.h"
 #include <QPoint>
 #include <QRect>
+#include <algorithm>
 #include <cstdint>
 
 struct MYCAD_EXPORT TPoint {
@@ -27,7 +28,14 @@ struct MYCAD_EXPORT TRect {
     explicit TRect(const QRect& r) : Left(r.left()), Top(r.top()), Right(r.left() + r.width()), Bottom(r.top() + r.height()) {}
     constexpr int32_t Width() const { return Right - Left; }
     constexpr int32_t Height() const { return Bottom - Top; }
-    QRect toQRect() const { return QRect(Left, Top, Right - Left, Bottom - Top); }
+    // A side longer than an int holds (from ends near both limits) is cut to the longest.
+    QRect toQRect() const
+    {
+        const auto side = [](int32_t from, int32_t to) {
+            return int(std::clamp<int64_t>(int64_t(to) - from, INT32_MIN, INT32_MAX));
+        };
+        return QRect(Left, Top, side(Left, Right), side(Top, Bottom));
+    }
     friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
 
