@@ -46,10 +46,13 @@ for kind in static shared; do
     hosts+=("$work/subdir-$kind/subdir_host")
   fi
   for host in "${hosts[@]}"; do
-    if [ "$kind" = shared ] && ! ldd "$host" | grep -q 'libmycad\.so'; then
+    # ldd's list is read whole first: grep -q leaving a pipe early would make ldd fail on
+    # the closed pipe, and pipefail would take that for a missing library.
+    libs=$(ldd "$host")
+    if [ "$kind" = shared ] && ! grep -q 'libmycad\.so' <<<"$libs"; then
       echo "examples: $host does not load libmycad.so"; exit 1
     fi
-    if [ "$kind" = static ] && ldd "$host" | grep -q 'libmycad\.so'; then
+    if [ "$kind" = static ] && grep -q 'libmycad\.so' <<<"$libs"; then
       echo "examples: $host loads libmycad.so"; exit 1
     fi
     "$host"

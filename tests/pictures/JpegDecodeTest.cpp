@@ -138,7 +138,7 @@ TEST(JpegDecode, ColourModels)
         EXPECT_EQ(qGreen(p), qBlue(p));
     }
     // ImageMagick's CMYK files (Adobe's inverted channels).
-    if (!HaveTool("convert"))
+    if (!HaveImageMagick())
         GTEST_SKIP() << "ImageMagick's convert is not installed";
     QTemporaryDir dir;
     WriteAll(dir.filePath("source.bmp"), WriteBmp(picture));

@@ -81,6 +81,13 @@ inline ToolRun RunTool(const QString& program, const QStringList& arguments, int
     return run;
 }
 
+// Whether ImageMagick's convert is installed: a program of that name that is something
+// else (a stand-in that only converts one kind of file) counts as missing.
+inline bool HaveImageMagick()
+{
+    return HaveTool("convert") && RunTool("convert", {"-version"}, 20000).Out.startsWith("Version: ImageMagick");
+}
+
 // One record of an enhanced metafile: its type, where it starts, its size.
 struct EmfRecord {
     uint32_t Type;
