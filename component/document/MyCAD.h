@@ -923,6 +923,24 @@ private:
     // The vertical connector segments of the paint pass under way, for the hops; valid
     // while FInPaintPass.
     THopIndex FHops;
+    // While one lives, the connectors drawn hop over the connectors among Roots and their
+    // members, as those of a paint pass hop over the pass's listed shapes: a printed page,
+    // its preview and an SVG page show the hops the screen shows.
+    class THopScope {
+    public:
+        THopScope(TMyCAD& CAD, const std::vector<TMyShape*>& Roots);
+        ~THopScope();
+        THopScope(const THopScope&) = delete;
+        THopScope& operator=(const THopScope&) = delete;
+
+    private:
+        TMyCAD& FCAD;
+        bool FWasInPass;
+        std::vector<const TMyShape*> FSavedRoots;
+        double FSavedLow, FSavedHigh;
+    };
+    // The roots a THopScope draws (empty: the pass's listed shapes).
+    std::vector<const TMyShape*> FHopRoots;
     // The rows of the pass's part, with room for hops reaching into it: the index is
     // built for them first, and for all rows when a segment elsewhere asks.
     double FHopRowsLow = -HUGE_VAL, FHopRowsHigh = HUGE_VAL;

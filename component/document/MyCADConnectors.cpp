@@ -243,17 +243,43 @@ const THopIndex* TMyCAD::PassHopIndex(double Y)
         // Most segments that ask lie in the part's rows; one elsewhere (whose hops shift
         // a dash pattern into the part) needs every row.
         const bool rows = !FHops.Built() && Y >= FHopRowsLow && Y <= FHopRowsHigh;
-        std::vector<const TMyShape*> drawn;
-        drawn.reserve(FDrawnShapes.size());
-        for (uint32_t no : FDrawnShapes)
-            if (const TMyShape* s = GetShapeByNo(int(no)))
-                drawn.push_back(s);
+        std::vector<const TMyShape*> drawn = FHopRoots;
+        if (drawn.empty()) {
+            drawn.reserve(FDrawnShapes.size());
+            for (uint32_t no : FDrawnShapes)
+                if (const TMyShape* s = GetShapeByNo(int(no)))
+                    drawn.push_back(s);
+        }
         if (rows)
             FHops.Build(drawn, FHopRowsLow, FHopRowsHigh);
         else
             FHops.Build(drawn);
     }
     return &FHops;
+}
+
+TMyCAD::THopScope::THopScope(TMyCAD& CAD, const std::vector<TMyShape*>& Roots)
+    : FCAD(CAD), FWasInPass(CAD.FInPaintPass), FSavedRoots(std::move(CAD.FHopRoots)), FSavedLow(CAD.FHopRowsLow),
+      FSavedHigh(CAD.FHopRowsHigh)
+{
+    CAD.FHopRoots.assign(Roots.begin(), Roots.end());
+    std::erase(CAD.FHopRoots, nullptr);
+    // Connectors are tidied before they are drawn, as in a paint pass.
+    for (TMyShape* root : Roots)
+        CAD.TidyVisibleTree(root, 0);
+    CAD.FHops.Clear();
+    CAD.FHopRowsLow = -HUGE_VAL;
+    CAD.FHopRowsHigh = HUGE_VAL;
+    CAD.FInPaintPass = true;
+}
+
+TMyCAD::THopScope::~THopScope()
+{
+    FCAD.FHops.Clear();
+    FCAD.FHopRoots = std::move(FSavedRoots);
+    FCAD.FHopRowsLow = FSavedLow;
+    FCAD.FHopRowsHigh = FSavedHigh;
+    FCAD.FInPaintPass = FWasInPass;
 }
 
 void TMyCAD::ConnectorCrossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& Out)

@@ -133,6 +133,11 @@ bool TMyCAD::SaveToSvg(const QString& FileName)
     std::vector<int> listed;
     ShapesToPaint(R, listed);
     FDrawnShapes.assign(listed.begin(), listed.end());
+    std::vector<TMyShape*> roots;
+    roots.reserve(listed.size());
+    for (int no : listed)
+        roots.push_back(GetShapeByNo(no));
+    const THopScope hops(*this, roots);
     return SaveFileSafely(FileName, [&](QIODevice& file) {
         TSvgStream svg(file, QSize(W, H), objectName());
         std::vector<TMyShape*> linkHolders;

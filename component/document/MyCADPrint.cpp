@@ -82,6 +82,7 @@ std::vector<TMyShape*> TMyCAD::VisibleRootWorkingShapes() const
 void TMyCAD::DrawRoots(TCanvas* Canvas, const std::vector<TMyShape*>& Roots)
 {
     std::vector<TMyShape*> linkHolders; // printed pictures carry no link-point marks
+    const THopScope hops(*this, Roots);
     for (TMyShape* shape : Roots)
         DrawShapeTree(Canvas, shape, 0, linkHolders);
 }

@@ -83,3 +83,42 @@ TEST(Preview, SelectedShapes)
             head = ColorAt(page, x, y) != clWhite;
     EXPECT_TRUE(head);
 }
+
+// Connectors hop over each other on a preview, and so on the printed page it shows, as on
+// the screen; an SVG page has the hops too.
+TEST(Preview, ConnectorsHopAsOnTheScreen)
+{
+    TMyCAD cad;
+    cad.resize(794, 1123);
+    cad.SetUndoRedoSize(0);
+    cad.GridOperation()->SetGridType(gNone);
+    cad.SetCrossLine(true);
+    const std::vector<TArrMyPoint> routes = {{TMyPoint(100, 200), TMyPoint(300, 200), TMyPoint(300, 260)},
+                                             {TMyPoint(180, 120), TMyPoint(180, 300)},
+                                             {TMyPoint(240, 150), TMyPoint(240, 280), TMyPoint(240, 280)}};
+    for (const TArrMyPoint& r : routes)
+        cad.CreateAddShapeByName(QStringLiteral("TMyLinkLine"), nullptr)->PointsRef() = r;
+    cad.RemoveAllWorkingShapes();
+    TBitmap preview;
+    ASSERT_TRUE(cad.PrintPreview({}, &preview, 1.0));
+    EXPECT_EQ(cad.GetShapeByNo(2)->GetPointsCount(), 2) << "the repeated point tidied away";
+    cad.DrawAll(TRect(0, 0, 794, 1123));
+    const QImage screen = cad.Buffer()->ToQImage(), page = preview.ToQImage();
+    int differing = 0, dark = 0;
+    for (int y = 100; y < 320; ++y)
+        for (int x = 80; x < 320; ++x) {
+            differing += screen.pixel(x, y) != page.pixel(x, y);
+            dark += ColorAt(page, x, y) == clBlack;
+        }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(dark, 400);
+    // The hop over x = 180 leaves the horizontal connector's row open beside the crossing.
+    EXPECT_EQ(ColorAt(page, 176, 200), clWhite);
+    EXPECT_EQ(ColorAt(page, 160, 200), clBlack);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(cad.SaveToSvg(dir.filePath("hops.svg")));
+    cad.SetCrossLine(false);
+    ASSERT_TRUE(cad.SaveToSvg(dir.filePath("straight.svg")));
+    EXPECT_GT(ReadAll(dir.filePath("hops.svg")).size(), ReadAll(dir.filePath("straight.svg")).size());
+}
