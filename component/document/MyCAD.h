@@ -843,6 +843,10 @@ private:
     // Replaces the memory shapes by copies of the shapes and their members, each once,
     // each shape before its members; false when a shape could not be copied.
     bool FillMemShapes(const TArrMyShape& Shapes);
+    // Draws the trees of Roots on Canvas moved by (DX, DY) document units, each shape
+    // once: all are moved before any is drawn, so that their connectors hop over each
+    // other as on the page; every shape's geometry is put back afterwards.
+    void DrawTreesMoved(TCanvas* Canvas, const TArrMyShape& Roots, double DX, double DY);
     // The interaction state (the mouse machine's).
     TInteractionState& Interaction();
     const TInteractionState& Interaction() const;
@@ -923,9 +927,9 @@ private:
     // The vertical connector segments of the paint pass under way, for the hops; valid
     // while FInPaintPass.
     THopIndex FHops;
-    // While one lives, the connectors drawn hop over the connectors among Roots and their
-    // members, as those of a paint pass hop over the pass's listed shapes: a printed page,
-    // its preview and an SVG page show the hops the screen shows.
+    // While one lives, the connectors drawn hop over the connectors among Roots, as those
+    // of a paint pass hop over the pass's listed shapes: a printed page, its preview, an
+    // SVG page and a copied picture show the hops the screen shows.
     class THopScope {
     public:
         THopScope(TMyCAD& CAD, const std::vector<TMyShape*>& Roots);

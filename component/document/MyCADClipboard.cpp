@@ -12,6 +12,7 @@
 
 #include <QBuffer>
 #include <QPainter>
+#include <deque>
 #include <unordered_set>
 
 namespace {
@@ -88,20 +89,33 @@ bool TMyCAD::Copy()
         canvas.Brush().SetStyle(bsSolid);
         canvas.Brush().SetColor(FColorOfBackGround);
         canvas.FillRect(TRect(0, 0, int(w), int(h)));
-        TFlagScope moving(FPaintMovesShapes);
-        for (TMyShape* root : roots) {
-            for (TMyShape* shape : ShapeTreeOf(root, false)) {
-                TGeometryScope keep(*shape);
-                OffsetAllPoints(shape, -double(left) / FZoom, -double(top) / FZoom);
-                shape->Draw(&canvas);
-            }
-        }
+        DrawTreesMoved(&canvas, roots, -double(left) / FZoom, -double(top) / FZoom);
         content.Bitmap = picture.ToQImage();
     }
     // Without a picture the clipboard is emptied, so that no older picture stands for
     // this copy in other programs.
     const bool placed = ClipboardServices().SetContent(content);
     return placed && !content.Bitmap.isNull();
+}
+
+void TMyCAD::DrawTreesMoved(TCanvas* Canvas, const TArrMyShape& Roots, double DX, double DY)
+{
+    TFlagScope moving(FPaintMovesShapes);
+    std::unordered_set<const TMyShape*> seen;
+    TArrMyShape order;
+    for (TMyShape* root : Roots)
+        for (TMyShape* shape : ShapeTreeOf(root, false))
+            if (shape && seen.insert(shape).second)
+                order.push_back(shape);
+    // Declared before the hop scope, so put back after it ends.
+    std::deque<TGeometryScope> kept;
+    for (TMyShape* shape : order) {
+        kept.emplace_back(*shape);
+        OffsetAllPoints(shape, DX, DY);
+    }
+    const THopScope hops(*this, Roots);
+    for (TMyShape* shape : order)
+        shape->Draw(Canvas);
 }
 
 bool TMyCAD::Cut()
@@ -155,14 +169,7 @@ bool TMyCAD::CopyToClipBoardAsWmf()
         TMetafileRecorder recorder(buffer, QSize(int(w), int(h)), TMetafileFormat::Emf);
         {
             TCanvas canvas(&recorder);
-            TFlagScope moving(FPaintMovesShapes);
-            for (TMyShape* root : roots) {
-                for (TMyShape* shape : ShapeTreeOf(root, false)) {
-                    TGeometryScope keep(*shape);
-                    OffsetAllPoints(shape, -box.Left / FZoom, -box.Top / FZoom);
-                    shape->Draw(&canvas);
-                }
-            }
+            DrawTreesMoved(&canvas, roots, -box.Left / FZoom, -box.Top / FZoom);
         }
         if (!recorder.Finish())
             content.Emf.clear();

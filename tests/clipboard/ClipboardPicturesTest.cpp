@@ -58,6 +58,29 @@ TEST_F(ClipboardPictures, TheBitmapHasAMarginOfTwoPixelsAtTheZoom)
     EXPECT_EQ(clipboard.Placed.back().Bitmap.pixelColor(102, 52), QColor(Qt::red));
 }
 
+// Copied connectors hop over each other in the picture as on the page, and keep their
+// points exactly.
+TEST_F(ClipboardPictures, CopiedConnectorsHopOverEachOther)
+{
+    cad.SetCrossLine(true);
+    TMyShape* across = cad.CreateAddShapeByName(QStringLiteral("TMyLinkLine"), nullptr);
+    across->PointsRef() = {TMyPoint(100, 200), TMyPoint(200, 200), TMyPoint(300, 200)};
+    TMyShape* down = cad.CreateAddShapeByName(QStringLiteral("TMyLinkLine"), nullptr);
+    down->PointsRef() = {TMyPoint(180, 120), TMyPoint(180, 300)};
+    cad.SetWorkingShapes({across, down});
+    ASSERT_TRUE(cad.Copy());
+    // The picture starts 2 pixels left of and above the shapes: the crossing is at (82, 82).
+    const QImage picture = clipboard.Placed.back().Bitmap;
+    EXPECT_EQ(picture.pixelColor(67, 82), QColor(Qt::black));
+    EXPECT_EQ(picture.pixelColor(78, 82), QColor(Qt::white)) << "the row is open beside the crossing";
+    int arc = 0; // the hop's ink above the row, beside the vertical connector
+    for (int y = 70; y < 82; ++y)
+        arc += picture.pixelColor(76, y) == QColor(Qt::black);
+    EXPECT_GE(arc, 1);
+    EXPECT_EQ(across->GetPointsCount(), 3) << "the points are put back as they were";
+    EXPECT_EQ(across->GetPointInZoom(0), TMyPoint(100, 200));
+}
+
 TEST_F(ClipboardPictures, TheMetafileIsTheSizeOfTheShapesWithoutMargin)
 {
     const int memory = cad.GetMemShapesCount();
