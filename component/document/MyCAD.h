@@ -927,22 +927,8 @@ private:
     // The vertical connector segments of the paint pass under way, for the hops; valid
     // while FInPaintPass.
     THopIndex FHops;
-    // While one lives, the connectors drawn hop over the connectors among Roots, as those
-    // of a paint pass hop over the pass's listed shapes: a printed page, its preview, an
-    // SVG page and a copied picture show the hops the screen shows.
-    class THopScope {
-    public:
-        THopScope(TMyCAD& CAD, const std::vector<TMyShape*>& Roots);
-        ~THopScope();
-        THopScope(const THopScope&) = delete;
-        THopScope& operator=(const THopScope&) = delete;
-
-    private:
-        TMyCAD& FCAD;
-        bool FWasInPass;
-        std::vector<const TMyShape*> FSavedRoots;
-        double FSavedLow, FSavedHigh;
-    };
+    // Hops for drawings outside the paint pass (component/document/HopScope.h).
+    class THopScope;
     // The roots a THopScope draws (empty: the pass's listed shapes).
     std::vector<const TMyShape*> FHopRoots;
     // The rows of the pass's part, with room for hops reaching into it: the index is

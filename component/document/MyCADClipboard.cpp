@@ -4,6 +4,7 @@
 // CopyToClipBoardAsWmf.
 #include "component/document/MyCAD.h"
 
+#include "component/document/HopScope.h"
 #include "component/shapes/MyShape.h"
 #include "platform/Clipboard.h"
 #include "platform/MetafileRecorder.h"

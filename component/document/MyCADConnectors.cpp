@@ -4,6 +4,7 @@
 #include "component/document/MyCAD.h"
 
 #include "component/base/Geometry.h"
+#include "component/document/HopScope.h"
 #include "component/editing/ConnectorRouter.h"
 #include "component/editing/InteractionState.h"
 #include "component/shapes/AllShapes.h"

@@ -6,6 +6,7 @@
 #include "component/document/MyCAD.h"
 
 #include "component/base/ArcGeometry.h"
+#include "component/document/HopScope.h"
 #include "component/render/HotDrawing.h"
 #include "component/shapes/MyShape.h"
 #include "platform/JpegCodec.h"

@@ -7,6 +7,7 @@
 // no stored coordinate moves.
 #include "component/document/MyCAD.h"
 
+#include "component/document/HopScope.h"
 #include "component/render/PrintPage.h"
 #include "component/render/TextOut.h"
 #include "component/shapes/MyShape.h"
