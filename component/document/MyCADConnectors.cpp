@@ -246,10 +246,19 @@ const THopIndex* TMyCAD::PassHopIndex(double Y)
         const bool rows = !FHops.Built() && Y >= FHopRowsLow && Y <= FHopRowsHigh;
         std::vector<const TMyShape*> drawn = FHopRoots;
         if (drawn.empty()) {
+            // A listed shape whose current extent lies above or below the rows has no
+            // segment there: it is passed over without reading its points. The extents
+            // are the index's at this zoom only.
+            const bool byExtent = rows && FPaintIndex.IsCurrent(PaintKey());
             drawn.reserve(FDrawnShapes.size());
-            for (uint32_t no : FDrawnShapes)
+            for (uint32_t no : FDrawnShapes) {
+                if (byExtent)
+                    if (const TPaintIndex::TExtent* e = FPaintIndex.CurrentExtent(int(no));
+                        e && e->Valid && (e->Bottom < FHopRowsLow || e->Top > FHopRowsHigh))
+                        continue;
                 if (const TMyShape* s = GetShapeByNo(int(no)))
                     drawn.push_back(s);
+            }
         }
         if (rows)
             FHops.Build(drawn, FHopRowsLow, FHopRowsHigh);

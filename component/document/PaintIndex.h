@@ -70,6 +70,16 @@ public:
     // whether its extent meets R (when not, it shows for its size only).
     void ShapesIn(const TRect& R, std::vector<int>& Out, std::vector<char>* Meets = nullptr);
 
+    // The extent the index holds for top-level shape No, when it is where the shape paints
+    // now (the shape has not been touched since it was taken in); null otherwise.
+    const TExtent* CurrentExtent(int No) const
+    {
+        if (!FGrid.IsValid() || No < 0 || size_t(No) >= FEntryOf.size() || FEntryOf[size_t(No)] < 0)
+            return nullptr;
+        const size_t i = size_t(FEntryOf[size_t(No)]);
+        return FTouchedFlag[i] ? nullptr : &FEntries[i].Extent;
+    }
+
     // Statistics, for tests and benchmarks.
     int EntryCount() const { return int(FEntries.size()); }
     int CellCount() const { return FGrid.CellCount(); }

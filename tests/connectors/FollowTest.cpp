@@ -473,3 +473,39 @@ TEST_F(Split, APartialRepaintDrawsTheHopsOfTheWholePageThere)
         EXPECT_EQ(differing, 0) << "pen width " << width;
     }
 }
+
+// A part's hops count the connectors listed for their size alone: a chain of crossings
+// off the part decides which crossings inside it get hops. The part equals the page cut
+// out at zoom 1 and 2.
+TEST_F(Split, APartCountsTheCrossingsOfConnectorsListedForTheirSize)
+{
+    cad.DeleteAllShapes();
+    cad.SetCrossLine(true);
+    cad.GridOperation()->SetGridType(gNone);
+    FreeConnector({TMyPoint(0, 150), TMyPoint(150, 150)});
+    // Taller than the part, beside it: listed for their height; one tidied by the pass.
+    for (int x = 15; x <= 45; x += 5)
+        FreeConnector(x == 25 ? TArrMyPoint{TMyPoint(25, 115), TMyPoint(25, 115), TMyPoint(25, 185)}
+                              : TArrMyPoint{TMyPoint(float(x), 115), TMyPoint(float(x), 185)});
+    for (int x = 50; x <= 95; x += 5)
+        FreeConnector({TMyPoint(float(x), 140), TMyPoint(float(x), 160)});
+    // Listed for its height too, far below the rows.
+    FreeConnector({TMyPoint(75, 400), TMyPoint(75, 500)});
+    for (const int zoom : {1, 2}) {
+        cad.SetZoom(zoom);
+        const TRect part(50 * zoom, 125 * zoom, 100 * zoom, 175 * zoom);
+        cad.DrawAll(TRect(0, 0, 200 * zoom, 600 * zoom));
+        const QImage whole = cad.Buffer()->Image().copy(part.Left, part.Top, part.Width(), part.Height());
+        cad.DrawAll(part);
+        EXPECT_EQ(cad.DrawnShapes().size(), 19u) << "zoom " << zoom;
+        const QImage& partial = cad.Buffer()->Image();
+        int differing = 0;
+        for (int y = 0; y < part.Height(); ++y)
+            for (int x = 0; x < part.Width(); ++x)
+                differing += whole.pixel(x, y) != partial.pixel(x, y);
+        EXPECT_EQ(differing, 0) << "zoom " << zoom;
+        // Hops at 15, 35, 55 and 75 leave the line between 63 and 67 bare; hops begun at
+        // 50 (50, 70, 90) would jump over x = 64.
+        EXPECT_NE(partial.pixel(14 * zoom, 25 * zoom) & 0xFFFFFF, 0xFFFFFFu) << "zoom " << zoom;
+    }
+}
