@@ -407,7 +407,8 @@ public:
     void ConnectorCrossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& Out);
     // Of those, the ones a segment with hops of radius R hops over (THopIndex::Hops);
     // returns whether there is any crossing.
-    bool ConnectorHops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out);
+    // Hops starting right of Until are left out (THopIndex::Hops).
+    bool ConnectorHops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out, double Until = HUGE_VAL);
     // Counts geometry changes made through the drawing's operations; lookups that keep
     // shape positions (the mouse's picking grid) are rebuilt after it or the shape list
     // changed. Whatever changes points outside the drawing's operations calls it, or,

@@ -299,11 +299,11 @@ void TMyCAD::ConnectorCrossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& O
         index->Crossings(P, Q, Out);
 }
 
-bool TMyCAD::ConnectorHops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out)
+bool TMyCAD::ConnectorHops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out, double Until)
 {
     Out.clear();
     const THopIndex* index = PassHopIndex(P.Y);
-    return index && index->Hops(P, Q, R, Out);
+    return index && index->Hops(P, Q, R, Out, Until);
 }
 
 // ---- Merging lines -----------------------------------------------------------------------------

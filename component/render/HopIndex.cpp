@@ -130,7 +130,7 @@ void THopIndex::Crossings(TMyPoint P, TMyPoint Q, std::vector<TMyPoint>& Out) co
             Out.push_back(TMyPoint(it->X, P.Y));
 }
 
-bool THopIndex::Hops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out) const
+bool THopIndex::Hops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out, double Until) const
 {
     Out.clear();
     const float left = std::min(P.X, Q.X), right = std::max(P.X, Q.X);
@@ -148,6 +148,8 @@ bool THopIndex::Hops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out) 
             continue;
         }
         any = true;
+        if (double(hopLeft(it->X)) > Until)
+            return true;
         // Ends grow with x: once one hop reaches past the right end, every later one does.
         if (!(right > float(double(it->X) + R)))
             return true;

@@ -38,8 +38,10 @@ public:
     // by increasing x, each whose hop [x - R, x + R] starts right of where the previous
     // hop taken ends (of P.x for the first) and ends left of the segment's right end.
     // Crossings left out are skipped over without being looked at one by one. Returns
-    // whether P-Q has any crossing at all.
-    bool Hops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out) const;
+    // whether P-Q has any crossing at all. Hops that would start right of Until are not
+    // looked for (a caller that shows nothing there needs none of them): the hops before
+    // it are the same.
+    bool Hops(TMyPoint P, TMyPoint Q, int R, std::vector<TMyPoint>& Out, double Until = HUGE_VAL) const;
     int SegmentCount() const { return int(FSegments.size()); }
 
 private:

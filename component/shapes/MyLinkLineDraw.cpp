@@ -124,7 +124,9 @@ void TMyLinkLine::DrawSegmentWithHops(TCanvas* Canvas, TMyPoint P, TMyPoint Q, c
         return;
     }
     thread_local std::vector<TMyPoint> hops; // kept to spare an allocation per segment
-    if (!FOwnerCAD->ConnectorHops(P, Q, r, hops)) {
+    // Hops starting right of the visible area are not drawn: they need not be found.
+    const double until = Visible ? Visible->Right + margin : HUGE_VAL;
+    if (!FOwnerCAD->ConnectorHops(P, Q, r, hops, until)) {
         line(P, Q);
         return;
     }

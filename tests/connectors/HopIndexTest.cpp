@@ -118,6 +118,11 @@ TEST_F(ConnectorTest, HopsAreTheCrossingsTheLiteralWalkKeeps)
                 }
             EXPECT_EQ(index.Hops(p, q, radius, hops), !crossings.empty());
             ASSERT_EQ(hops, kept) << "radius " << radius << " query " << k;
+            // Asked only up to a bound, the same hops up to it.
+            const double until = fine(rng);
+            std::erase_if(kept, [&](const TMyPoint& c) { return double(float(double(c.X) - radius)) > until; });
+            EXPECT_EQ(index.Hops(p, q, radius, hops, until), !crossings.empty());
+            ASSERT_EQ(hops, kept) << "radius " << radius << " query " << k << " until " << until;
         }
     }
 }
